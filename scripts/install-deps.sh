@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages only, whatever the build and the tests need
+# and this machine lacks. Takes no time when everything is present.
+set -euo pipefail
+
+# Commands (or files) we need, each with the Debian package that brings it.
+needs=(
+  "cmake:cmake"
+  "ninja:ninja-build"
+  "g++:g++"
+  "x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix"
+  "x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64"
+  "/usr/share/mingw-w64/include/windows.h:mingw-w64-common"
+  "/usr/x86_64-w64-mingw32/include/windows.h:mingw-w64-x86-64-dev"
+  "/usr/include/gtest/gtest.h:libgtest-dev"
+  "/usr/include/gmock/gmock.h:libgmock-dev"
+  "/usr/include/benchmark/benchmark.h:libbenchmark-dev"
+  "wine:wine"
+  "/usr/lib/wine/wine64:wine64"
+  "Xvfb:xvfb"
+  "xdotool:xdotool"
+  "xauth:xauth"
+  "import:imagemagick"
+  "python3:python3"
+)
+
+missing=()
+for entry in "${needs[@]}"; do
+  what=${entry%%:*}
+  pkg=${entry#*:}
+  if [[ $what == /* ]]; then
+    [[ -e $what ]] || missing+=("$pkg")
+  else
+    command -v "$what" >/dev/null 2>&1 || missing+=("$pkg")
+  fi
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo=""
+if [[ $(id -u) != 0 ]]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,406 @@
+// TMainForm: creation in its fixed order, show, close, the popup menu, the
+// window commands, and the routing of mouse and keyboard input to the window's
+// handlers or to the label under the pointer.
+#include "app/main_form.h"
+
+#include "lang/language.h"
+
+namespace mensor {
+namespace {
+
+MenuItem Item(int id, const char* name, const char* caption, MenuKind kind = MenuKind::Command) {
+  MenuItem item;
+  item.id = id;
+  item.name = name;
+  item.caption = caption;
+  item.kind = kind;
+  return item;
+}
+
+MenuItem Separator() {
+  MenuItem item;
+  item.kind = MenuKind::Separator;
+  return item;
+}
+
+constexpr Color kBandColor = 0xFF9B37;
+constexpr const char* kHideCaption = "H&ide";
+constexpr const char* kShowCaption = "Sh&ow";
+constexpr const char* kHotKeyErrorText = "Fail to register hot key";
+
+struct UnitItem {
+  int unit;
+  const char* name;
+};
+constexpr UnitItem kUnitItems[] = {
+    {kUnitPixels, "PMenuPels"},
+    {kUnitCentimetres, "PMenuCM"},
+    {kUnitInches, "PMenuInch"},
+    {kUnitCustom, "PMenuCustom"},
+};
+
+}  // namespace
+
+TMainForm::TMainForm(Platform& p, Window& w) : platform(p), window(w) {
+  LabelStaff.name = "LabelStaff";
+  LabelStaff.caption = "+";
+  LabelStaff.font.face = "Arial";
+  LabelStaff.font.height = -19;
+  LabelStaff.font.points = 14;
+  LabelNumber.name = "LabelNumber";
+  BuildPopupMenu();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::BuildPopupMenu() {
+  PopupMenuMain.band_caption = "Mensor 2.0";
+  PopupMenuMain.band_color = kBandColor;
+  auto& items = PopupMenuMain.items;
+  items.push_back(Item(kCmdAbout, "PMenuAbout", "&About..."));
+  MenuItem help = Item(kCmdHelp, "PMenuHelp", "&Help");
+  help.shortcut = vk::kF1;
+  items.push_back(help);
+  items.push_back(Separator());
+  items.push_back(Item(kCmdHide, "PMenuHide", kHideCaption));
+  items.push_back(Item(kCmdOnTop, "PMenuOnTop", "Always On &Top", MenuKind::Check));
+  items.push_back(Item(kCmdTranser, "PMenuTranser", "Tra&nsparent", MenuKind::Check));
+  MenuItem units = Item(0, "PMenuUnit", "&Units", MenuKind::Submenu);
+  units.items.push_back(Item(kCmdPixels, "PMenuPels", "&Pixels", MenuKind::Radio));
+  units.items.push_back(Item(kCmdCM, "PMenuCM", "&CM", MenuKind::Radio));
+  units.items.push_back(Item(kCmdInch, "PMenuInch", "&Inches", MenuKind::Radio));
+  units.items.push_back(Separator());
+  units.items.push_back(Item(kCmdCustom, "PMenuCustom", "Cu&stom", MenuKind::Radio));
+  items.push_back(units);
+  items.push_back(Separator());
+  items.push_back(Item(kCmdCircum, "PMenuCircum", "&Rotate", MenuKind::Check));
+  items.push_back(Item(kCmdLeval, "PMenuLeval", "Hori&zontal"));
+  items.push_back(Item(kCmdPlumb, "PMenuPlumb", "&Vertical"));
+  items.push_back(Item(kCmdFitHorizontal, "MenuFitScreen", "&Fit Screen As Horizontal"));
+  items.push_back(Item(kCmdFitVertical, "FitScreenAsHorizontal1", "Fit &Screen As Vertical"));
+  MenuItem draw_line = Item(kCmdDrawLine, "PMenuDrawLine", "&DrawLine", MenuKind::Radio);
+  draw_line.visible = false;
+  items.push_back(draw_line);
+  items.push_back(Separator());
+  items.push_back(Item(kCmdShowScaleLine, "MenuShowScaleLine", "Show Scale &Line", MenuKind::Check));
+  items.push_back(Item(kCmdToolBar, "PMenuToolBar", "Show T&oolBar", MenuKind::Check));
+  items.push_back(Separator());
+  items.push_back(Item(kCmdCalculator, "PMenuCalculator", "&Calculator"));
+  items.push_back(Separator());
+  items.push_back(Item(kCmdConfig, "PMenuConfig", "&Preferences..."));
+  MenuItem language = Item(0, "PMenuLanguage", "&Language", MenuKind::Submenu);
+  MenuItem english = Item(kCmdEnglish, "PMenuEnglish", "&English (Default)", MenuKind::Radio);
+  english.tag = -1;
+  english.checked = true;
+  language.items.push_back(english);
+  language.items.push_back(Separator());
+  items.push_back(language);
+  items.push_back(Separator());
+  items.push_back(Item(kCmdExit, "PMenuExit", "E&xit"));
+}
+
+bool TMainForm::MenuChecked(const char* name) {
+  MenuItem* item = PopupMenuMain.FindByName(name);
+  return item != nullptr && item->checked;
+}
+
+void TMainForm::SetMenuChecked(const char* name, bool checked) {
+  if (MenuItem* item = PopupMenuMain.FindByName(name)) item->checked = checked;
+}
+
+RulerEntries TMainForm::CurrentEntries() {
+  RulerEntries entries;
+  entries.WindowOnTop = MenuChecked("PMenuOnTop");
+  entries.ShowScaleLine = MenuChecked("MenuShowScaleLine");
+  entries.Unit = Unit;
+  entries.ToolBarShow = MenuChecked("PMenuToolBar");
+  return entries;
+}
+
+void TMainForm::ApplyMenuShortcuts() {
+  struct Binding {
+    const char* name;
+    Shortcut value;
+  };
+  const Binding bindings[] = {
+      {"PMenuOnTop", AppSettings.HotKeyAlwaysTop},
+      {"PMenuTranser", AppSettings.HotKeyTranser},
+      {"PMenuCircum", AppSettings.HotKeyCircum},
+      {"PMenuLeval", AppSettings.HotKeyLeval},
+      {"PMenuPlumb", AppSettings.HotKeyPlumb},
+      {"MenuShowScaleLine", AppSettings.HotKeyShowScaleLine},
+      {"PMenuToolBar", AppSettings.HotKeyShowToolBar},
+      {"PMenuCalculator", AppSettings.HotKeyCalculator},
+  };
+  for (const Binding& b : bindings) {
+    if (MenuItem* item = PopupMenuMain.FindByName(b.name)) item->shortcut = b.value;
+  }
+}
+
+void TMainForm::SetLabelCaption(Label& label, const std::string& caption) {
+  if (label.visible) window.InvalidateRect(label.BoundsRect());
+  label.caption = caption;
+  if (label.auto_size) {
+    Size size = platform.TextExtent(label.font, caption);
+    label.width = size.cx;
+    label.height = size.cy;
+  }
+  if (label.visible) window.InvalidateRect(label.BoundsRect());
+}
+
+void TMainForm::MoveLabel(Label& label, int left, int top) {
+  if (label.left == left && label.top == top) return;
+  if (label.visible) window.InvalidateRect(label.BoundsRect());
+  label.left = left;
+  label.top = top;
+  if (label.visible) window.InvalidateRect(label.BoundsRect());
+}
+
+void TMainForm::SetLabelVisible(Label& label, bool visible) {
+  if (label.visible == visible) return;
+  label.visible = visible;
+  window.InvalidateRect(label.BoundsRect());
+}
+
+void TMainForm::FormCreate() {
+  // 1. The executable's folder; no scale line remembered.
+  ExeDir = platform.ExeDir();
+  ScaleLinePoint = {0, 0};
+
+  // 2.-4. Settings, the width that applies next time, a length that fits.
+  RulerEntries entries;
+  if (!LoadSettings(platform, entries)) {
+    ApplyLoadFallback(platform);
+    entries.WindowOnTop = true;
+  }
+  SetMenuChecked("PMenuOnTop", entries.WindowOnTop);
+  SetMenuChecked("MenuShowScaleLine", entries.ShowScaleLine);
+  SetMenuChecked("PMenuToolBar", entries.ToolBarShow);
+  Unit = entries.Unit;
+  AppSettings.NextRulerWidth = AppSettings.RulerWidth;
+  if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
+
+  // 5. Language packs are applied here once they exist.
+
+  // 6. Cursors: the horizontal ruler's picture as cursor 100, the rotate icon
+  // as cursor 101.
+  platform.SetRulerCursor({16, 0}, {16, 32});
+  platform.LoadRotateCursor();
+
+  // 7. Menu shortcuts from the settings.
+  ApplyMenuShortcuts();
+
+  // 8. Check marks of the see-through item and of the unit.
+  SetMenuChecked("PMenuTranser", AppSettings.Transparence);
+  for (const UnitItem& u : kUnitItems) SetMenuChecked(u.name, Unit == u.unit);
+
+  // 9. See-through mode; the window is not visible yet, so the capture does
+  // not hide it.
+  NotYetShown = true;
+  if (AppSettings.Transparence) SwitchSeeThroughOn(false);
+
+  // 10. Stacking.
+  window.SetTopmost(MenuChecked("PMenuOnTop"));
+
+  // 11. Colours (painting sets the drawing colours again each time).
+  LabelNumber.font.color = AppSettings.CurTextColor;
+  LabelStaff.font.color = AppSettings.StaffColor;
+  window.SetBackgroundColor(AppSettings.BackgroundColor);
+
+  // 12.-13. A horizontal ruler, centred on the screen.
+  InitialLayout();
+  const Size screen = platform.ScreenSize();
+  const int W = AppSettings.RulerWidth;
+  Rect bounds = window.Bounds();
+  window.SetBounds((screen.cx - AppSettings.Length) / 2 - Outline[0].x,
+                   (screen.cy - W) / 2 - Outline[0].y, bounds.Width(), bounds.Height());
+
+  // 14. The read-out label, two blanks, near the zero corner.
+  SetLabelCaption(LabelNumber, "  ");
+  MoveLabel(LabelNumber, Outline[0].x + W / 2 - LabelNumber.width / 2 + 2,
+            Outline[0].y - LabelNumber.height / 2 + 50);
+
+  // 15. The marker at its standard place.
+  SetLabelCaption(LabelStaff, LabelStaff.caption);
+  ResetStaffMarker();
+
+  // 16. The notification icon.
+  TrayIconAdded = platform.AddNotifyIcon(kNotifyIconId, kNotifyIconMessage, "Mensor");
+
+  // 17.-18. The global Hide/Show hot key, then its shortcut text on the item.
+  if (AppSettings.HotKey != 0) {
+    if (!platform.RegisterHotKey(kHideHotKeyId, HotKeyModifiers(AppSettings.HotKey),
+                                 AppSettings.HotKey & 0xFF)) {
+      ShowInfo(platform, kHotKeyErrorText);
+      AppSettings.HotKey = 0;
+    }
+  }
+  if (MenuItem* hide = PopupMenuMain.FindByName("PMenuHide")) hide->shortcut = AppSettings.HotKey;
+
+  // 19. The whole-screen surface for the rubber band and the cross-hair.
+  ScreenCanvas = platform.OpenScreenCanvas();
+  ScreenCanvas->SetPenColor(0xFFFFFF);
+  ScreenCanvas->SetPenMode(PenMode::Xor);
+}
+
+void TMainForm::FormShow() {
+  NotYetShown = false;
+  // The tool bar is placed and shown here once it exists.
+}
+
+bool TMainForm::FormClose() {
+  if (closed_) return true;
+  closed_ = true;
+  std::string error;
+  const bool saved = SaveSettings(platform, CurrentEntries(), error);
+  if (!saved) ShowInfo(platform, error);
+  ScreenCanvas.reset();
+  if (ScreenShot || HookInstalled) {
+    HookInstalled = false;
+    ScreenShot.reset();
+  }
+  if (TrayIconAdded) {
+    platform.RemoveNotifyIcon(kNotifyIconId);
+    TrayIconAdded = false;
+  }
+  return saved;
+}
+
+void TMainForm::PMenuExitClick() { window.Close(); }
+
+void TMainForm::PMenuOnTopClick() {
+  MenuItem* item = PopupMenuMain.FindByName("PMenuOnTop");
+  item->checked = !item->checked;
+  window.SetTopmost(item->checked);
+}
+
+void TMainForm::PMenuUnitClick(int unit) {
+  for (const UnitItem& u : kUnitItems) SetMenuChecked(u.name, u.unit == unit);
+  Unit = unit;
+  window.Repaint();
+}
+
+// ---- input routing ----
+
+Label* TMainForm::LabelAt(int x, int y) {
+  // The marker lies above the read-out label (declared first, painted last).
+  if (LabelStaff.visible && LabelStaff.BoundsRect().Contains({x, y})) return &LabelStaff;
+  if (LabelNumber.visible && LabelNumber.BoundsRect().Contains({x, y})) return &LabelNumber;
+  return nullptr;
+}
+
+void TMainForm::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+  if (mouse_owner_ == MouseOwner::None) {
+    Label* label = LabelAt(x, y);
+    mouse_owner_ = label == &LabelStaff    ? MouseOwner::Staff
+                   : label == &LabelNumber ? MouseOwner::Number
+                                           : MouseOwner::Form;
+    window.SetMouseCapture(true);
+  }
+  switch (mouse_owner_) {
+    case MouseOwner::Staff:
+      LabelStaffMouseDown(button, shift, x - LabelStaff.left, y - LabelStaff.top);
+      break;
+    case MouseOwner::Form:
+      FormMouseDown(button, shift, x, y);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainForm::MouseMove(ShiftState shift, int x, int y) {
+  MouseOwner owner = mouse_owner_;
+  if (owner == MouseOwner::None) {
+    Label* label = LabelAt(x, y);
+    owner = label == &LabelStaff    ? MouseOwner::Staff
+            : label == &LabelNumber ? MouseOwner::Number
+                                    : MouseOwner::Form;
+  }
+  switch (owner) {
+    case MouseOwner::Staff:
+      LabelStaffMouseMove(shift, x - LabelStaff.left, y - LabelStaff.top);
+      break;
+    case MouseOwner::Form:
+      FormMouseMove(shift, x, y);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainForm::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
+  MouseOwner owner = mouse_owner_;
+  if (owner == MouseOwner::None) owner = MouseOwner::Form;  // a release without our press
+  switch (owner) {
+    case MouseOwner::Staff:
+      LabelStaffMouseUp(button, shift, x - LabelStaff.left, y - LabelStaff.top);
+      break;
+    case MouseOwner::Form:
+      FormMouseUp(button, shift, x, y);
+      break;
+    default:
+      break;
+  }
+  if ((shift & (kLeftButton | kRightButton | kMiddleButton)) == 0 && mouse_owner_ != MouseOwner::None) {
+    mouse_owner_ = MouseOwner::None;
+    window.SetMouseCapture(false);
+  }
+}
+
+void TMainForm::DoubleClick(int x, int y) {
+  if (LabelAt(x, y) == nullptr) FormDblClick();
+}
+
+bool TMainForm::KeyDown(int key, ShiftState shift) {
+  Shortcut value = static_cast<Shortcut>(key & 0xFF);
+  if (shift & kShift) value |= kShortcutShift;
+  if (shift & kCtrl) value |= kShortcutCtrl;
+  if (shift & kAlt) value |= kShortcutAlt;
+  if (MenuItem* item = PopupMenuMain.FindByShortcut(value)) {
+    ExecuteCommand(item->id);
+    return true;
+  }
+  FormKeyDown(key, shift);
+  return key >= vk::kLeft && key <= vk::kDown;
+}
+
+void TMainForm::ContextMenu(Point screen) {
+  const int id = platform.TrackPopupMenu(PopupMenuMain, screen);
+  if (id != 0) ExecuteCommand(id);
+}
+
+void TMainForm::ExecuteCommand(int id) {
+  switch (id) {
+    case kCmdOnTop: PMenuOnTopClick(); break;
+    case kCmdTranser: PMenuTranserClick(); break;
+    case kCmdPixels: PMenuUnitClick(kUnitPixels); break;
+    case kCmdCM: PMenuUnitClick(kUnitCentimetres); break;
+    case kCmdInch: PMenuUnitClick(kUnitInches); break;
+    case kCmdCustom: PMenuUnitClick(kUnitCustom); break;
+    case kCmdCircum: PMenuCircumClick(); break;
+    case kCmdLeval: PMenuLevalClick(); break;
+    case kCmdPlumb: PMenuPlumbClick(); break;
+    case kCmdFitHorizontal: MenuFitScreenClick(); break;
+    case kCmdFitVertical: FitScreenAsHorizontal1Click(); break;
+    case kCmdShowScaleLine: MenuShowScaleLineClick(); break;
+    case kCmdExit: PMenuExitClick(); break;
+    default: break;  // commands of windows that do not exist yet
+  }
+}
+
+void TMainForm::WindowMoved() {
+  if (HookInstalled) window.Repaint();
+}
+
+void TMainForm::WindowActivated(bool active) {
+  if (!HookInstalled || !active || !RecaptureAllowed) return;
+  TakeScreenShoot();
+  if (window.IsEnabled() && window.IsVisible()) window.Focus();
+}
+
+void TMainForm::HotKeyPressed(int) {}
+
+void TMainForm::NotifyIconMessage(unsigned) {}
+
+}  // namespace mensor

@@ -1,0 +1,226 @@
+// TMainForm: the ruler window. It owns the geometry, the interaction state of
+// the mouse gestures and of the marker, the see-through capture and the popup
+// menu. The platform layer turns window messages into calls of the handlers
+// below and carries out what they ask through Window and Platform.
+//
+// The implementation is split by subject:
+//   main_form.cpp              creation, show, close, menu, input dispatch
+//   main_form_geometry.cpp     outline, region, rubber band, label places, cursor
+//   main_form_paint.cpp        FormPaint
+//   main_form_mouse.cpp        move / stretch / rotate gestures and the read-out
+//   main_form_orientation.cpp  Rotate, Horizontal, Vertical, Fit Screen, arrow keys
+//   main_form_marker.cpp       cross-hair marker and scale line
+//   main_form_seethrough.cpp   see-through mode
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/geometry.h"
+#include "settings/app_settings.h"
+#include "ui/canvas.h"
+#include "ui/controls.h"
+#include "ui/image.h"
+#include "ui/menu.h"
+#include "ui/platform.h"
+#include "ui/types.h"
+
+namespace mensor {
+
+class TInfoForm;
+
+// RulerUnit: the field Unit of the ruler window.
+enum RulerUnit : int { kUnitPixels = 0, kUnitCentimetres = 1, kUnitInches = 2, kUnitCustom = 3 };
+
+// Command ids of the popup menu's entries.
+enum MenuCommand : int {
+  kCmdAbout = 1,
+  kCmdHelp,
+  kCmdHide,
+  kCmdOnTop,
+  kCmdTranser,
+  kCmdPixels,
+  kCmdCM,
+  kCmdInch,
+  kCmdCustom,
+  kCmdCircum,
+  kCmdLeval,
+  kCmdPlumb,
+  kCmdFitHorizontal,
+  kCmdFitVertical,
+  kCmdDrawLine,
+  kCmdShowScaleLine,
+  kCmdToolBar,
+  kCmdCalculator,
+  kCmdConfig,
+  kCmdEnglish,
+  kCmdExit,
+  kCmdLanguageFirst = 1000,  // one per language pack, in list order
+};
+
+// The notification icon and the global hot key.
+inline constexpr int kNotifyIconId = 200;
+inline constexpr unsigned kNotifyIconMessage = 1024 + 100;
+inline constexpr int kHideHotKeyId = 0;
+
+class TMainForm {
+ public:
+  TMainForm(Platform& platform, Window& window);
+  ~TMainForm();
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+
+  // Windows created after the ruler; first used when the ruler is shown.
+  void SetInfoForm(TInfoForm* info) { InfoForm = info; }
+
+  // ---- lifecycle (main_form.cpp) ----
+  void FormCreate();
+  void FormShow();
+  // Saves the settings and releases what the window holds. Returns false when
+  // app.ini could not be written (the user has been told).
+  bool FormClose();
+  void PMenuExitClick();
+  // True once FormClose has run.
+  bool Closed() const { return closed_; }
+
+  // ---- input as the platform delivers it (main_form.cpp routes it to the
+  // window's handlers or to the label under the pointer) ----
+  void MouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void MouseMove(ShiftState shift, int x, int y);
+  void MouseUp(MouseButton button, ShiftState shift, int x, int y);
+  void DoubleClick(int x, int y);
+  // A key pressed while the ruler has the focus: menu shortcuts first, then
+  // FormKeyDown. Returns true when the key was used.
+  bool KeyDown(int key, ShiftState shift);
+  // Right click: shows the popup menu at the screen point and runs the choice.
+  void ContextMenu(Point screen);
+  void ExecuteCommand(int id);
+  // The window moved or was (de)activated (see-through mode reacts).
+  void WindowMoved();
+  void WindowActivated(bool active);
+  void HotKeyPressed(int id);
+  void NotifyIconMessage(unsigned event);
+
+  // ---- painting (main_form_paint.cpp) ----
+  void FormPaint(Canvas& canvas);
+
+  // ---- geometry (main_form_geometry.cpp) ----
+  void SetOutline(double angle);
+  void ApplyRegion();
+  void LayOutRuler();
+  void DrawRuler(int dx, int dy);
+  void ComputeOutlineBounds();
+  void ResetStaffMarker();
+  void PlaceNumberLabel();
+  void RebuildRulerCursor();
+  // The initial horizontal layout of start-up.
+  void InitialLayout();
+
+  // ---- mouse gestures (main_form_mouse.cpp) ----
+  void FormMouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void FormMouseMove(ShiftState shift, int x, int y);
+  void FormMouseUp(MouseButton button, ShiftState shift, int x, int y);
+  double GetDistance(int x, int y, int x1, int y1, int x2, int y2) const;
+  static double GetAngle(double a);
+  int iOnScale(int x, int y) const;
+
+  // ---- orientation (main_form_orientation.cpp) ----
+  void PMenuCircumClick();
+  void PMenuLevalClick();
+  void PMenuPlumbClick();
+  void MenuFitScreenClick();
+  void FitScreenAsHorizontal1Click();
+  void FormDblClick();
+  void FormKeyDown(int key, ShiftState shift);
+
+  // ---- marker and scale line (main_form_marker.cpp) ----
+  void LabelStaffMouseDown(MouseButton button, ShiftState shift, int x, int y);
+  void LabelStaffMouseMove(ShiftState shift, int x, int y);
+  void LabelStaffMouseUp(MouseButton button, ShiftState shift, int x, int y);
+  void DrawStaff(int staff_size, int staff_dir, int x, int y);
+  void DrawScaleLine(int staff_dir, int x, int y);
+  void MenuShowScaleLineClick();
+
+  // ---- see-through mode (main_form_seethrough.cpp) ----
+  void PMenuTranserClick();
+  // Switches the mode on (start-up uses it with from_menu = false: no toggle
+  // of the check mark and no focus step).
+  void SwitchSeeThroughOn(bool from_menu);
+  void SwitchSeeThroughOff();
+  void TakeScreenShoot();
+  void SetTranspColor(Color color);
+  void SetTransparency(std::uint8_t percent);
+
+  // ---- window commands (main_form.cpp) ----
+  void PMenuOnTopClick();
+  void PMenuUnitClick(int unit);
+
+  // ---- state (public: the handlers' tests read and prepare it) ----
+  Platform& platform;
+  Window& window;
+  TInfoForm* InfoForm = nullptr;
+
+  Label LabelStaff;
+  Label LabelNumber;
+  Menu PopupMenuMain;
+
+  // Geometry.
+  Corners Outline{};
+  double Angle = kHorizontalAngle;
+  double NewAngle = kHorizontalAngle;
+  double PressAngle = 0.0;
+  OutlineBoundsRect OutlineBounds;
+  std::unique_ptr<Canvas> ScreenCanvas;
+
+  int Unit = kUnitPixels;
+
+  // Start-up and see-through.
+  bool NotYetShown = true;
+  std::unique_ptr<Image> ScreenShot;  // present only while see-through is on
+  bool HookInstalled = false;         // the window hook of see-through mode
+  Color TranspColor = 0;
+  std::uint8_t Transparency = 0;
+  bool RecaptureAllowed = false;
+  bool TrayIconAdded = false;
+
+  // Mouse gestures.
+  bool Pressing = false;
+  bool StretchingEnd = false;
+  bool StretchingStart = false;
+  bool RotateMode = false;
+  Point PressPoint;
+  int PressLength = 0;
+  Point DragPos;
+  bool FirstMove = false;
+
+  // Marker and scale line.
+  bool StaffDragging = false;
+  Point StaffPoint;
+  Point ScaleLinePoint;
+
+  // Window font size in points (the numbers of the scale, placement maths).
+  int FontPoints = 8;
+
+  // Menu check marks that double as state.
+  bool MenuChecked(const char* name);
+  void SetMenuChecked(const char* name, bool checked);
+  RulerEntries CurrentEntries();
+
+  // Label changes repaint the parts of the window the label covered and
+  // covers now. Auto-sized labels take the size of their new text.
+  void SetLabelCaption(Label& label, const std::string& caption);
+  void MoveLabel(Label& label, int left, int top);
+  void SetLabelVisible(Label& label, bool visible);
+
+ private:
+  void BuildPopupMenu();
+  void ApplyMenuShortcuts();
+  // The label under a client point that takes mouse input there, or null.
+  Label* LabelAt(int x, int y);
+
+  bool closed_ = false;
+  // Which handler owns the mouse from press to release.
+  enum class MouseOwner { None, Form, Staff, Number } mouse_owner_ = MouseOwner::None;
+};
+
+}  // namespace mensor

@@ -1,0 +1,9 @@
+// Process-wide language state.
+#include "lang/language.h"
+
+namespace mensor {
+
+std::string ExeDir;
+int LanguageIndex = -1;
+
+}  // namespace mensor

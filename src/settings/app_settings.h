@@ -1,0 +1,104 @@
+// The process-wide settings record AppSettings and its file app.ini beside the
+// executable: reading with defaults and corrections, writing in a fixed order.
+// Also the small shared helpers every window uses: the one information box,
+// the hot-key modifier conversion and the colour-button picture.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ui/image.h"
+#include "ui/platform.h"
+#include "ui/types.h"
+
+namespace mensor {
+
+struct TAppSettings {
+  // System
+  int MoveStep = 0;
+  Shortcut HotKey = 0;
+  bool JumpCursor = false;
+  int RulerWidth = 60;
+  // Face
+  Color BackgroundColor = 0;
+  Color ForegroundColor = 0;
+  Color NumberColor = 0;
+  Color StaffColor = 0;
+  Color CurTextColor = 0;
+  Color WinBKColor = 0;
+  Color WinNumberColor = 0;
+  Color ScaleLine = 0;
+  // Current
+  bool ShowDisplayForm = false;
+  int Length = 0;
+  int StaffSize = 0;
+  int StaffDir = 0;
+  bool Transparence = false;
+  int ScaleSmall = 0;
+  int ScaleLarge = 0;
+  int TransValue = 0;
+  int PixelPerUnit = 0;
+  int TicksPerUnit = 0;
+  int DisplayValueUnit = 0;
+  // HotKey
+  Shortcut HotKeyAlwaysTop = 0;
+  Shortcut HotKeyTranser = 0;
+  Shortcut HotKeyCircum = 0;
+  Shortcut HotKeyLeval = 0;
+  Shortcut HotKeyPlumb = 0;
+  Shortcut HotKeyShowScaleLine = 0;
+  Shortcut HotKeyShowToolBar = 0;
+  Shortcut HotKeyCalculator = 0;
+  // ToolBar
+  int ToolBarX = 0;
+  int ToolBarY = 0;
+  bool ShowCursor = false;
+  bool Magnifier = false;
+  // Language
+  std::string LanguageFileName;
+
+  // Derived, never written to the file.
+  double ScaleRatio = 0.0;
+  int NextRulerWidth = 0;
+};
+
+// The one settings record of the process (zero-filled but RulerWidth = 60 at
+// program start).
+extern TAppSettings AppSettings;
+
+// The four entries of app.ini that the ruler window holds itself (check marks
+// of its menu and its unit).
+struct RulerEntries {
+  bool WindowOnTop = false;    // System / WindowOnTop
+  bool ShowScaleLine = false;  // Current / ShowScaleLine
+  int Unit = 0;                // Current / Unit
+  bool ToolBarShow = true;     // ToolBar / Show
+};
+
+// Caption of every information box; a language pack may replace it.
+extern std::string InfoCaption;
+
+// Reads app.ini in the executable's folder into AppSettings and entries, with
+// the defaults and corrections of each entry. A missing file is no error.
+// Returns false only when reading failed as a whole; the caller then applies
+// ApplyLoadFallback.
+bool LoadSettings(const Platform& platform, RulerEntries& entries);
+// The values start-up puts in place when loading failed.
+void ApplyLoadFallback(const Platform& platform);
+// Writes every entry to app.ini in the save order, replacing the file in one
+// step. False when the platform refused the write; error_text then holds the
+// message for the user ("Unable to write to " and the full path).
+bool SaveSettings(Platform& platform, const RulerEntries& entries, std::string& error_text);
+// The full path of app.ini.
+std::string SettingsFilePath(const Platform& platform);
+
+// The program's one message box, with the caption InfoCaption.
+void ShowInfo(Platform& platform, const std::string& text);
+// Bit 7-i of the result is bit i of value (i = 0..7); the high byte is 0.
+std::uint16_t ReverseBits8(std::uint16_t value);
+// The RegisterHotKey modifier flags of a shortcut value: Alt 1, Ctrl 2,
+// Shift 4, Win 8.
+unsigned HotKeyModifiers(Shortcut shortcut);
+
+}  // namespace mensor

@@ -1,0 +1,29 @@
+// A 24-bit picture in the layout of a bottom-up-free Windows DIB: rows top to
+// bottom, each pixel blue, green, red, each row padded to a multiple of four
+// bytes. The see-through capture and the magnifier use it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace mensor {
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> bytes;
+
+  static int StrideFor(int width) { return (width * 3 + 3) & ~3; }
+  int Stride() const { return StrideFor(width); }
+  void Resize(int w, int h) {
+    width = w;
+    height = h;
+    bytes.assign(static_cast<std::size_t>(Stride()) * static_cast<std::size_t>(h), 0);
+  }
+  std::uint8_t* Row(int y) { return bytes.data() + static_cast<std::size_t>(y) * Stride(); }
+  const std::uint8_t* Row(int y) const { return bytes.data() + static_cast<std::size_t>(y) * Stride(); }
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+}  // namespace mensor

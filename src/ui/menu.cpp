@@ -1,0 +1,48 @@
+// Look-ups in the menu model.
+#include "ui/menu.h"
+
+#include <cctype>
+
+namespace mensor {
+namespace {
+
+template <typename Pred>
+MenuItem* FindIn(std::vector<MenuItem>& items, Pred pred) {
+  for (MenuItem& item : items) {
+    if (pred(item)) return &item;
+    if (MenuItem* found = FindIn(item.items, pred)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+MenuItem* Menu::FindByName(const std::string& name) {
+  return FindIn(items, [&](const MenuItem& m) { return m.name == name; });
+}
+
+MenuItem* Menu::FindById(int id) {
+  if (id == 0) return nullptr;
+  return FindIn(items, [&](const MenuItem& m) { return m.id == id; });
+}
+
+MenuItem* Menu::FindByShortcut(Shortcut shortcut) {
+  if (shortcut == 0) return nullptr;
+  return FindIn(items, [&](const MenuItem& m) {
+    return m.id != 0 && m.visible && m.enabled && m.shortcut == shortcut;
+  });
+}
+
+char AcceleratorOf(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+  }
+  return 0;
+}
+
+}  // namespace mensor

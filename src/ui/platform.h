@@ -1,0 +1,134 @@
+// What the core asks of the operating system. Two implementations exist: the
+// Win32 one in src/ui/win32 and the recording fake under tests/. The core never
+// asks the system anything directly: screen size, pixels per inch, pointer
+// position and files all come through here.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/canvas.h"
+#include "ui/image.h"
+#include "ui/menu.h"
+#include "ui/types.h"
+
+namespace mensor {
+
+enum class CursorShape {
+  Default,   // the window class's arrow
+  Arrow,     // the standard arrow, set explicitly
+  Cross,     // the platform's cross-hair cursor
+  SizeNS,    // double arrows for sizing
+  SizeWE,
+  SizeNESW,
+  SizeNWSE,
+  Ruler,     // custom screen cursor 100, rebuilt for each orientation
+  Rotate,    // custom screen cursor 101
+};
+
+// One top-level window of the program as the core sees it. Coordinates are
+// screen pixels; the windows have no frame, so client and window coordinates
+// coincide.
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  virtual Rect Bounds() const = 0;
+  virtual void SetBounds(int left, int top, int width, int height) = 0;
+  // The visible and clickable part of the window, in client coordinates
+  // (alternate fill). The platform owns the region afterwards.
+  virtual void SetPolygonRegion(const std::vector<Point>& points) = 0;
+
+  // Shows or hides the window at the platform level only: no show handler of
+  // the core runs because of these.
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual bool IsVisible() const = 0;
+  virtual bool IsEnabled() const = 0;
+  virtual void SetTopmost(bool topmost) = 0;
+  // Raises the window in the stacking order without showing it.
+  virtual void BringToFront() = 0;
+  virtual void Focus() = 0;
+
+  // Colour the platform fills the window with before each paint.
+  virtual void SetBackgroundColor(Color color) = 0;
+  // Asks for a paint of the whole client area (or of a part of it) at the next
+  // opportunity.
+  virtual void Invalidate() = 0;
+  virtual void InvalidateRect(const Rect& rect) = 0;
+  // Paints now (invalidate and update).
+  virtual void Repaint() = 0;
+  // A canvas on the window's client area for drawing outside a paint.
+  virtual std::unique_ptr<Canvas> GetCanvas() = 0;
+
+  virtual void SetCursor(CursorShape shape) = 0;
+  // While captured the window receives every mouse movement and the release,
+  // also outside its region.
+  virtual void SetMouseCapture(bool capture) = 0;
+
+  // Requests the window to close (the core's close handler runs).
+  virtual void Close() = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- screen ---
+  // Size of the primary screen in pixels.
+  virtual Size ScreenSize() const = 0;
+  // Logical pixels per inch of the display the ruler is on (96 at 100 %).
+  virtual int PixelsPerInch() const = 0;
+  // A canvas on the whole screen (not on any window), for exclusive-or drawing
+  // that follows the mouse. Valid until released.
+  virtual std::unique_ptr<Canvas> OpenScreenCanvas() = 0;
+  // Copies the primary screen from its origin into image (resized to w x h).
+  virtual void CaptureScreen(Image& image, int w, int h) = 0;
+  // Size of text in the given font.
+  virtual Size TextExtent(const Font& font, std::string_view text) const = 0;
+
+  // --- pointer ---
+  virtual Point CursorPos() const = 0;
+  virtual void SetCursorPos(Point p) = 0;
+  // Hides or shows the mouse pointer (the system's display counter).
+  virtual void ShowMouseCursor(bool show) = 0;
+  // Installs custom screen cursor 100: a white 32 x 32 picture (white is
+  // transparent) with a one-pixel green (0x008000) line from `from` to `to`
+  // (end point excluded, clipped by the picture), hot spot at (16, 16).
+  virtual void SetRulerCursor(Point from, Point to) = 0;
+  // Installs custom screen cursor 101 from the program's rotate icon.
+  virtual void LoadRotateCursor() = 0;
+
+  // --- messages to the user ---
+  // The program's one message box: information icon, OK button, modal for all
+  // windows of the program. Returns when the user closes it.
+  virtual void ShowInfo(const std::string& text, const std::string& caption) = 0;
+  // Shows the popup menu at a screen point; returns the chosen command id or 0.
+  virtual int TrackPopupMenu(const Menu& menu, Point screen) = 0;
+
+  // --- system services ---
+  virtual bool RegisterHotKey(int id, unsigned modifiers, unsigned key) = 0;
+  virtual void UnregisterHotKey(int id) = 0;
+  virtual bool AddNotifyIcon(int id, unsigned callback_message, const std::string& tip) = 0;
+  virtual void RemoveNotifyIcon(int id) = 0;
+  // Gives up activation (no window of the program is active afterwards).
+  virtual void ReleaseActivation() = 0;
+  virtual void Sleep(int milliseconds) = 0;
+  // Lets pending window messages be processed once.
+  virtual void ProcessMessages() = 0;
+
+  // --- files ---
+  // The executable's folder, UTF-8, without trailing separator.
+  virtual std::string ExeDir() const = 0;
+  // dir + the platform's separator + name.
+  virtual std::string JoinPath(const std::string& dir, const std::string& name) const = 0;
+  // The whole file, or nothing when it cannot be read.
+  virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
+  // Replaces the file with content in one step: afterwards the file is either
+  // the old one or the new one, never a mixture. False when refused.
+  virtual bool ReplaceFile(const std::string& path, const std::string& content) = 0;
+};
+
+}  // namespace mensor

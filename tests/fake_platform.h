@@ -1,0 +1,273 @@
+// The fake platform for unit tests: records what the core asks (lines drawn,
+// windows moved, texts set, boxes shown) and answers with a fixed screen.
+// Tests drive the same handlers the Win32 layer calls.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/canvas.h"
+#include "ui/platform.h"
+
+namespace mensor::testing {
+
+// One primitive drawn on a canvas.
+struct DrawOp {
+  enum Kind { Line, Text, Image } kind = Line;
+  Point from;          // Line: start; Text/Image: top-left of the destination
+  Point to;            // Line: end (excluded from the pixels)
+  Color color = 0;     // Line: pen colour; Text: font colour
+  PenMode mode = PenMode::Copy;
+  std::string text;    // Text
+  Rect src;            // Image: source rectangle
+  friend bool operator==(const DrawOp&, const DrawOp&) = default;
+};
+
+class RecordingCanvas : public Canvas {
+ public:
+  void SetPenColor(Color color) override { pen_color_ = color; }
+  Color PenColor() const override { return pen_color_; }
+  void SetPenMode(PenMode mode) override { pen_mode_ = mode; }
+  void MoveTo(int x, int y) override { pos_ = {x, y}; }
+  void LineTo(int x, int y) override {
+    DrawOp op;
+    op.kind = DrawOp::Line;
+    op.from = pos_;
+    op.to = {x, y};
+    op.color = pen_color_;
+    op.mode = pen_mode_;
+    ops.push_back(op);
+    pos_ = {x, y};
+  }
+  void SetFont(const Font& font) override { font_ = font; }
+  void TextOut(int x, int y, std::string_view text) override {
+    DrawOp op;
+    op.kind = DrawOp::Text;
+    op.from = {x, y};
+    op.color = font_.color;
+    op.text = std::string(text);
+    ops.push_back(op);
+  }
+  void DrawImage(const mensor::Image& image, const Rect& src, Point dst) override {
+    DrawOp op;
+    op.kind = DrawOp::Image;
+    op.from = dst;
+    op.src = src;
+    ops.push_back(op);
+    last_image = &image;
+  }
+
+  std::vector<DrawOp> Lines() const { return Filter(DrawOp::Line); }
+  std::vector<DrawOp> Texts() const { return Filter(DrawOp::Text); }
+  std::vector<DrawOp> Images() const { return Filter(DrawOp::Image); }
+  const Font& CurrentFont() const { return font_; }
+
+  std::vector<DrawOp> ops;
+  const mensor::Image* last_image = nullptr;
+
+ private:
+  std::vector<DrawOp> Filter(DrawOp::Kind kind) const {
+    std::vector<DrawOp> out;
+    for (const DrawOp& op : ops)
+      if (op.kind == kind) out.push_back(op);
+    return out;
+  }
+  Color pen_color_ = 0;
+  PenMode pen_mode_ = PenMode::Copy;
+  Point pos_;
+  Font font_;
+};
+
+// A canvas that appends to a log owned by someone else (the screen, a window),
+// so that what is drawn through canvases opened one after another adds up.
+class SharedCanvas : public Canvas {
+ public:
+  explicit SharedCanvas(RecordingCanvas& target) : target_(target) {}
+  void SetPenColor(Color color) override { target_.SetPenColor(color); }
+  Color PenColor() const override { return target_.PenColor(); }
+  void SetPenMode(PenMode mode) override { target_.SetPenMode(mode); }
+  void MoveTo(int x, int y) override { target_.MoveTo(x, y); }
+  void LineTo(int x, int y) override { target_.LineTo(x, y); }
+  void SetFont(const Font& font) override { target_.SetFont(font); }
+  void TextOut(int x, int y, std::string_view text) override { target_.TextOut(x, y, text); }
+  void DrawImage(const mensor::Image& image, const Rect& src, Point dst) override {
+    target_.DrawImage(image, src, dst);
+  }
+
+ private:
+  RecordingCanvas& target_;
+};
+
+class FakeWindow : public Window {
+ public:
+  Rect Bounds() const override { return bounds; }
+  void SetBounds(int left, int top, int width, int height) override {
+    bounds = {left, top, left + width, top + height};
+    ++set_bounds_calls;
+  }
+  void SetPolygonRegion(const std::vector<Point>& points) override {
+    region = points;
+    ++region_calls;
+  }
+  void Show() override {
+    visible = true;
+    log.push_back("show");
+  }
+  void Hide() override {
+    visible = false;
+    log.push_back("hide");
+  }
+  bool IsVisible() const override { return visible; }
+  bool IsEnabled() const override { return enabled; }
+  void SetTopmost(bool value) override {
+    topmost = value;
+    log.push_back(value ? "topmost" : "notopmost");
+  }
+  void BringToFront() override { log.push_back("front"); }
+  void Focus() override { log.push_back("focus"); }
+  void SetBackgroundColor(Color color) override { background = color; }
+  void Invalidate() override { ++invalidations; }
+  void InvalidateRect(const Rect&) override { ++invalidations; }
+  // Runs the paint handler the test installed, on a fresh recording canvas.
+  void Repaint() override {
+    ++repaints;
+    last_paint = RecordingCanvas{};
+    if (on_paint) on_paint(last_paint);
+  }
+  std::unique_ptr<Canvas> GetCanvas() override { return std::make_unique<SharedCanvas>(direct); }
+  void SetCursor(CursorShape shape) override { cursor = shape; }
+  void SetMouseCapture(bool capture) override {
+    captured = capture;
+    log.push_back(capture ? "capture" : "release");
+  }
+  void Close() override {
+    log.push_back("close");
+    if (on_close) on_close();
+  }
+
+  Rect bounds;
+  std::vector<Point> region;
+  int region_calls = 0;
+  int set_bounds_calls = 0;
+  bool visible = false;
+  bool enabled = true;
+  bool topmost = false;
+  Color background = 0;
+  int invalidations = 0;
+  int repaints = 0;
+  CursorShape cursor = CursorShape::Default;
+  bool captured = false;
+  std::vector<std::string> log;
+  std::function<void(Canvas&)> on_paint;
+  std::function<void()> on_close;
+  RecordingCanvas last_paint;  // what the last Repaint drew
+  RecordingCanvas direct;      // what was drawn through GetCanvas()
+};
+
+class FakePlatform : public Platform {
+ public:
+  Size ScreenSize() const override { return screen; }
+  int PixelsPerInch() const override { return ppi; }
+  std::unique_ptr<Canvas> OpenScreenCanvas() override {
+    ++screen_canvases_opened;
+    return std::make_unique<SharedCanvas>(screen_drawing);
+  }
+  void CaptureScreen(mensor::Image& image, int w, int h) override {
+    ++captures;
+    image.Resize(w, h);
+    if (fill_capture) fill_capture(image);
+  }
+  Size TextExtent(const Font& font, std::string_view text) const override {
+    // A fixed-pitch stand-in: characters half the font height wide.
+    int h = font.height < 0 ? -font.height : font.height;
+    int height = h + 2;
+    return {static_cast<int>(text.size()) * (h / 2 + 1), height};
+  }
+  Point CursorPos() const override { return cursor_pos; }
+  void SetCursorPos(Point p) override { cursor_pos = p; }
+  void ShowMouseCursor(bool show) override { cursor_display_count += show ? 1 : -1; }
+  void SetRulerCursor(Point from, Point to) override {
+    ruler_cursor_from = from;
+    ruler_cursor_to = to;
+    ++ruler_cursor_builds;
+  }
+  void LoadRotateCursor() override { rotate_cursor_loaded = true; }
+  void ShowInfo(const std::string& text, const std::string& caption) override {
+    infos.push_back(text);
+    info_captions.push_back(caption);
+  }
+  int TrackPopupMenu(const Menu& menu, Point at) override {
+    shown_menus.push_back(menu);
+    menu_points.push_back(at);
+    if (menu_choices.empty()) return 0;
+    int id = menu_choices.front();
+    menu_choices.pop_front();
+    return id;
+  }
+  bool RegisterHotKey(int id, unsigned modifiers, unsigned key) override {
+    hotkey_calls.push_back({id, modifiers, key});
+    if (!hotkey_succeeds) return false;
+    registered_hotkeys[id] = {modifiers, key};
+    return true;
+  }
+  void UnregisterHotKey(int id) override { registered_hotkeys.erase(id); }
+  bool AddNotifyIcon(int id, unsigned callback_message, const std::string& tip) override {
+    notify_icons[id] = {callback_message, tip};
+    return true;
+  }
+  void RemoveNotifyIcon(int id) override { notify_icons.erase(id); }
+  void ReleaseActivation() override { events.push_back("release-activation"); }
+  void Sleep(int milliseconds) override { events.push_back("sleep " + std::to_string(milliseconds)); }
+  void ProcessMessages() override { events.push_back("process-messages"); }
+  std::string ExeDir() const override { return exe_dir; }
+  std::string JoinPath(const std::string& dir, const std::string& name) const override {
+    return dir + "/" + name;
+  }
+  std::optional<std::string> ReadFile(const std::string& path) const override {
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  bool ReplaceFile(const std::string& path, const std::string& content) override {
+    if (refuse_writes) return false;
+    files[path] = content;
+    return true;
+  }
+
+  struct HotKeyCall {
+    int id;
+    unsigned modifiers;
+    unsigned key;
+  };
+
+  Size screen{1920, 1080};
+  int ppi = 96;
+  RecordingCanvas screen_drawing;  // everything drawn on the whole screen
+  int screen_canvases_opened = 0;
+  int captures = 0;
+  std::function<void(mensor::Image&)> fill_capture;
+  Point cursor_pos;
+  int cursor_display_count = 0;
+  Point ruler_cursor_from, ruler_cursor_to;
+  int ruler_cursor_builds = 0;
+  bool rotate_cursor_loaded = false;
+  std::vector<std::string> infos, info_captions;
+  std::vector<Menu> shown_menus;
+  std::vector<Point> menu_points;
+  std::deque<int> menu_choices;
+  bool hotkey_succeeds = true;
+  std::vector<HotKeyCall> hotkey_calls;
+  std::map<int, std::pair<unsigned, unsigned>> registered_hotkeys;
+  std::map<int, std::pair<unsigned, std::string>> notify_icons;
+  std::vector<std::string> events;
+  std::string exe_dir = "/mensor";
+  std::map<std::string, std::string> files;
+  bool refuse_writes = false;
+};
+
+}  // namespace mensor::testing
