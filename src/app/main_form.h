@@ -152,6 +152,7 @@ class TMainForm {
   void SetTransparency(std::uint8_t percent);
 
   // ---- window commands (main_form.cpp) ----
+  void PMenuHideClick();
   void PMenuOnTopClick();
   void PMenuUnitClick(int unit);
 
@@ -197,6 +198,10 @@ class TMainForm {
   bool StaffDragging = false;
   Point StaffPoint;
   Point ScaleLinePoint;
+
+  // Captions of the Hide/Show item; its caption is the Hide/Show state.
+  std::string HideCaption = "H&ide";
+  std::string ShowCaption = "Sh&ow";
 
   // Window font size in points (the numbers of the scale, placement maths).
   int FontPoints = 8;
