@@ -41,7 +41,7 @@ constexpr UnitItem kUnitItems[] = {
 
 TMainForm::TMainForm(Platform& p, Window& w) : platform(p), window(w) {
   LabelStaff.name = "LabelStaff";
-  LabelStaff.caption = "+";
+  LabelStaff.caption.assign(1, '+');
   LabelStaff.font.face = "Arial";
   LabelStaff.font.height = -19;
   LabelStaff.font.points = 14;
