@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -92,6 +93,14 @@ void ApplyLoadFallback(const Platform& platform);
 bool SaveSettings(Platform& platform, const RulerEntries& entries, std::string& error_text);
 // The full path of app.ini.
 std::string SettingsFilePath(const Platform& platform);
+
+// An integer entry's text as the settings read it: after leading blanks
+// either an optional sign and decimal digits within the 32-bit signed range,
+// or one of the markers "$", "x", "X", "0x", "0X" and one to eight hex digits
+// taken as a 32-bit pattern; a text longer than two characters that starts
+// with "0x" or "0X" is hexadecimal as well. Nothing for any other text (the
+// entry then takes its default).
+std::optional<std::int32_t> ParseSettingsInteger(std::string_view text);
 
 // The program's one message box, with the caption InfoCaption.
 void ShowInfo(Platform& platform, const std::string& text);
