@@ -67,14 +67,21 @@ const char* const kDefaultFile =
     "[Language]\r\n"
     "FileName=\r\n";
 
-TEST_F(SettingsTest, DefaultsSavedWhereThereWasNoFile) {
+TEST_F(SettingsTest, NoFileGivesEveryDefaultAndSavesThem) {
   Load();
+  EXPECT_EQ(AppSettings.ScaleRatio, 0.5);
+  EXPECT_EQ(AppSettings.NextRulerWidth, 60);
+  EXPECT_FALSE(entries.WindowOnTop);
+  EXPECT_FALSE(entries.ShowScaleLine);
+  EXPECT_EQ(entries.Unit, 0);
+  EXPECT_TRUE(entries.ToolBarShow);
+  // Every other default shows in the saved file.
   EXPECT_EQ(Save(), kDefaultFile);
 }
 
-TEST_F(SettingsTest, EveryFieldSavedUnderItsOwnKeyInSaveOrder) {
-  entries = {.WindowOnTop = true, .ShowScaleLine = true, .Unit = 2, .ToolBarShow = false};
-  TAppSettings& s = AppSettings;
+// A value for every field, all different, none the default.
+TAppSettings DistinctSettings() {
+  TAppSettings s;
   s.MoveStep = 3;
   s.HotKey = 0x6041;
   s.JumpCursor = true;
@@ -95,6 +102,7 @@ TEST_F(SettingsTest, EveryFieldSavedUnderItsOwnKeyInSaveOrder) {
   s.Transparence = false;
   s.ScaleSmall = 3;
   s.ScaleLarge = 4;
+  s.ScaleRatio = 0.75;
   s.TransValue = 45;
   s.PixelPerUnit = 37;
   s.TicksPerUnit = 8;
@@ -112,6 +120,53 @@ TEST_F(SettingsTest, EveryFieldSavedUnderItsOwnKeyInSaveOrder) {
   s.ShowCursor = false;
   s.Magnifier = true;
   s.LanguageFileName = "Fran\xC3\xA7" "ais.txt";
+  return s;
+}
+
+void ExpectSameSettings(const TAppSettings& a, const TAppSettings& b) {
+  EXPECT_EQ(a.MoveStep, b.MoveStep);
+  EXPECT_EQ(a.HotKey, b.HotKey);
+  EXPECT_EQ(a.JumpCursor, b.JumpCursor);
+  EXPECT_EQ(a.RulerWidth, b.RulerWidth);
+  EXPECT_EQ(a.NextRulerWidth, b.NextRulerWidth);
+  EXPECT_EQ(a.BackgroundColor, b.BackgroundColor);
+  EXPECT_EQ(a.ForegroundColor, b.ForegroundColor);
+  EXPECT_EQ(a.NumberColor, b.NumberColor);
+  EXPECT_EQ(a.StaffColor, b.StaffColor);
+  EXPECT_EQ(a.CurTextColor, b.CurTextColor);
+  EXPECT_EQ(a.WinBKColor, b.WinBKColor);
+  EXPECT_EQ(a.WinNumberColor, b.WinNumberColor);
+  EXPECT_EQ(a.ScaleLine, b.ScaleLine);
+  EXPECT_EQ(a.ShowDisplayForm, b.ShowDisplayForm);
+  EXPECT_EQ(a.Length, b.Length);
+  EXPECT_EQ(a.StaffSize, b.StaffSize);
+  EXPECT_EQ(a.StaffDir, b.StaffDir);
+  EXPECT_EQ(a.Transparence, b.Transparence);
+  EXPECT_EQ(a.ScaleSmall, b.ScaleSmall);
+  EXPECT_EQ(a.ScaleLarge, b.ScaleLarge);
+  EXPECT_DOUBLE_EQ(a.ScaleRatio, b.ScaleRatio);
+  EXPECT_EQ(a.TransValue, b.TransValue);
+  EXPECT_EQ(a.PixelPerUnit, b.PixelPerUnit);
+  EXPECT_EQ(a.TicksPerUnit, b.TicksPerUnit);
+  EXPECT_EQ(a.DisplayValueUnit, b.DisplayValueUnit);
+  EXPECT_EQ(a.HotKeyAlwaysTop, b.HotKeyAlwaysTop);
+  EXPECT_EQ(a.HotKeyTranser, b.HotKeyTranser);
+  EXPECT_EQ(a.HotKeyCircum, b.HotKeyCircum);
+  EXPECT_EQ(a.HotKeyLeval, b.HotKeyLeval);
+  EXPECT_EQ(a.HotKeyPlumb, b.HotKeyPlumb);
+  EXPECT_EQ(a.HotKeyShowScaleLine, b.HotKeyShowScaleLine);
+  EXPECT_EQ(a.HotKeyShowToolBar, b.HotKeyShowToolBar);
+  EXPECT_EQ(a.HotKeyCalculator, b.HotKeyCalculator);
+  EXPECT_EQ(a.ToolBarX, b.ToolBarX);
+  EXPECT_EQ(a.ToolBarY, b.ToolBarY);
+  EXPECT_EQ(a.ShowCursor, b.ShowCursor);
+  EXPECT_EQ(a.Magnifier, b.Magnifier);
+  EXPECT_EQ(a.LanguageFileName, b.LanguageFileName);
+}
+
+TEST_F(SettingsTest, EveryFieldSavedUnderItsOwnKeyInSaveOrderAndLoadedBack) {
+  entries = {.WindowOnTop = true, .ShowScaleLine = true, .Unit = 2, .ToolBarShow = false};
+  AppSettings = DistinctSettings();
   EXPECT_EQ(Save(),
             "[System]\r\n"
             "WindowOnTop=1\r\n"
@@ -166,14 +221,14 @@ TEST_F(SettingsTest, EveryFieldSavedUnderItsOwnKeyInSaveOrder) {
             "FileName=Fran\xC3\xA7" "ais.txt\r\n");
   // The running ruler keeps its width; the new one is for the next start.
   EXPECT_EQ(AppSettings.RulerWidth, 60);
-  const TAppSettings saved = AppSettings;
+
+  entries = {};
   Load();
-  EXPECT_EQ(AppSettings.RulerWidth, 75);
-  EXPECT_EQ(AppSettings.ScaleLine, 0xFFFFFFFFu);
-  EXPECT_EQ(AppSettings.HotKeyShowToolBar, 0xE042);
-  EXPECT_EQ(AppSettings.ToolBarX, -20);
-  EXPECT_EQ(AppSettings.LanguageFileName, saved.LanguageFileName);
-  EXPECT_DOUBLE_EQ(AppSettings.ScaleRatio, 0.75);
+  TAppSettings expected = DistinctSettings();
+  expected.RulerWidth = 75;
+  ExpectSameSettings(AppSettings, expected);
+  EXPECT_TRUE(entries.WindowOnTop);
+  EXPECT_TRUE(entries.ShowScaleLine);
   EXPECT_EQ(entries.Unit, 2);
   EXPECT_FALSE(entries.ToolBarShow);
 }
