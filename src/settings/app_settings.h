@@ -81,11 +81,13 @@ struct RulerEntries {
 extern std::string InfoCaption;
 
 // Reads app.ini in the executable's folder into AppSettings and entries, with
-// the defaults and corrections of each entry. A missing file is no error.
-// Returns false only when reading failed as a whole; the caller then applies
-// ApplyLoadFallback.
+// the defaults and corrections of each entry, and sets NextRulerWidth to the
+// width read. A missing or unreadable file is no error (every entry takes its
+// default). Returns false only when an error (out of memory) interrupted the
+// reading; the caller then applies ApplyLoadFallback.
 bool LoadSettings(const Platform& platform, RulerEntries& entries);
-// The values start-up puts in place when loading failed.
+// The values start-up puts in place when loading failed. RulerWidth keeps what
+// was read; NextRulerWidth follows it.
 void ApplyLoadFallback(const Platform& platform);
 // Writes every entry to app.ini in the save order, replacing the file in one
 // step. False when the platform refused the write; error_text then holds the
