@@ -13,6 +13,7 @@
 #include <numbers>
 #include <string>
 
+#include "app/geometry.h"
 #include "app/line_math.h"
 #include "app/main_form.h"
 
@@ -28,11 +29,10 @@ constexpr double kScaleBand = 18;
 constexpr int kAxisSlack = 5;
 constexpr Color kBandPen = 0xFFFFFF;
 
-// The offset of `length` pixels along a ruler turned to `angle`, each axis
-// truncated toward zero exactly as the outline's corners are.
+// The offset of `length` pixels along a ruler turned to `angle`, truncated
+// exactly as the outline's corners are.
 Point AlongRuler(double angle, int length) {
-  const long double a = angle;
-  return {static_cast<int>(std::sin(a) * length), static_cast<int>(std::cos(a) * length)};
+  return CornersAt({0, 0}, angle, length, 0)[3];
 }
 
 // A stretched length kept within the range a stretch may produce. Works on
@@ -50,8 +50,9 @@ int ClampedLength(long double length) {
 // the zero end.
 int StretchedLength(const TMainForm& form, int x, int y, bool zero_end) {
   const Corners& o = form.Outline;
-  const long double s = std::sin(static_cast<long double>(form.Angle));
-  const long double c = std::cos(static_cast<long double>(form.Angle));
+  const Direction d = DirectionOf(form.Angle);
+  const long double s = d.sin;
+  const long double c = d.cos;
   bool along_x = std::abs(o[2].x - o[0].x) > std::abs(o[2].y - o[0].y);
   // NOTE: a ruler at least as wide as long (only a hand-edited app.ini gives
   // one) can pick the axis it runs exactly across; that divisor is 0, so the
