@@ -3,6 +3,8 @@
 // handlers or to the label under the pointer.
 #include "app/main_form.h"
 
+#include <algorithm>
+
 #include "lang/language.h"
 
 namespace mensor {
@@ -175,6 +177,10 @@ void TMainForm::FormCreate() {
   SetMenuChecked("MenuShowScaleLine", entries.ShowScaleLine);
   SetMenuChecked("PMenuToolBar", entries.ToolBarShow);
   Unit = entries.Unit;
+  // A hand-edited width outside what the preferences allow would make the
+  // window absurdly large (2 x (L + W) pixels square) or the ruler degenerate;
+  // bring it into that range as the preferences dialog would.
+  AppSettings.RulerWidth = std::clamp(AppSettings.RulerWidth, kMinRulerWidth, kMaxRulerWidth);
   AppSettings.NextRulerWidth = AppSettings.RulerWidth;
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
 

@@ -63,6 +63,10 @@ inline constexpr int kNotifyIconId = 200;
 inline constexpr unsigned kNotifyIconMessage = 1024 + 100;
 inline constexpr int kHideHotKeyId = 0;
 
+// The ruler widths the preferences offer.
+inline constexpr int kMinRulerWidth = 10;
+inline constexpr int kMaxRulerWidth = 99;
+
 class TMainForm {
  public:
   TMainForm(Platform& platform, Window& window);
