@@ -9,7 +9,6 @@
 #include <functional>
 #include <map>
 #include <numbers>
-#include <set>
 #include <unordered_map>
 
 #include "app/main_form.h"

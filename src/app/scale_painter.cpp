@@ -33,8 +33,8 @@ constexpr long double kScaleReach = 1500;
 
 // Which ticks are drawn at which length: c mod long_every = 0 gives 18 (and
 // a number), else c mod half_every = 0 gives 15 (when half_every is not 0),
-// else c mod short_every = 0 gives 10, else nothing. Each modulus divides the
-// next, so a multiple of a longer class is never drawn shorter.
+// else c mod short_every = 0 gives 10, else nothing. short_every divides
+// half_every, which divides long_every.
 struct TickRule {
   i64 long_every = 1;
   i64 half_every = 0;
