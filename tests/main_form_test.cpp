@@ -1,9 +1,11 @@
-// Start-up, menu and close of the ruler window through the fake platform.
+// Start-up, show, close, the popup menu, Hide/Show, the hot key and the
+// notification icon of the ruler window, through the fake platform.
 #include "app/main_form.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
+#include "settings/app_settings.h"
 
 namespace mensor {
 namespace {
@@ -11,10 +13,35 @@ namespace {
 using testing::FakePlatform;
 using testing::FakeWindow;
 
-TEST(MainFormMenu, TopLevelEntriesInOrder) {
+constexpr const char* kIni = "/mensor/app.ini";
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AppSettings = TAppSettings{};
+    InfoCaption = "Information";
+    platform.screen = {1024, 768};
+    window.on_close = [this] {
+      form.FormClose();
+      window.visible = false;
+    };
+  }
+
+  void Start(const std::string& ini = "") {
+    if (!ini.empty()) platform.files[kIni] = ini;
+    form.FormCreate();
+    window.Show();
+    form.FormShow();
+  }
+
+  const MenuItem& Item(const char* name) { return *form.PopupMenuMain.FindByName(name); }
+
   FakePlatform platform;
   FakeWindow window;
-  TMainForm form(platform, window);
+  TMainForm form{platform, window};
+};
+
+TEST_F(MainFormTest, MenuEntriesInOrderWithKindsAndFixedShortcut) {
   std::vector<std::string> captions;
   for (const MenuItem& item : form.PopupMenuMain.items)
     captions.push_back(item.kind == MenuKind::Separator ? "-" : item.caption);
@@ -24,6 +51,227 @@ TEST(MainFormMenu, TopLevelEntriesInOrder) {
       "&DrawLine", "-", "Show Scale &Line", "Show T&oolBar", "-", "&Calculator", "-",
       "&Preferences...", "&Language", "-", "E&xit"};
   EXPECT_EQ(captions, expected);
+
+  std::vector<std::string> units;
+  for (const MenuItem& item : Item("PMenuUnit").items)
+    units.push_back(item.kind == MenuKind::Separator ? "-" : item.caption);
+  EXPECT_EQ(units, (std::vector<std::string>{"&Pixels", "&CM", "&Inches", "-", "Cu&stom"}));
+  EXPECT_EQ(Item("PMenuHelp").shortcut, 112) << "F1";
+  EXPECT_FALSE(Item("PMenuDrawLine").visible);
+  EXPECT_EQ(Item("PMenuEnglish").tag, -1);
+  EXPECT_EQ(Item("PMenuOnTop").kind, MenuKind::Check);
+  EXPECT_EQ(Item("PMenuCM").kind, MenuKind::Radio);
+  EXPECT_EQ(form.PopupMenuMain.band_caption, "Mensor 2.0");
+  EXPECT_EQ(form.PopupMenuMain.band_color, 0xFF9B37u);
+}
+
+TEST_F(MainFormTest, WithoutSettingsFileAHorizontalRulerIsCentred) {
+  Start();
+  // Window 2 x (600 + 60) square; zero corner at ((1024-600) div 2, (768-60) div 2).
+  EXPECT_EQ(window.bounds, (Rect{212 - 660, 354 - 660, 212 - 660 + 1320, 354 - 660 + 1320}));
+  EXPECT_EQ(window.region, (std::vector<Point>{{660, 660}, {660, 600}, {1260, 600}, {1260, 660}}));
+  EXPECT_EQ(form.Angle, kHorizontalAngle);
+  EXPECT_EQ(form.NewAngle, kHorizontalAngle);
+  EXPECT_EQ(window.background, 0xFF9B37u);
+  EXPECT_TRUE(Item("PMenuTranser").checked) << "see-through is on by default";
+  EXPECT_TRUE(Item("PMenuPels").checked);
+  EXPECT_TRUE(Item("PMenuToolBar").checked);
+  EXPECT_FALSE(Item("PMenuOnTop").checked);
+  EXPECT_FALSE(window.topmost);
+  EXPECT_FALSE(form.NotYetShown);
+  EXPECT_EQ(platform.ruler_cursor_from, (Point{16, 0}));
+  EXPECT_EQ(platform.ruler_cursor_to, (Point{16, 32}));
+  EXPECT_TRUE(platform.rotate_cursor_loaded);
+  ASSERT_EQ(platform.notify_icons.count(kNotifyIconId), 1u);
+  EXPECT_EQ(platform.notify_icons[kNotifyIconId].first, 1124u);
+  EXPECT_EQ(platform.notify_icons[kNotifyIconId].second, "Mensor");
+  EXPECT_TRUE(platform.hotkey_calls.empty()) << "HotKey 0 registers nothing";
+  EXPECT_EQ(Item("PMenuHide").shortcut, 0);
+  EXPECT_NE(form.ScreenCanvas, nullptr);
+  EXPECT_EQ(AppSettings.NextRulerWidth, 60);
+}
+
+TEST_F(MainFormTest, ReadOutLabelAndMarkerStartAtTheirPlaces) {
+  Start("[Current]\r\nTransparence=0\r\n");
+  EXPECT_EQ(form.LabelNumber.caption, "  ");
+  const Size extent = platform.TextExtent(form.LabelNumber.font, "  ");
+  EXPECT_EQ(form.LabelNumber.left, 660 + 30 - extent.cx / 2 + 2);
+  EXPECT_EQ(form.LabelNumber.top, 660 - extent.cy / 2 + 50);
+  // 14-point marker: s = 7, left = x0 + 20 - 7, top = y0 - 30 - 7.
+  EXPECT_EQ(form.LabelStaff.left, 673);
+  EXPECT_EQ(form.LabelStaff.top, 623);
+}
+
+TEST_F(MainFormTest, StartUpCorrectsLengthAndWidthThatCannotWork) {
+  struct Case {
+    const char* ini;
+    int length;
+    int width;
+  } cases[] = {
+      {"[Current]\r\nLength=1500\r\n", 600, 60},   // wider than the 1024 screen
+      {"[Current]\r\nLength=1024\r\n", 1024, 60},  // exactly as wide fits
+      {"[System]\r\nRulerWidth=0\r\n", 600, 10},
+      {"[System]\r\nRulerWidth=-40\r\n", 600, 10},
+      {"[System]\r\nRulerWidth=100000\r\n", 600, 99},
+      {"[System]\r\nRulerWidth=99\r\n", 600, 99},
+  };
+  for (const Case& c : cases) {
+    AppSettings = TAppSettings{};
+    FakePlatform p;
+    p.screen = {1024, 768};
+    p.files[kIni] = c.ini;
+    FakeWindow w;
+    TMainForm f(p, w);
+    f.FormCreate();
+    EXPECT_EQ(AppSettings.Length, c.length) << c.ini;
+    EXPECT_EQ(AppSettings.RulerWidth, c.width) << c.ini;
+    EXPECT_EQ(AppSettings.NextRulerWidth, c.width) << c.ini;
+    EXPECT_EQ(w.bounds.Width(), 2 * (c.length + c.width)) << c.ini;
+  }
+}
+
+TEST_F(MainFormTest, UnitOutsideTheMenuChecksNoUnitItem) {
+  Start("[Current]\r\nUnit=7\r\n");
+  EXPECT_EQ(form.Unit, 7);
+  for (const char* name : {"PMenuPels", "PMenuCM", "PMenuInch", "PMenuCustom"})
+    EXPECT_FALSE(Item(name).checked) << name;
+}
+
+TEST_F(MainFormTest, SavedCheckMarksAndShortcutsReachTheMenu) {
+  Start(
+      "[System]\r\nWindowOnTop=1\r\n[Current]\r\nShowScaleLine=1\r\nUnit=2\r\n"
+      "[HotKey]\r\nLeval=16456\r\nCalculator=8259\r\n[ToolBar]\r\nShow=0\r\n");
+  EXPECT_TRUE(Item("PMenuOnTop").checked);
+  EXPECT_TRUE(window.topmost);
+  EXPECT_TRUE(Item("MenuShowScaleLine").checked);
+  EXPECT_TRUE(Item("PMenuInch").checked);
+  EXPECT_FALSE(Item("PMenuPels").checked);
+  EXPECT_FALSE(Item("PMenuToolBar").checked);
+  EXPECT_EQ(Item("PMenuLeval").shortcut, 16456) << "Ctrl+H";
+  EXPECT_EQ(Item("PMenuCalculator").shortcut, 8259) << "Shift+C";
+}
+
+TEST_F(MainFormTest, HotKeyIsRegisteredWithItsModifiersAndShownOnTheHideItem) {
+  Start("[System]\r\nHotKey=24641\r\n");  // 0x6041 Ctrl+Shift+A
+  ASSERT_EQ(platform.hotkey_calls.size(), 1u);
+  EXPECT_EQ(platform.hotkey_calls[0].id, 0);
+  EXPECT_EQ(platform.hotkey_calls[0].modifiers, 6u);
+  EXPECT_EQ(platform.hotkey_calls[0].key, 0x41u);
+  EXPECT_EQ(Item("PMenuHide").shortcut, 0x6041);
+  EXPECT_TRUE(platform.infos.empty());
+}
+
+TEST_F(MainFormTest, HotKeyHeldElsewhereGivesOneBoxAndIsSavedAsZero) {
+  platform.hotkey_succeeds = false;
+  Start("[System]\r\nHotKey=24641\r\n");
+  EXPECT_EQ(platform.infos, std::vector<std::string>{"Fail to register hot key"});
+  EXPECT_EQ(platform.info_captions, std::vector<std::string>{"Information"});
+  EXPECT_EQ(AppSettings.HotKey, 0);
+  EXPECT_EQ(Item("PMenuHide").shortcut, 0);
+  form.PMenuExitClick();
+  EXPECT_NE(platform.files[kIni].find("HotKey=0\r\n"), std::string::npos);
+}
+
+TEST_F(MainFormTest, ExitFromTheMenuSavesReleasesAndRemovesTheIcon) {
+  Start("[Current]\r\nLength=1510\r\nMoveStep=5\r\n[Mine]\r\nKeep=me\r\n");
+  platform.menu_choices.push_back(kCmdExit);
+  form.ContextMenu({300, 400});
+  EXPECT_EQ(platform.menu_points, (std::vector<Point>{{300, 400}}));
+  EXPECT_TRUE(form.Closed());
+  EXPECT_EQ(platform.notify_icons.count(kNotifyIconId), 0u);
+  EXPECT_EQ(form.ScreenCanvas, nullptr);
+  EXPECT_EQ(form.ScreenShot, nullptr);
+  const std::string& saved = platform.files[kIni];
+  EXPECT_NE(saved.find("[Mine]\r\nKeep=me\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("Length=600\r\n"), std::string::npos) << "1510 does not fit 1024";
+  EXPECT_NE(saved.find("[System]\r\nWindowOnTop=0\r\nMoveStep=1\r\n"), std::string::npos)
+      << "MoveStep 5 stood under [Current], so System's MoveStep takes its default";
+}
+
+TEST_F(MainFormTest, RefusedSaveTellsTheUserTheFullPath) {
+  Start();
+  platform.refuse_writes = true;
+  EXPECT_FALSE(form.FormClose());
+  EXPECT_EQ(platform.infos, std::vector<std::string>{"Unable to write to /mensor/app.ini"});
+  EXPECT_EQ(platform.files.count(kIni), 0u);
+}
+
+TEST_F(MainFormTest, UnitItemsCheckOnlyThemselvesAndRepaint) {
+  Start();
+  const int repaints = window.repaints;
+  form.ExecuteCommand(kCmdInch);
+  EXPECT_EQ(form.Unit, kUnitInches);
+  EXPECT_TRUE(Item("PMenuInch").checked);
+  EXPECT_FALSE(Item("PMenuPels").checked);
+  EXPECT_EQ(window.repaints, repaints + 1);
+}
+
+TEST_F(MainFormTest, AlwaysOnTopTogglesTheStacking) {
+  Start();
+  form.ExecuteCommand(kCmdOnTop);
+  EXPECT_TRUE(window.topmost);
+  EXPECT_TRUE(Item("PMenuOnTop").checked);
+  form.ExecuteCommand(kCmdOnTop);
+  EXPECT_FALSE(window.topmost);
+}
+
+TEST_F(MainFormTest, HideAndTheHotKeyShowTheRulerAgain) {
+  Start();
+  form.ExecuteCommand(kCmdHide);
+  EXPECT_FALSE(window.visible);
+  EXPECT_EQ(Item("PMenuHide").caption, "Sh&ow");
+  form.HotKeyPressed(1);
+  EXPECT_FALSE(window.visible) << "other hot-key ids are ignored";
+  form.HotKeyPressed(0);
+  EXPECT_TRUE(window.visible);
+  EXPECT_EQ(Item("PMenuHide").caption, "H&ide");
+}
+
+TEST_F(MainFormTest, HideIsRefusedDuringAGesture) {
+  Start();
+  form.Pressing = true;
+  form.PMenuHideClick();
+  EXPECT_TRUE(window.visible);
+  EXPECT_EQ(Item("PMenuHide").caption, "H&ide");
+}
+
+TEST_F(MainFormTest, ShowWithJumpCursorPutsTheZeroCornerUnderThePointer) {
+  Start("[System]\r\nJumpCursor=1\r\n");
+  form.PMenuHideClick();
+  platform.cursor_pos = {500, 400};
+  form.PMenuHideClick();
+  EXPECT_EQ(window.bounds.left, -160);
+  EXPECT_EQ(window.bounds.top, -260);
+}
+
+TEST_F(MainFormTest, ShowBringsARulerWhollyOffScreenBackToTheCentre) {
+  Start();
+  window.bounds = {3000, 100, 3000 + 1320, 100 + 1320};
+  form.PMenuHideClick();
+  form.PMenuHideClick();
+  EXPECT_EQ(window.bounds.left, 512 - 660);
+  EXPECT_EQ(window.bounds.top, 384 - 660);
+}
+
+TEST_F(MainFormTest, NotifyIconDoubleClickTogglesAndRightPressOpensTheMenu) {
+  Start();
+  form.NotifyIconMessage(515);
+  EXPECT_FALSE(window.visible);
+  form.NotifyIconMessage(515);
+  EXPECT_TRUE(window.visible);
+  platform.cursor_pos = {20, 30};
+  form.NotifyIconMessage(516);
+  EXPECT_EQ(platform.menu_points, (std::vector<Point>{{20, 30}}));
+  form.NotifyIconMessage(512);
+  EXPECT_EQ(platform.shown_menus.size(), 1u) << "other mouse messages are ignored";
+}
+
+TEST_F(MainFormTest, MenuShortcutRunsTheCommandWithTheRulerFocused) {
+  Start("[HotKey]\r\nAlwaysTop=16468\r\n");  // Ctrl+T
+  EXPECT_TRUE(form.KeyDown('T', kCtrl));
+  EXPECT_TRUE(window.topmost);
+  EXPECT_FALSE(form.KeyDown('T', 0)) << "T alone is no shortcut";
+  EXPECT_TRUE(window.topmost);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // handlers or to the label under the pointer.
 #include "app/main_form.h"
 
+#include <algorithm>
+
 #include "lang/language.h"
 
 namespace mensor {
@@ -24,8 +26,6 @@ MenuItem Separator() {
 }
 
 constexpr Color kBandColor = 0xFF9B37;
-constexpr const char* kHideCaption = "H&ide";
-constexpr const char* kShowCaption = "Sh&ow";
 constexpr const char* kHotKeyErrorText = "Fail to register hot key";
 
 struct UnitItem {
@@ -43,7 +43,7 @@ constexpr UnitItem kUnitItems[] = {
 
 TMainForm::TMainForm(Platform& p, Window& w) : platform(p), window(w) {
   LabelStaff.name = "LabelStaff";
-  LabelStaff.caption = "+";
+  LabelStaff.caption.assign(1, '+');
   LabelStaff.font.face = "Arial";
   LabelStaff.font.height = -19;
   LabelStaff.font.points = 14;
@@ -62,7 +62,7 @@ void TMainForm::BuildPopupMenu() {
   help.shortcut = vk::kF1;
   items.push_back(help);
   items.push_back(Separator());
-  items.push_back(Item(kCmdHide, "PMenuHide", kHideCaption));
+  items.push_back(Item(kCmdHide, "PMenuHide", HideCaption.c_str()));
   items.push_back(Item(kCmdOnTop, "PMenuOnTop", "Always On &Top", MenuKind::Check));
   items.push_back(Item(kCmdTranser, "PMenuTranser", "Tra&nsparent", MenuKind::Check));
   MenuItem units = Item(0, "PMenuUnit", "&Units", MenuKind::Submenu);
@@ -177,6 +177,10 @@ void TMainForm::FormCreate() {
   SetMenuChecked("MenuShowScaleLine", entries.ShowScaleLine);
   SetMenuChecked("PMenuToolBar", entries.ToolBarShow);
   Unit = entries.Unit;
+  // A hand-edited width outside what the preferences allow would make the
+  // window absurdly large (2 x (L + W) pixels square) or the ruler degenerate;
+  // bring it into that range as the preferences dialog would.
+  AppSettings.RulerWidth = std::clamp(AppSettings.RulerWidth, kMinRulerWidth, kMaxRulerWidth);
   AppSettings.NextRulerWidth = AppSettings.RulerWidth;
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
 
@@ -372,6 +376,7 @@ void TMainForm::ContextMenu(Point screen) {
 
 void TMainForm::ExecuteCommand(int id) {
   switch (id) {
+    case kCmdHide: PMenuHideClick(); break;
     case kCmdOnTop: PMenuOnTopClick(); break;
     case kCmdTranser: PMenuTranserClick(); break;
     case kCmdPixels: PMenuUnitClick(kUnitPixels); break;
@@ -399,8 +404,54 @@ void TMainForm::WindowActivated(bool active) {
   if (window.IsEnabled() && window.IsVisible()) window.Focus();
 }
 
-void TMainForm::HotKeyPressed(int) {}
+void TMainForm::PMenuHideClick() {
+  if (Pressing) return;
+  MenuItem* item = PopupMenuMain.FindByName("PMenuHide");
+  if (item->caption == HideCaption) {
+    item->caption = ShowCaption;
+    window.Hide();
+    return;
+  }
+  item->caption = HideCaption;
+  const int L = AppSettings.Length;
+  const int W = AppSettings.RulerWidth;
+  Rect bounds = window.Bounds();
+  int left = bounds.left;
+  int top = bounds.top;
+  if (AppSettings.JumpCursor) {
+    const Point pointer = platform.CursorPos();
+    left = pointer.x - L - W;
+    top = pointer.y - L - W;
+  }
+  // A ruler wholly off the screen comes back with its zero corner at the
+  // screen centre.
+  const Size screen = platform.ScreenSize();
+  const auto& o = Outline;
+  if (MinOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left > screen.cx ||
+      MinOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top > screen.cy ||
+      MaxOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left < 0 ||
+      MaxOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top < 0) {
+    left = screen.cx / 2 - o[0].x;
+    top = screen.cy / 2 - o[0].y;
+  }
+  if (left != bounds.left || top != bounds.top) window.SetBounds(left, top, bounds.Width(), bounds.Height());
+  window.Show();
+  FormShow();
+  window.BringToFront();
+}
 
-void TMainForm::NotifyIconMessage(unsigned) {}
+void TMainForm::HotKeyPressed(int id) {
+  if (id == kHideHotKeyId) PMenuHideClick();
+}
+
+void TMainForm::NotifyIconMessage(unsigned event) {
+  constexpr unsigned kLeftDoubleClick = 515;
+  constexpr unsigned kRightPress = 516;
+  if (event == kLeftDoubleClick) {
+    PMenuHideClick();
+  } else if (event == kRightPress) {
+    ContextMenu(platform.CursorPos());
+  }
+}
 
 }  // namespace mensor

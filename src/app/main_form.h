@@ -63,6 +63,10 @@ inline constexpr int kNotifyIconId = 200;
 inline constexpr unsigned kNotifyIconMessage = 1024 + 100;
 inline constexpr int kHideHotKeyId = 0;
 
+// The ruler widths the preferences offer.
+inline constexpr int kMinRulerWidth = 10;
+inline constexpr int kMaxRulerWidth = 99;
+
 class TMainForm {
  public:
   TMainForm(Platform& platform, Window& window);
@@ -152,6 +156,7 @@ class TMainForm {
   void SetTransparency(std::uint8_t percent);
 
   // ---- window commands (main_form.cpp) ----
+  void PMenuHideClick();
   void PMenuOnTopClick();
   void PMenuUnitClick(int unit);
 
@@ -197,6 +202,10 @@ class TMainForm {
   bool StaffDragging = false;
   Point StaffPoint;
   Point ScaleLinePoint;
+
+  // Captions of the Hide/Show item; its caption is the Hide/Show state.
+  std::string HideCaption = "H&ide";
+  std::string ShowCaption = "Sh&ow";
 
   // Window font size in points (the numbers of the scale, placement maths).
   int FontPoints = 8;

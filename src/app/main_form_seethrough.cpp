@@ -1,13 +1,79 @@
-// TMainForm: see-through mode.
+// TMainForm: see-through mode. The ruler shows the screen behind it, tinted
+// with the ruler colour. There is no real translucency: the whole screen is
+// captured once while the ruler is out of the way, tinted once, and each paint
+// copies the slice under the ruler out of that capture. A move of the window
+// repaints from the stored capture; an activation after a paint captures anew
+// (WindowMoved / WindowActivated in main_form.cpp, active while HookInstalled).
+#include <algorithm>
+
 #include "app/main_form.h"
+#include "app/tint.h"
 
 namespace mensor {
 
-void TMainForm::PMenuTranserClick() {}
-void TMainForm::SwitchSeeThroughOn(bool) {}
-void TMainForm::SwitchSeeThroughOff() {}
-void TMainForm::TakeScreenShoot() {}
-void TMainForm::SetTranspColor(Color) {}
-void TMainForm::SetTransparency(std::uint8_t) {}
+void TMainForm::PMenuTranserClick() {
+  if (MenuChecked("PMenuTranser"))
+    SwitchSeeThroughOff();
+  else
+    SwitchSeeThroughOn(true);
+}
+
+void TMainForm::SwitchSeeThroughOn(bool from_menu) {
+  if (from_menu) {
+    SetMenuChecked("PMenuTranser", true);
+    AppSettings.Transparence = true;
+  }
+  Transparency = static_cast<std::uint8_t>(AppSettings.TransValue & 0xFF);
+  TranspColor = AppSettings.BackgroundColor;
+  // NOTE: the new, empty image replaces an earlier capture before the screen
+  // is copied, so at most one screen-sized picture exists at any time.
+  ScreenShot = std::make_unique<Image>();
+  HookInstalled = true;
+  RecaptureAllowed = true;
+  TakeScreenShoot();
+  if (from_menu && window.IsEnabled() && window.IsVisible()) window.Focus();
+}
+
+void TMainForm::SwitchSeeThroughOff() {
+  SetMenuChecked("PMenuTranser", false);
+  AppSettings.Transparence = false;
+  HookInstalled = false;
+  ScreenShot.reset();
+  // The paint now shows the plain background colour.
+  window.Repaint();
+}
+
+void TMainForm::TakeScreenShoot() {
+  if (!ScreenShot) return;
+  RecaptureAllowed = false;
+  const Size screen = platform.ScreenSize();
+  // Before the first show the window is not on the screen and must not be
+  // shown by a capture; a ruler the user has hidden stays hidden as well.
+  const bool out_of_the_way = !NotYetShown && window.IsVisible();
+  if (out_of_the_way) window.Hide();
+  // NOTE: giving up activation and waiting lets the windows below the ruler
+  // repaint the area it covered before the screen is copied.
+  platform.ReleaseActivation();
+  platform.Sleep(100);
+  platform.CaptureScreen(*ScreenShot, std::max(screen.cx, 0), std::max(screen.cy, 0));
+  TintImage(*ScreenShot, TranspColor, Transparency);
+  if (out_of_the_way) window.Show();
+}
+
+void TMainForm::SetTranspColor(Color color) {
+  if (color == TranspColor) return;
+  TranspColor = color;
+  if (!ScreenShot) return;
+  TakeScreenShoot();
+  window.Repaint();
+}
+
+void TMainForm::SetTransparency(std::uint8_t percent) {
+  if (percent == Transparency) return;
+  Transparency = percent;
+  if (!ScreenShot) return;
+  TakeScreenShoot();
+  window.Repaint();
+}
 
 }  // namespace mensor

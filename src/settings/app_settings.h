@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -80,11 +81,13 @@ struct RulerEntries {
 extern std::string InfoCaption;
 
 // Reads app.ini in the executable's folder into AppSettings and entries, with
-// the defaults and corrections of each entry. A missing file is no error.
-// Returns false only when reading failed as a whole; the caller then applies
-// ApplyLoadFallback.
+// the defaults and corrections of each entry, and sets NextRulerWidth to the
+// width read. A missing or unreadable file is no error (every entry takes its
+// default). Returns false only when an error (out of memory) interrupted the
+// reading; the caller then applies ApplyLoadFallback.
 bool LoadSettings(const Platform& platform, RulerEntries& entries);
-// The values start-up puts in place when loading failed.
+// The values start-up puts in place when loading failed. RulerWidth keeps what
+// was read; NextRulerWidth follows it.
 void ApplyLoadFallback(const Platform& platform);
 // Writes every entry to app.ini in the save order, replacing the file in one
 // step. False when the platform refused the write; error_text then holds the
@@ -92,6 +95,14 @@ void ApplyLoadFallback(const Platform& platform);
 bool SaveSettings(Platform& platform, const RulerEntries& entries, std::string& error_text);
 // The full path of app.ini.
 std::string SettingsFilePath(const Platform& platform);
+
+// An integer entry's text as the settings read it: after leading blanks
+// either an optional sign and decimal digits within the 32-bit signed range,
+// or one of the markers "$", "x", "X", "0x", "0X" and one to eight hex digits
+// taken as a 32-bit pattern; a text longer than two characters that starts
+// with "0x" or "0X" is hexadecimal as well. Nothing for any other text (the
+// entry then takes its default).
+std::optional<std::int32_t> ParseSettingsInteger(std::string_view text);
 
 // The program's one message box, with the caption InfoCaption.
 void ShowInfo(Platform& platform, const std::string& text);
