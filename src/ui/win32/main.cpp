@@ -1,0 +1,36 @@
+// The program entry: common controls, the platform, the hidden ruler window
+// and its form; creation, the first show, and the message loop until the
+// ruler window is closed.
+#include "ui/win32/win32.h"
+
+#include "app/main_form.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/win32_platform.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&controls);
+
+  mensor::win32::Win32Platform platform(instance);
+  mensor::win32::MainWindow window(instance, platform);
+  if (!window.Create()) return 1;
+  platform.SetMainWindow(&window);
+
+  mensor::TMainForm form(platform, window);
+  window.SetForm(&form);
+  form.FormCreate();
+  window.Show();
+  form.FormShow();
+
+  MSG msg{};
+  int result;
+  while ((result = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  window.SetForm(nullptr);
+  platform.SetMainWindow(nullptr);
+  return result < 0 ? 1 : static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,331 @@
+// Win32Platform: what the core asks of the system, carried out with user32,
+// gdi32, comctl32, shell32 and kernel32.
+#include "ui/win32/win32_platform.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
+#include "ui/win32/convert.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/popup_menu.h"
+#include "ui/win32/resource.h"
+
+namespace mensor::win32 {
+namespace {
+
+constexpr int kCursorSize = 32;
+constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kCursorGreen = RGB(0x00, 0x80, 0x00);  // 0x008000
+// Files larger than this are no settings file or language pack; reading them
+// is refused rather than taking the memory.
+constexpr LONGLONG kMaxReadBytes = 64LL * 1024 * 1024;
+
+// A cursor with the picture of an icon and the given hot spot. The icon's own
+// hot spot (its centre) is replaced: a cursor made with fIcon = FALSE keeps
+// the one given.
+Cursor CursorFromIcon(HICON icon, int hot_x, int hot_y) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return Cursor();
+  Bitmap mask(info.hbmMask);
+  Bitmap color(info.hbmColor);
+  info.fIcon = FALSE;
+  info.xHotspot = static_cast<DWORD>(hot_x);
+  info.yHotspot = static_cast<DWORD>(hot_y);
+  return Cursor(CreateIconIndirect(&info));
+}
+
+HCURSOR SystemCursor(LPCWSTR id) { return LoadCursorW(nullptr, id); }
+
+}  // namespace
+
+Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
+  tray_icon_.Reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
+Win32Platform::~Win32Platform() {
+  for (auto& [id, data] : notify_icons_) Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+HWND Win32Platform::MainHwnd() const { return main_ != nullptr ? main_->hwnd() : nullptr; }
+
+// --- screen ---
+
+Size Win32Platform::ScreenSize() const {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+int Win32Platform::PixelsPerInch() const {
+  // NOTE: GetDpiForWindow (Windows 10 1607 and later) gives the DPI of the
+  // monitor the ruler is on; it is looked up at run time so the program also
+  // starts where it is missing, and then the system DPI serves.
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto get_dpi_for_window = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (get_dpi_for_window != nullptr && MainHwnd() != nullptr) {
+    const UINT dpi = get_dpi_for_window(MainHwnd());
+    if (dpi != 0) return static_cast<int>(dpi);
+  }
+  WindowDc screen(nullptr);
+  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  return dpi > 0 ? dpi : 96;
+}
+
+std::unique_ptr<Canvas> Win32Platform::OpenScreenCanvas() {
+  return std::make_unique<GdiCanvas>(WindowDc(nullptr), fonts_);
+}
+
+void Win32Platform::CaptureScreen(Image& image, int w, int h) {
+  image.Resize(w, h);
+  if (image.Empty()) return;
+  WindowDc screen(nullptr);
+  MemoryDc memory(CreateCompatibleDC(screen.Get()));
+  const BITMAPINFO bi = TopDownDib24(w, h);
+  void* bits = nullptr;
+  Bitmap section(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory || !section || bits == nullptr) return;
+  {
+    SelectScope select(memory.Get(), section.Get());
+    BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), 0, 0, SRCCOPY);
+  }
+  GdiFlush();
+  // A 24-bit DIB section has the image's layout: rows top to bottom, padded
+  // to four bytes.
+  std::memcpy(image.bytes.data(), bits, image.bytes.size());
+}
+
+Size Win32Platform::TextExtent(const Font& font, std::string_view text) const {
+  const std::wstring wide = Utf8ToWide(text);
+  WindowDc screen(nullptr);
+  SelectScope select(screen.Get(), fonts_.Get(font));
+  SIZE size{};
+  GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+  if (wide.empty()) {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(screen.Get(), &tm);
+    size.cy = tm.tmHeight;
+  }
+  return FromSIZE(size);
+}
+
+// --- pointer ---
+
+Point Win32Platform::CursorPos() const {
+  POINT pt{};
+  GetCursorPos(&pt);
+  return FromPOINT(pt);
+}
+
+void Win32Platform::SetCursorPos(Point p) { ::SetCursorPos(p.x, p.y); }
+
+void Win32Platform::ShowMouseCursor(bool show) { ::ShowCursor(show ? TRUE : FALSE); }
+
+void Win32Platform::Install(Cursor& slot, Cursor fresh) {
+  if (!fresh) return;
+  if (slot && GetCursor() == slot.Get()) ::SetCursor(fresh.Get());
+  slot = std::move(fresh);
+}
+
+void Win32Platform::SetRulerCursor(Point from, Point to) {
+  WindowDc screen(nullptr);
+  MemoryDc memory(CreateCompatibleDC(screen.Get()));
+  Bitmap picture(CreateCompatibleBitmap(screen.Get(), kCursorSize, kCursorSize));
+  if (!memory || !picture) return;
+  {
+    SelectScope select(memory.Get(), picture.Get());
+    const RECT all{0, 0, kCursorSize, kCursorSize};
+    FillRect(memory.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    Pen pen(CreatePen(PS_SOLID, 1, kCursorGreen));
+    SelectScope use_pen(memory.Get(), pen.Get());
+    MoveToEx(memory.Get(), from.x, from.y, nullptr);
+    LineTo(memory.Get(), to.x, to.y);
+  }
+  // The picture must not be selected into a DC while the image list takes it.
+  // White becomes transparent through the list's mask.
+  ImageList list(ImageList_Create(kCursorSize, kCursorSize, ILC_COLOR24 | ILC_MASK, 1, 0));
+  if (!list || ImageList_AddMasked(list.Get(), picture.Get(), kWhite) < 0) return;
+  Icon icon(ImageList_GetIcon(list.Get(), 0, ILD_NORMAL));
+  if (!icon) return;
+  Install(ruler_cursor_, CursorFromIcon(icon.Get(), kCursorSize / 2, kCursorSize / 2));
+}
+
+void Win32Platform::LoadRotateCursor() {
+  Icon icon(static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ROTATE), IMAGE_ICON, kCursorSize, kCursorSize, 0)));
+  if (!icon) return;
+  Install(rotate_cursor_, CursorFromIcon(icon.Get(), kCursorSize / 2, kCursorSize / 2));
+}
+
+HCURSOR Win32Platform::CursorFor(CursorShape shape) const {
+  switch (shape) {
+    case CursorShape::Default:
+    case CursorShape::Arrow: return SystemCursor(IDC_ARROW);
+    case CursorShape::Cross: return SystemCursor(IDC_CROSS);
+    case CursorShape::SizeNS: return SystemCursor(IDC_SIZENS);
+    case CursorShape::SizeWE: return SystemCursor(IDC_SIZEWE);
+    case CursorShape::SizeNESW: return SystemCursor(IDC_SIZENESW);
+    case CursorShape::SizeNWSE: return SystemCursor(IDC_SIZENWSE);
+    case CursorShape::Ruler: return ruler_cursor_ ? ruler_cursor_.Get() : SystemCursor(IDC_ARROW);
+    case CursorShape::Rotate: return rotate_cursor_ ? rotate_cursor_.Get() : SystemCursor(IDC_ARROW);
+  }
+  return SystemCursor(IDC_ARROW);
+}
+
+// --- messages to the user ---
+
+void Win32Platform::ShowInfo(const std::string& text, const std::string& caption) {
+  const HWND previous = GetActiveWindow();
+  // NOTE: MB_TASKMODAL without an owner disables every top-level window of
+  // this thread while the box is open. A topmost ruler would hide a box that
+  // is not topmost itself, so the box follows the ruler's stacking class.
+  UINT flags = MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND;
+  if (MainHwnd() != nullptr && (GetWindowLongPtrW(MainHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST)) flags |= MB_TOPMOST;
+  MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), flags);
+  if (previous != nullptr && IsWindow(previous)) SetActiveWindow(previous);
+}
+
+int Win32Platform::TrackPopupMenu(const Menu& menu, Point screen) {
+  const HWND owner = MainHwnd();
+  if (owner == nullptr) return 0;
+  PopupMenu popup(menu, fonts_, PixelsPerInch());
+  main_->SetOpenMenu(&popup);
+  // NOTE: the owner must be the foreground window, or the menu does not close
+  // when the user clicks elsewhere (this matters when it opens from the
+  // notification icon); the posted null message lets it close properly.
+  SetForegroundWindow(owner);
+  const int id = static_cast<int>(TrackPopupMenuEx(popup.handle(),
+                                                   TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                                   screen.x, screen.y, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  main_->SetOpenMenu(nullptr);
+  return id;
+}
+
+// --- system services ---
+
+bool Win32Platform::RegisterHotKey(int id, unsigned modifiers, unsigned key) {
+  return ::RegisterHotKey(MainHwnd(), id, modifiers, key) != FALSE;
+}
+
+void Win32Platform::UnregisterHotKey(int id) { ::UnregisterHotKey(MainHwnd(), id); }
+
+bool Win32Platform::AddNotifyIcon(int id, unsigned callback_message, const std::string& tip) {
+  // NOTE: the full structure of this SDK; its size tells the shell which
+  // fields are present (the 32-bit layout's size would be refused on x64).
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = MainHwnd();
+  data.uID = static_cast<UINT>(id);
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = callback_message;
+  data.hIcon = tray_icon_.Get();
+  const std::wstring wide = Utf8ToWide(tip);
+  wcsncpy(data.szTip, wide.c_str(), std::size(data.szTip) - 1);
+  const bool added = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  // Kept even when refused: the icon is added when the shell (re)starts.
+  notify_icons_[id] = data;
+  return added;
+}
+
+void Win32Platform::RemoveNotifyIcon(int id) {
+  auto it = notify_icons_.find(id);
+  if (it == notify_icons_.end()) return;
+  Shell_NotifyIconW(NIM_DELETE, &it->second);
+  notify_icons_.erase(it);
+}
+
+void Win32Platform::RestoreNotifyIcons() {
+  for (auto& [id, data] : notify_icons_) Shell_NotifyIconW(NIM_ADD, &data);
+}
+
+void Win32Platform::ReleaseActivation() { SetActiveWindow(nullptr); }
+
+void Win32Platform::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
+
+void Win32Platform::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Left for the main loop, which ends the program.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// --- files ---
+
+std::string Win32Platform::ExeDir() const {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);  // truncated: try a larger buffer
+  }
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) path.resize(slash);
+  return WideToUtf8(path);
+}
+
+std::string Win32Platform::JoinPath(const std::string& dir, const std::string& name) const {
+  return dir + "\\" + name;
+}
+
+std::optional<std::string> Win32Platform::ReadFile(const std::string& path) const {
+  const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<std::string> result;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) && size.QuadPart <= kMaxReadBytes) {
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    bool ok = true;
+    while (done < content.size()) {
+      DWORD got = 0;
+      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+      if (!::ReadFile(file, content.data() + done, want, &got, nullptr) || got == 0) {
+        ok = false;
+        break;
+      }
+      done += got;
+    }
+    if (ok) result = std::move(content);
+  }
+  CloseHandle(file);
+  return result;
+}
+
+bool Win32Platform::ReplaceFile(const std::string& path, const std::string& content) {
+  const std::wstring target = Utf8ToWide(path);
+  // The new content goes to a file beside the target first (same folder, so
+  // the final rename never crosses volumes), is flushed to the disk, and then
+  // takes the target's place in one step.
+  const std::wstring temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  const HANDLE file =
+      CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  std::size_t done = 0;
+  while (ok && done < content.size()) {
+    DWORD written = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
+    ok = ::WriteFile(file, content.data() + done, want, &written, nullptr) && written > 0;
+    done += written;
+  }
+  ok = ok && FlushFileBuffers(file);
+  ok = CloseHandle(file) && ok;
+  ok = ok && MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temp.c_str());
+  return ok;
+}
+
+}  // namespace mensor::win32

@@ -1,0 +1,81 @@
+// The core's Platform on Win32: screen metrics and pixels, the whole-screen
+// canvas, text measuring, the pointer and the custom cursors 100 and 101, the
+// message box, the popup menu, the global hot key and the notification icon
+// (both on the ruler window), the message pump, and files beside the
+// executable.
+#pragma once
+
+#include "ui/win32/win32.h"
+
+#include <map>
+
+#include "ui/platform.h"
+#include "ui/win32/gdi.h"
+#include "ui/win32/gdi_canvas.h"
+
+namespace mensor::win32 {
+
+class MainWindow;
+
+class Win32Platform : public Platform {
+ public:
+  explicit Win32Platform(HINSTANCE instance);
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  // The ruler window: owner of the hot key, the notification icon and the
+  // popup menu, and the window whose monitor gives the pixels per inch.
+  void SetMainWindow(MainWindow* window) { main_ = window; }
+
+  FontCache& fonts() { return fonts_; }
+  HCURSOR CursorFor(CursorShape shape) const;
+  // Adds the notification icons again after the shell restarted.
+  void RestoreNotifyIcons();
+
+  // --- Platform ---
+  Size ScreenSize() const override;
+  int PixelsPerInch() const override;
+  std::unique_ptr<Canvas> OpenScreenCanvas() override;
+  void CaptureScreen(Image& image, int w, int h) override;
+  Size TextExtent(const Font& font, std::string_view text) const override;
+
+  Point CursorPos() const override;
+  void SetCursorPos(Point p) override;
+  void ShowMouseCursor(bool show) override;
+  void SetRulerCursor(Point from, Point to) override;
+  void LoadRotateCursor() override;
+
+  void ShowInfo(const std::string& text, const std::string& caption) override;
+  int TrackPopupMenu(const Menu& menu, Point screen) override;
+
+  bool RegisterHotKey(int id, unsigned modifiers, unsigned key) override;
+  void UnregisterHotKey(int id) override;
+  bool AddNotifyIcon(int id, unsigned callback_message, const std::string& tip) override;
+  void RemoveNotifyIcon(int id) override;
+  void ReleaseActivation() override;
+  void Sleep(int milliseconds) override;
+  void ProcessMessages() override;
+
+  std::string ExeDir() const override;
+  std::string JoinPath(const std::string& dir, const std::string& name) const override;
+  std::optional<std::string> ReadFile(const std::string& path) const override;
+  bool ReplaceFile(const std::string& path, const std::string& content) override;
+
+ private:
+  HWND MainHwnd() const;
+  // Installs a new cursor in place of an old one; a pointer showing the old
+  // one is switched over before the old one is destroyed.
+  static void Install(Cursor& slot, Cursor fresh);
+
+  HINSTANCE instance_;
+  MainWindow* main_ = nullptr;
+  // NOTE: mutable because measuring text (a const query) fills the cache.
+  mutable FontCache fonts_;
+  Cursor ruler_cursor_;
+  Cursor rotate_cursor_;
+  Icon tray_icon_;
+  std::map<int, NOTIFYICONDATAW> notify_icons_;
+};
+
+}  // namespace mensor::win32
