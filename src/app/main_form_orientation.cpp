@@ -6,15 +6,10 @@
 // All four set the corners by their exact integer forms, place the marker by
 // its axis-parallel form and install the ruler cursor with fixed line ends
 // (the same pixels the general rule gives for these two angles).
-#include <cmath>
-
 #include "app/main_form.h"
 
 namespace mensor {
 namespace {
-
-// Round to nearest, ties to even (the default rounding mode).
-int RoundHalfEven(double value) { return static_cast<int>(std::lrint(value)); }
 
 // Moves the window, keeping its size.
 void MoveWindow(Window& window, int left, int top) {
@@ -32,32 +27,16 @@ constexpr Point kVerticalCursorTo{-16, 16};
 // place by this amount.
 double MarkerHalf(const TMainForm& form) { return form.LabelStaff.font.points / 2.0; }
 
-// Corners of the ruler running right from the zero corner, body above it.
-void SetHorizontalCorners(TMainForm& form, int length, int width) {
-  const Point o = form.Outline[0];
-  form.Outline[1] = {o.x, o.y - width};
-  form.Outline[2] = {o.x + length, o.y - width};
-  form.Outline[3] = {o.x + length, o.y};
-}
-
-// Corners of the ruler running down from the zero corner, body to its right.
-void SetVerticalCorners(TMainForm& form, int length, int width) {
-  const Point o = form.Outline[0];
-  form.Outline[1] = {o.x + width, o.y};
-  form.Outline[2] = {o.x + width, o.y + length};
-  form.Outline[3] = {o.x, o.y + length};
-}
-
 void PlaceHorizontalMarker(TMainForm& form, int width) {
   const Point o = form.Outline[0];
   const double s = MarkerHalf(form);
-  form.MoveLabel(form.LabelStaff, RoundHalfEven(o.x + 20 - s), RoundHalfEven(o.y - width / 2 - s));
+  form.MoveLabel(form.LabelStaff, RoundToInt(o.x + 20 - s), RoundToInt(o.y - width / 2 - s));
 }
 
 void PlaceVerticalMarker(TMainForm& form, int width) {
   const Point o = form.Outline[0];
   const double s = MarkerHalf(form);
-  form.MoveLabel(form.LabelStaff, RoundHalfEven(width / 2 + o.x + 1 - s), RoundHalfEven(o.y + 20 - s));
+  form.MoveLabel(form.LabelStaff, RoundToInt(width / 2 + o.x + 1 - s), RoundToInt(o.y + 20 - s));
 }
 
 }  // namespace
@@ -88,7 +67,7 @@ void TMainForm::PMenuLevalClick() {
   if (Angle == kHorizontalAngle) return;
   Angle = NewAngle = kHorizontalAngle;
   const int W = AppSettings.RulerWidth;
-  SetHorizontalCorners(*this, AppSettings.Length, W);
+  Outline = HorizontalCorners(Outline[0], AppSettings.Length, W);
   ApplyRegion();
 
   // Bring the zero corner into view. A corner exactly on the left or top
@@ -111,7 +90,7 @@ void TMainForm::PMenuPlumbClick() {
   if (Angle == kVerticalAngle) return;
   Angle = NewAngle = kVerticalAngle;
   const int W = AppSettings.RulerWidth;
-  SetVerticalCorners(*this, AppSettings.Length, W);
+  Outline = VerticalCorners(Outline[0], AppSettings.Length, W);
   ApplyRegion();
 
   // Bring into view. Unlike Horizontal, a zero corner on the screen's edge
@@ -139,8 +118,7 @@ void TMainForm::MenuFitScreenClick() {
   // stretch may, and the next stretch or start bounds it again.
   const int L = screen.cx;
   AppSettings.Length = L;
-  Outline[0] = {L + W, L + W};
-  SetHorizontalCorners(*this, L, W);
+  Outline = HorizontalCorners({L + W, L + W}, L, W);
   // The zero corner at the screen's left edge, the zero edge on row
   // (SH - W) div 2 with the body above it.
   const int side = 2 * (L + W);
@@ -157,8 +135,7 @@ void TMainForm::FitScreenAsHorizontal1Click() {
   const int W = AppSettings.RulerWidth;
   const int L = screen.cy;  // not clamped either
   AppSettings.Length = L;
-  Outline[0] = {L + W, L + W};
-  SetVerticalCorners(*this, L, W);
+  Outline = VerticalCorners({L + W, L + W}, L, W);
   // The body centred across the screen, the zero corner on its top edge.
   const int side = 2 * (L + W);
   window.SetBounds((screen.cx - W) / 2 - Outline[0].x, -Outline[0].y, side, side);
