@@ -63,31 +63,28 @@ const Corners kVerticalExample = {Point{660, 660}, Point{720, 660}, Point{720, 1
 
 // ---- Horizontal and Vertical ----
 
-TEST_F(Orientation, HorizontalOnAnExactlyHorizontalRulerDoesNothingEvenOffScreen) {
-  LayRuler(Lay::Horizontal, -4000, 5000);
-  form.LabelStaff.left = 11;
-  form.LabelStaff.top = 22;
-  const Rect before = window.bounds;
+TEST_F(Orientation, CommandForTheCurrentExactAngleDoesNothingEvenOffScreen) {
+  for (bool horizontal : {true, false}) {
+    SCOPED_TRACE(horizontal ? "Horizontal" : "Vertical");
+    LayRuler(horizontal ? Lay::Horizontal : Lay::Vertical, -4000, 5000);
+    const Corners outline = form.Outline;
+    const Rect before = window.bounds;
+    form.LabelStaff.left = 11;
+    form.LabelStaff.top = 22;
 
-  form.PMenuLevalClick();
+    if (horizontal)
+      form.PMenuLevalClick();
+    else
+      form.PMenuPlumbClick();
 
-  EXPECT_EQ(form.Outline, kHorizontalExample);
-  EXPECT_EQ(window.bounds, before) << "an off-screen ruler stays off screen";
-  EXPECT_EQ(window.set_bounds_calls, 0);
-  EXPECT_EQ(window.region_calls, 0) << "no region applied";
-  EXPECT_EQ(platform.ruler_cursor_builds, 0) << "no cursor rebuilt";
-  EXPECT_EQ(window.repaints, 0);
-  EXPECT_EQ(form.LabelStaff.left, 11);
-  EXPECT_EQ(form.LabelStaff.top, 22);
-}
-
-TEST_F(Orientation, VerticalOnAnExactlyVerticalRulerDoesNothing) {
-  LayRuler(Lay::Vertical, -4000, 5000);
-  form.PMenuPlumbClick();
-  EXPECT_EQ(form.Outline, kVerticalExample);
-  EXPECT_EQ(window.set_bounds_calls, 0);
-  EXPECT_EQ(window.region_calls, 0);
-  EXPECT_EQ(window.repaints, 0);
+    EXPECT_EQ(form.Outline, outline);
+    EXPECT_EQ(window.bounds, before) << "an off-screen ruler stays off screen";
+    EXPECT_EQ(window.set_bounds_calls, 0);
+    EXPECT_EQ(window.region_calls, 0) << "no region applied";
+    EXPECT_EQ(platform.ruler_cursor_builds, 0) << "no cursor rebuilt";
+    EXPECT_EQ(window.repaints, 0);
+    EXPECT_EQ((Point{form.LabelStaff.left, form.LabelStaff.top}), (Point{11, 22}));
+  }
 }
 
 TEST_F(Orientation, HorizontalLaysTheVerticalExampleAboutItsZeroCorner) {
@@ -100,6 +97,7 @@ TEST_F(Orientation, HorizontalLaysTheVerticalExampleAboutItsZeroCorner) {
   EXPECT_EQ(Bits(form.Angle), 0xC012D97C7F3321D2u);
   EXPECT_EQ(Bits(form.NewAngle), 0xC012D97C7F3321D2u);
   EXPECT_EQ(window.bounds, before) << "neither moved nor resized with the zero corner on screen";
+  EXPECT_EQ(window.region, std::vector<Point>(kHorizontalExample.begin(), kHorizontalExample.end()));
   // 14-point marker: s = 7, left x0 + 20 - 7, top y0 - 30 - 7.
   EXPECT_EQ(form.LabelStaff.left, 673);
   EXPECT_EQ(form.LabelStaff.top, 623);
@@ -118,6 +116,7 @@ TEST_F(Orientation, VerticalLaysTheHorizontalExampleAboutItsZeroCorner) {
   EXPECT_EQ(Bits(form.Angle), 0u);
   EXPECT_EQ(Bits(form.NewAngle), 0u);
   EXPECT_EQ(window.bounds, before);
+  EXPECT_EQ(window.region, std::vector<Point>(kVerticalExample.begin(), kVerticalExample.end()));
   // left 30 + x0 + 1 - 7, top y0 + 20 - 7.
   EXPECT_EQ(form.LabelStaff.left, 684);
   EXPECT_EQ(form.LabelStaff.top, 673);
@@ -141,12 +140,14 @@ TEST_F(Orientation, TurnedRulerNearTheAxisIsLaidAgainFromTheExactForms) {
     SCOPED_TRACE(c.what);
     LayRuler(c.horizontal ? Lay::Horizontal : Lay::Vertical, 400, 300);
     form.Angle = form.NewAngle = c.angle;
+    window.region_calls = 0;
     if (c.horizontal)
       form.PMenuLevalClick();
     else
       form.PMenuPlumbClick();
     EXPECT_EQ(form.Outline, c.horizontal ? kHorizontalExample : kVerticalExample);
     EXPECT_EQ(Bits(form.Angle), c.horizontal ? 0xC012D97C7F3321D2u : 0u);
+    EXPECT_EQ(window.region_calls, 1);
   }
 }
 
@@ -238,6 +239,7 @@ TEST_F(Orientation, FitScreenMakesTheRulerAsLongAsTheScreen) {
     EXPECT_EQ(window.bounds, c.bounds);
     EXPECT_EQ(ScreenZero(), c.zero_on_screen);
     EXPECT_EQ(form.Outline, c.outline);
+    EXPECT_EQ(window.region, std::vector<Point>(c.outline.begin(), c.outline.end()));
     EXPECT_EQ(Bits(form.Angle), c.horizontal ? 0xC012D97C7F3321D2u : 0u);
     EXPECT_EQ(Bits(form.NewAngle), Bits(form.Angle));
     EXPECT_EQ((Point{form.LabelStaff.left, form.LabelStaff.top}), c.marker);
@@ -245,14 +247,6 @@ TEST_F(Orientation, FitScreenMakesTheRulerAsLongAsTheScreen) {
     EXPECT_EQ(platform.ruler_cursor_to, c.horizontal ? (Point{16, 48}) : (Point{-16, 16}));
     EXPECT_EQ(window.repaints, 1);
   }
-}
-
-TEST_F(Orientation, FitScreenAgainOnAnAlreadyFittedRulerKeepsItsPlace) {
-  form.MenuFitScreenClick();
-  const Rect fitted = window.bounds;
-  form.MenuFitScreenClick();
-  EXPECT_EQ(window.bounds, fitted);
-  EXPECT_EQ(window.repaints, 2) << "unlike Horizontal, the fit command always lays the ruler";
 }
 
 // ---- Arrow keys ----
