@@ -1,13 +1,270 @@
-// TMainForm: the mouse gestures on the ruler and the read-out label.
+// TMainForm: the mouse gestures on the ruler (move, stretch at either end,
+// rotate about the zero corner), the cursor that follows the pointer, and the
+// read-out label that shows the pointer's distance from the zero end or the
+// angle turned so far.
+//
+// While a gesture is under way the window stays where it is: a one-pixel
+// exclusive-or outline (the rubber band) is drawn on the whole screen, erased
+// by drawing it again before each change, and the window is changed once, at
+// the release.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <numbers>
+#include <string>
+
+#include "app/line_math.h"
 #include "app/main_form.h"
 
 namespace mensor {
+namespace {
 
-void TMainForm::FormMouseDown(MouseButton, ShiftState, int, int) {}
-void TMainForm::FormMouseMove(ShiftState, int, int) {}
-void TMainForm::FormMouseUp(MouseButton, ShiftState, int, int) {}
-double TMainForm::GetDistance(int, int, int, int, int, int) const { return 0; }
-double TMainForm::GetAngle(double) { return 0; }
-int TMainForm::iOnScale(int, int) const { return 0; }
+constexpr int kMinStretchLength = 200;
+constexpr int kMaxStretchLength = 1515;
+// Distance from an edge within which the pointer is over the scale band.
+constexpr double kScaleBand = 18;
+// How close (in pixels) the far end must come to an axis to count as parallel
+// to it when the sizing cursor is chosen.
+constexpr int kAxisSlack = 5;
+constexpr Color kBandPen = 0xFFFFFF;
+
+// The offset of `length` pixels along a ruler turned to `angle`, each axis
+// truncated toward zero exactly as the outline's corners are.
+Point AlongRuler(double angle, int length) {
+  const long double a = angle;
+  return {static_cast<int>(std::sin(a) * length), static_cast<int>(std::cos(a) * length)};
+}
+
+// A stretched length kept within the range a stretch may produce. Works on
+// long double so that a huge value from a nearly zero divisor cannot overflow
+// an int on the way.
+int ClampedLength(long double length) {
+  if (!(length >= kMinStretchLength)) return kMinStretchLength;  // NaN too
+  if (length > kMaxStretchLength) return kMaxStretchLength;
+  return static_cast<int>(length);
+}
+
+// The length of a ruler whose end grabbed at the press has been dragged to
+// (x, y): the pointer's movement along the axis the ruler runs nearer to,
+// scaled to a movement along the ruler, added at the far end or taken off at
+// the zero end.
+int StretchedLength(const TMainForm& form, int x, int y, bool zero_end) {
+  const Corners& o = form.Outline;
+  const long double s = std::sin(static_cast<long double>(form.Angle));
+  const long double c = std::cos(static_cast<long double>(form.Angle));
+  bool along_x = std::abs(o[2].x - o[0].x) > std::abs(o[2].y - o[0].y);
+  // NOTE: a ruler at least as wide as long (only a hand-edited app.ini gives
+  // one) can pick the axis it runs exactly across; that divisor is 0, so the
+  // other axis is taken instead. sin and cos are never both 0.
+  if ((along_x ? s : c) == 0) along_x = !along_x;
+  const long double moved = along_x ? (x - form.PressPoint.x) / s : (y - form.PressPoint.y) / c;
+  const long double delta = std::nearbyint(moved);
+  return ClampedLength(zero_end ? form.PressLength - delta : form.PressLength + delta);
+}
+
+// True when p lies on the scale band along the edge a-b. A degenerate edge
+// counts only at its own point.
+bool OnScaleBand(Point p, Point a, Point b) {
+  if (a == b) return p == a;
+  return DistanceToLine(p, a, b) < kScaleBand;
+}
+
+// The sizing cursor for the far end's slope, or Default when none applies.
+CursorShape SizingCursor(const Corners& o) {
+  if (std::abs(o[2].y - o[3].y) < kAxisSlack) return CursorShape::SizeNS;
+  if (std::abs(o[2].x - o[3].x) < kAxisSlack) return CursorShape::SizeWE;
+  if ((o[2].x > o[0].x && o[2].y < o[0].y) || (o[2].x < o[0].x && o[2].y > o[0].y))
+    return CursorShape::SizeNESW;
+  if ((o[2].x < o[0].x && o[2].y < o[0].y) || (o[2].x > o[0].x && o[2].y > o[0].y))
+    return CursorShape::SizeNWSE;
+  return CursorShape::Default;
+}
+
+std::string FormatReal(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%-6.2f", value);
+  return text;
+}
+
+std::string FormatWhole(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%-4ld", std::lrint(value));
+  return text;
+}
+
+}  // namespace
+
+// ---- press ----
+
+void TMainForm::FormMouseDown(MouseButton button, ShiftState, int x, int y) {
+  // The right button opens the popup menu; the middle one acts as the left.
+  if (button == MouseButton::Right) return;
+  // NOTE: a second button pressed during a gesture joins it instead of
+  // starting another one over it; a restart would leave the band that is on
+  // the screen behind and mix the state of two gestures.
+  if (Pressing) return;
+  Pressing = true;
+
+  const Point p{x, y};
+  if (NearLine(p, Outline[3], Outline[2])) {
+    StretchingEnd = true;
+    PressLength = AppSettings.Length;
+  } else if (NearLine(p, Outline[0], Outline[1])) {
+    StretchingStart = true;
+    SetLabelVisible(LabelNumber, false);
+    PressLength = AppSettings.Length;
+  } else if (!RotateMode) {
+    const Rect bounds = window.Bounds();
+    DragPos = {bounds.left, bounds.top};
+  }
+
+  // Begin the band: nothing of it is on the screen yet, and the whole-screen
+  // surface is taken anew for this gesture.
+  FirstMove = true;
+  ScreenCanvas = platform.OpenScreenCanvas();
+  ScreenCanvas->SetPenColor(kBandPen);
+  ScreenCanvas->SetPenMode(PenMode::Xor);
+
+  PressPoint = p;
+}
+
+// ---- movement ----
+
+void TMainForm::FormMouseMove(ShiftState, int x, int y) {
+  const Point p{x, y};
+
+  // The cursor, from where the pointer is, whether or not a button is held.
+  if (NearLine(p, Outline[3], Outline[2]) || NearLine(p, Outline[0], Outline[1])) {
+    const CursorShape sizing = SizingCursor(Outline);
+    if (sizing != CursorShape::Default) window.SetCursor(sizing);
+  } else if (RotateMode) {
+    window.SetCursor(CursorShape::Rotate);
+  } else if (iOnScale(x, y) != 0) {
+    window.SetCursor(CursorShape::Ruler);
+  } else {
+    window.SetCursor(CursorShape::Default);
+  }
+
+  // The gesture: take the previous band off the screen, update, draw anew.
+  if (Pressing) {
+    const Rect bounds = window.Bounds();
+    const bool moving = !StretchingEnd && !StretchingStart && !RotateMode;
+    const Point shown = moving ? DragPos : Point{bounds.left, bounds.top};
+    if (FirstMove)
+      FirstMove = false;
+    else
+      DrawRuler(shown.x, shown.y);
+
+    if (StretchingEnd) {
+      AppSettings.Length = StretchedLength(*this, x, y, false);
+      SetOutline(Angle);
+      DrawRuler(bounds.left, bounds.top);
+    } else if (StretchingStart) {
+      AppSettings.Length = StretchedLength(*this, x, y, true);
+      const Point along = AlongRuler(Angle, AppSettings.Length);
+      Outline[0] = {Outline[3].x - along.x, Outline[3].y - along.y};
+      Outline[1] = {Outline[2].x - along.x, Outline[2].y - along.y};
+      DrawRuler(bounds.left, bounds.top);
+    } else if (RotateMode) {
+      PressAngle = DirectionFrom(Outline[0], PressPoint);
+      NewAngle = PressAngle - DirectionFrom(Outline[0], p) + Angle;
+      SetOutline(NewAngle);
+      DrawRuler(bounds.left, bounds.top);
+    } else {
+      DragPos = {bounds.left + x - PressPoint.x, bounds.top + y - PressPoint.y};
+      DrawRuler(DragPos.x, DragPos.y);
+    }
+  }
+
+  // The read-out, at its standard place for the committed angle.
+  PlaceNumberLabel();
+  std::string text;
+  if (RotateMode) {
+    text = FormatReal(GetAngle(NewAngle - Angle));
+  } else {
+    const double distance =
+        GetDistance(x, y, Outline[0].x, Outline[0].y, Outline[1].x, Outline[1].y);
+    text = Unit != kUnitPixels ? FormatReal(distance) : FormatWhole(distance);
+  }
+  SetLabelCaption(LabelNumber, text);
+}
+
+// ---- release ----
+
+void TMainForm::FormMouseUp(MouseButton button, ShiftState, int, int) {
+  if (button == MouseButton::Right) return;
+  if (!Pressing) {
+    window.Repaint();
+    return;
+  }
+
+  const Rect bounds = window.Bounds();
+  if (StretchingEnd || StretchingStart) {
+    if (!FirstMove) DrawRuler(bounds.left, bounds.top);
+    // Resizing and reshaping a visible window shows its steps; in see-through
+    // mode it must stay visible, as hiding it would change what it captures.
+    const bool hide = !AppSettings.Transparence;
+    if (hide) window.Hide();
+    const int L = AppSettings.Length;
+    const int W = AppSettings.RulerWidth;
+    const int side = 2 * (L + W);
+    // Keep the fixed end where it is on the screen once the zero corner is
+    // back in the window's centre.
+    const Point grown = StretchingEnd ? Point{PressLength - L, PressLength - L}
+                                      : Point{Outline[0].x - (L + W), Outline[0].y - (L + W)};
+    window.SetBounds(bounds.left + grown.x, bounds.top + grown.y, side, side);
+    LayOutRuler();
+    if (StretchingStart) SetLabelVisible(LabelNumber, true);
+    if (hide) window.Show();
+  } else if (RotateMode) {
+    if (!FirstMove) DrawRuler(bounds.left, bounds.top);
+    Angle = NewAngle;
+    ApplyRegion();
+    ResetStaffMarker();
+    PlaceNumberLabel();
+    RebuildRulerCursor();
+  } else {
+    if (!FirstMove) DrawRuler(DragPos.x, DragPos.y);
+    if (DragPos.x != bounds.left || DragPos.y != bounds.top)
+      window.SetBounds(DragPos.x, DragPos.y, bounds.Width(), bounds.Height());
+  }
+
+  Pressing = false;
+  StretchingEnd = false;
+  StretchingStart = false;
+  window.Repaint();
+}
+
+// ---- measuring ----
+
+double TMainForm::GetDistance(int x, int y, int x1, int y1, int x2, int y2) const {
+  const Point p{x, y};
+  const Point a{x1, y1};
+  const Point b{x2, y2};
+  const double len = SegmentLength(a, b);
+  if (len == 0) return p == b ? 0 : -1;
+  const double d = static_cast<double>(CrossMagnitude(p, a, b)) / len;
+  // NOTE: a unit of 0 pixels (a hand-edited app.ini, or a display reporting
+  // no resolution) would divide by zero; the distance then stays in pixels.
+  const int ppi = platform.PixelsPerInch();
+  switch (Unit) {
+    case kUnitPixels: return d;
+    case kUnitCentimetres: return ppi == 0 ? d : d * 2.54 / ppi;
+    case kUnitInches: return ppi == 0 ? d : d / ppi;
+    default: return AppSettings.PixelPerUnit == 0 ? d : d / AppSettings.PixelPerUnit;
+  }
+}
+
+double TMainForm::GetAngle(double a) {
+  constexpr double pi = std::numbers::pi;
+  return (a >= 0 ? a : a + 2 * pi) * 180 / pi;
+}
+
+int TMainForm::iOnScale(int x, int y) const {
+  const Point p{x, y};
+  if (OnScaleBand(p, Outline[0], Outline[3])) return 1;
+  if (OnScaleBand(p, Outline[1], Outline[2])) return 2;
+  return 0;
+}
 
 }  // namespace mensor
