@@ -365,6 +365,34 @@ TEST_F(MarkerTest, NoReadOutWindowIsNoFault) {
   EXPECT_TRUE(Visible(platform.screen_drawing).empty());
 }
 
+TEST_F(MarkerTest, ReadOutLabelShowsTheDistanceFromTheZeroEndNeverAnAngle) {
+  struct Case {
+    const char* name;
+    int unit;
+    bool rotate, dragging;
+    int along;  // pixels from the zero end
+    const char* text;
+  };
+  const Case cases[] = {
+      {"pixels", kUnitPixels, false, false, 100, "100 "},
+      {"pixels, short", kUnitPixels, false, false, 12, "12  "},
+      {"pixels, during a drag", kUnitPixels, false, true, 87, "87  "},
+      {"pixels, Rotate mode", kUnitPixels, true, false, 100, "100 "},
+      {"centimetres", kUnitCentimetres, false, false, 96, "2.54  "},
+      {"inches, Rotate mode", kUnitInches, true, false, 48, "0.50  "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form.Unit = c.unit;
+    form.RotateMode = c.rotate;
+    if (c.dragging) Press(5, 10);
+    // The client point (660 + along, 640), relative to the label at (673, 623).
+    form.LabelStaffMouseMove(c.dragging ? kLeftButton : 0, c.along - 13, 17);
+    EXPECT_EQ(form.LabelNumber.caption, c.text);
+    if (c.dragging) Release(c.along - 13, 17);
+  }
+}
+
 TEST_F(MarkerTest, CrossCursorOverTheMarkerUnlessRotating) {
   form.LabelStaffMouseMove(0, 3, 3);
   EXPECT_EQ(window.cursor, CursorShape::Cross);
