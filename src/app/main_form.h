@@ -14,6 +14,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/geometry.h"
@@ -213,6 +214,9 @@ class TMainForm {
 
   // Window font size in points (the numbers of the scale, placement maths).
   int FontPoints = 8;
+  // The window colour the last paint set. A paint sets it only when it
+  // changes, since setting it asks for another paint.
+  std::optional<Color> PaintedBackgroundColor;
 
   // Menu check marks that double as state.
   bool MenuChecked(const char* name);
