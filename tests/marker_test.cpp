@@ -68,14 +68,16 @@ class MarkerTest : public ::testing::Test {
   void Horizontal() {
     form.Angle = form.NewAngle = kHorizontalAngle;
     form.Outline = {Point{660, 660}, Point{660, 600}, Point{1260, 600}, Point{1260, 660}};
-    form.LabelStaff.left = 673;
-    form.LabelStaff.top = 623;
+    form.ResetStaffMarker();
+    ASSERT_EQ(form.LabelStaff.left, 673);
+    ASSERT_EQ(form.LabelStaff.top, 623);
   }
   void Vertical() {
     form.Angle = form.NewAngle = kVerticalAngle;
     form.Outline = {Point{660, 660}, Point{720, 660}, Point{720, 1260}, Point{660, 1260}};
-    form.LabelStaff.left = 684;
-    form.LabelStaff.top = 673;
+    form.ResetStaffMarker();
+    ASSERT_EQ(form.LabelStaff.left, 684);
+    ASSERT_EQ(form.LabelStaff.top, 673);
   }
   // The screen point of a point relative to the marker label.
   Point Screen(int x, int y) const {
@@ -265,6 +267,17 @@ TEST_F(MarkerTest, PressWithoutMovingLeavesExactlyOneLine) {
   // (678, 633) lies 18 pixels from the zero end: the line stands at 9.
   EXPECT_EQ(shown[0].from, (Point{669, 660 + kDiagonal}));
   EXPECT_EQ(form.ScaleLinePoint, (Point{5, 10}));
+
+  // A repaint draws the line again, on the paint's own canvas.
+  window.on_paint = [this](Canvas& canvas) { form.FormPaint(canvas); };
+  window.Repaint();
+  std::vector<DrawOp> painted;
+  for (const DrawOp& op : window.last_paint.Lines())
+    if (op.color == kGreen && op.mode == PenMode::Xor) painted.push_back(op);
+  ASSERT_EQ(painted.size(), 1u);
+  EXPECT_EQ(painted[0].from, shown[0].from);
+  EXPECT_EQ(painted[0].to, shown[0].to);
+  EXPECT_EQ(window.direct.Lines().size(), 1u) << "nothing drawn beside the paint";
 
   // The next press erases the line shown so far before it draws its own.
   Press(87, 17);
