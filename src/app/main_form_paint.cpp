@@ -8,6 +8,7 @@
 namespace mensor {
 
 void TMainForm::FormPaint(Canvas& canvas) {
+  const PaintScope paint_scope(*this, canvas);  // the scale line goes on this canvas
   const Rect bounds = window.Bounds();
 
   // 1. In see-through mode the ruler shows the capture of the screen behind
