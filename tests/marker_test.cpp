@@ -400,7 +400,7 @@ TEST_F(MarkerTest, ReadOutLabelShowsTheDistanceFromTheZeroEndNeverAnAngle) {
     form.RotateMode = c.rotate;
     if (c.dragging) Press(5, 10);
     // The client point (660 + along, 640), relative to the label at (673, 623).
-    form.LabelStaffMouseMove(c.dragging ? kLeftButton : 0, c.along - 13, 17);
+    form.LabelStaffMouseMove(c.dragging ? ShiftState{kLeftButton} : ShiftState{0}, c.along - 13, 17);
     EXPECT_EQ(form.LabelNumber.caption, c.text);
     if (c.dragging) Release(c.along - 13, 17);
   }
