@@ -112,6 +112,8 @@ def differences(shot, expected, skip):
 
 
 def interior(box):
+    """The box without its outermost rows and columns: the part of the ruler
+    where the read-out label changes as the pointer moves."""
     left, top, right, bottom = box
     return (left + 1, top + 1, right - 1, bottom - 1)
 
