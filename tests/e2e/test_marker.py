@@ -12,19 +12,10 @@ mode), so they are the picture before the drag XOR their colour."""
 import unittest
 
 import harness
-from harness import RULER_RGB, SCREEN_H, SCREEN_W
+from harness import BAND, RULER_LENGTH, RULER_RGB, RULER_WIDTH, SCREEN_H, SCREEN_W, ZERO_X, ZERO_Y
 
 setUpModule = harness.setUpModule
 tearDownModule = harness.tearDownModule
-
-LENGTH = 600
-WIDTH = 60
-# The centred horizontal ruler: zero corner at ((1024 - 600) div 2,
-# (768 - 60) div 2); the band runs right and up from it. The window region
-# leaves out its right and bottom edges.
-ZERO_X = (SCREEN_W - LENGTH) // 2   # 212
-ZERO_Y = (SCREEN_H - WIDTH) // 2    # 354
-BAND = (ZERO_X, ZERO_Y - WIDTH, ZERO_X + LENGTH, ZERO_Y)   # left, top, right, bottom (exclusive)
 
 # The marker label "+" (Arial, 19 pixels) at its standard place: left at
 # x0 + 20 - 7, top at y0 - 30 - 7, 7 being half its 14 points.
@@ -62,7 +53,7 @@ SMALL_ARM = 20
 
 # A point of the way, above the ruler: the cross leaves the band and comes
 # back.
-ABOVE = (ZERO_X + 88, ZERO_Y - WIDTH - 44)
+ABOVE = (ZERO_X + 88, ZERO_Y - RULER_WIDTH - 44)
 
 STEP_TIMEOUT = 10.0
 
@@ -143,7 +134,7 @@ def cross_points(staff_size, at):
     if staff_size == 1:
         d = SMALL_ARM - 2
         return [(x - d, y), (x + d, y), (x, y - d), (x, y + d)]
-    return [(5, y), (SCREEN_W - 5, y), (x, 5), (x, SCREEN_H - 5), (ZERO_X + LENGTH + 50, y)]
+    return [(5, y), (SCREEN_W - 5, y), (x, 5), (x, SCREEN_H - 5), (ZERO_X + RULER_LENGTH + 50, y)]
 
 
 class MarkerTest(harness.MensorTestCase):
@@ -222,7 +213,7 @@ class MarkerTest(harness.MensorTestCase):
         self.assertEqual(before.count(BEVEL_SHADOW, *INFO_BOX), 0, 'no read-out window before the drag')
 
         # 200 pixels from the zero end: the scale line at 100.
-        target = (ZERO_X + 200, ZERO_Y - WIDTH + 6)
+        target = (ZERO_X + 200, ZERO_Y - RULER_WIDTH + 6)
         self.drag(app, 1, before, target, read_out_window_faults)
         first = scale_line_column(target[0])
         self.assertEqual(first, ZERO_X + 100)
@@ -230,14 +221,14 @@ class MarkerTest(harness.MensorTestCase):
             app, before, first, 'after the release: the scale line at column %d and no cross, '
             'no read-out window' % first)
         # The expected colours over the ruler's background, for the record.
-        self.assertEqual(after.pixel(first, ZERO_Y - WIDTH), xor(RULER_RGB, SCALE_LINE_RGB))
+        self.assertEqual(after.pixel(first, ZERO_Y - RULER_WIDTH), xor(RULER_RGB, SCALE_LINE_RGB))
         self.assertEqual(xor(RULER_RGB, SCALE_LINE_RGB), (0x37, 0x64, 0xBF))
 
         # A second drag, 300 pixels out: the line moves to 150, the old one
         # is gone.
         self.session.xdotool('mousemove', *press)
         before2 = self.settled(app)
-        target = (ZERO_X + 300, ZERO_Y - WIDTH + 6)
+        target = (ZERO_X + 300, ZERO_Y - RULER_WIDTH + 6)
         self.drag(app, 1, before2, target, read_out_window_faults)
         second = scale_line_column(target[0])
         self.assertScreenAfterRelease(app, before, second,
@@ -251,7 +242,7 @@ class MarkerTest(harness.MensorTestCase):
             n = shot.count(BEVEL_SHADOW, *INFO_BOX)
             return ['%d pixels of the read-out window\'s bevel' % n] if n else []
 
-        target = (ZERO_X + 200, ZERO_Y - WIDTH + 6)
+        target = (ZERO_X + 200, ZERO_Y - RULER_WIDTH + 6)
         self.drag(app, 0, before, target, no_read_out_window)
         self.assertScreenAfterRelease(app, before, scale_line_column(target[0]),
                                       'after the release: the scale line and nothing of the cross')
