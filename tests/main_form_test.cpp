@@ -2,10 +2,15 @@
 // notification icon of the ruler window, through the fake platform.
 #include "app/main_form.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
 #include "settings/app_settings.h"
+#include "settings/info_form.h"
 
 namespace mensor {
 namespace {
@@ -233,6 +238,46 @@ TEST_F(MainFormTest, HideIsRefusedDuringAGesture) {
   form.PMenuHideClick();
   EXPECT_TRUE(window.visible);
   EXPECT_EQ(Item("PMenuHide").caption, "H&ide");
+}
+
+// Records the raising of both windows in one list, so that their order shows.
+class StackingWindow : public FakeWindow {
+ public:
+  StackingWindow(std::vector<std::string>& raised, std::string name)
+      : raised_(raised), name_(std::move(name)) {}
+  void BringToFront() override {
+    FakeWindow::BringToFront();
+    raised_.push_back(name_);
+  }
+
+ private:
+  std::vector<std::string>& raised_;
+  std::string name_;
+};
+
+TEST_F(MainFormTest, ShowRaisesTheRulerThenTheReadOutWindowKeepingItsVisibility) {
+  std::vector<std::string> raised;
+  StackingWindow ruler_window(raised, "ruler");
+  StackingWindow info_window(raised, "read-out");
+  TMainForm ruler{platform, ruler_window};
+  TInfoForm info{platform, info_window};
+  ruler.FormCreate();
+  info.FormCreate();
+  ruler.SetInfoForm(&info);
+  ruler_window.Show();
+  ruler.FormShow();
+
+  for (const bool shown : {false, true}) {
+    SCOPED_TRACE(shown ? "read-out window shown" : "read-out window hidden");
+    if (shown) info.Show();
+    raised.clear();
+    ruler.PMenuHideClick();
+    EXPECT_TRUE(raised.empty()) << "hiding raises nothing";
+    EXPECT_EQ(info_window.visible, shown) << "hiding the ruler leaves the read-out window";
+    ruler.PMenuHideClick();
+    EXPECT_EQ(raised, (std::vector<std::string>{"ruler", "read-out"}));
+    EXPECT_EQ(info_window.visible, shown);
+  }
 }
 
 TEST_F(MainFormTest, ShowWithJumpCursorPutsTheZeroCornerUnderThePointer) {

@@ -188,6 +188,16 @@ TEST_F(MarkerTest, PointerIsHiddenDuringTheDragOnly) {
   EXPECT_TRUE(Visible(platform.screen_drawing).empty());
 }
 
+TEST_F(MarkerTest, ReleaseOfADragRepaintsTheRulerToTakeAwayTracesOfTheCross) {
+  Press(5, 10);
+  Move(30, 10);
+  const int before = window.invalidations;
+  Release(30, 10);
+  EXPECT_EQ(window.invalidations, before + 1) << "the release of a drag asks for a paint";
+  Release(30, 10);
+  EXPECT_EQ(window.invalidations, before + 1) << "a release without a drag paints nothing";
+}
+
 TEST_F(MarkerTest, PressesThatDoNothing) {
   struct Case {
     const char* name;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "lang/language.h"
+#include "settings/info_form.h"
 
 namespace mensor {
 namespace {
@@ -441,6 +442,8 @@ void TMainForm::PMenuHideClick() {
   window.Show();
   FormShow();
   window.BringToFront();
+  // The read-out window stays above the ruler, shown or hidden as it was.
+  if (InfoForm != nullptr) InfoForm->BringToFront();
 }
 
 void TMainForm::HotKeyPressed(int id) {

@@ -104,6 +104,11 @@ void TMainForm::LabelStaffMouseUp(MouseButton, ShiftState, int, int) {
   if (StaffDragging) {
     DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
     platform.ShowMouseCursor(true);
+    // NOTE: where the ruler was painted while the cross lay on it (the
+    // read-out label changes at every movement; some systems also put back
+    // the window's own picture over the screen drawing), erasing the cross
+    // drew it anew. A fresh paint of the ruler takes such traces away.
+    window.Invalidate();
   }
   if (AppSettings.ShowDisplayForm && InfoForm != nullptr) InfoForm->Hide();
   StaffDragging = false;

@@ -33,6 +33,16 @@ SCREEN_H = 768
 # The ruler's default background colour 0xFF9B37 (0x00BBGGRR) as RGB.
 RULER_RGB = (0x37, 0x9B, 0xFF)
 
+# The ruler as a start with the default length and width places it:
+# horizontal, centred, its zero corner at ((1024 - 600) div 2, (768 - 60) div
+# 2), the band running right and up from there. The window region leaves out
+# its right and bottom edges, so BAND's right and bottom are exclusive.
+RULER_LENGTH = 600
+RULER_WIDTH = 60
+ZERO_X = (SCREEN_W - RULER_LENGTH) // 2   # 212
+ZERO_Y = (SCREEN_H - RULER_WIDTH) // 2    # 354
+BAND = (ZERO_X, ZERO_Y - RULER_WIDTH, ZERO_X + RULER_LENGTH, ZERO_Y)   # left, top, right, bottom
+
 WINDOW_TIMEOUT = 40.0   # first start of a fresh Wine session included
 MENU_TIMEOUT = 5.0
 EXIT_TIMEOUT = 20.0

@@ -1,9 +1,11 @@
-// The program entry: common controls, the platform, the hidden ruler window
-// and its form; creation, the first show, and the message loop until the
-// ruler window is closed.
+// The program entry: common controls, the platform, the hidden windows and
+// their forms in their fixed order (the ruler, then the read-out window), the
+// ruler's first show, and the message loop until the ruler window is closed.
 #include "ui/win32/win32.h"
 
 #include "app/main_form.h"
+#include "settings/info_form.h"
+#include "ui/win32/info_window.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/win32_platform.h"
 
@@ -21,6 +23,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   mensor::TMainForm form(platform, window);
   window.SetForm(&form);
   form.FormCreate();
+
+  // NOTE: created after the ruler's creation handler, which must not touch
+  // it; the ruler first uses it when the marker is dragged.
+  mensor::win32::InfoWindow info_window(instance, platform);
+  mensor::TInfoForm info(platform, info_window);
+  // Without it the marker works all the same, only without the read-out.
+  if (info_window.Create()) {
+    info_window.SetForm(&info);
+    info.FormCreate();
+    form.SetInfoForm(&info);
+  }
+
   window.Show();
   form.FormShow();
 
@@ -30,6 +44,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  form.SetInfoForm(nullptr);
+  info_window.SetForm(nullptr);
   window.SetForm(nullptr);
   platform.SetMainWindow(nullptr);
   return result < 0 ? 1 : static_cast<int>(msg.wParam);
