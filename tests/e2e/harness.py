@@ -33,6 +33,39 @@ SCREEN_H = 768
 # The ruler's default background colour 0xFF9B37 (0x00BBGGRR) as RGB.
 RULER_RGB = (0x37, 0x9B, 0xFF)
 
+# Where a start with the default length and width puts the ruler on the test
+# screen.
+LENGTH = 600
+WIDTH = 60
+# The zero corner lands at ((screen width - Length) div 2, (screen height -
+# RulerWidth) div 2); the band runs right and up from it.
+ZERO_X = (SCREEN_W - LENGTH) // 2   # 212
+ZERO_Y = (SCREEN_H - WIDTH) // 2    # 354
+BAND = (ZERO_X, ZERO_Y - WIDTH, ZERO_X + LENGTH, ZERO_Y)   # left, top, right, bottom (exclusive)
+# A point on the band for the right click.
+ON_BAND = (ZERO_X + LENGTH // 2, ZERO_Y - WIDTH // 2)
+# Where the band is looked for: wide around it, but clear of the notification
+# area (top left) and of the tool bar's default place (top right).
+SEARCH = (100, 150, 880, 700)
+
+# The ruler drawn in its own colour (no see-through) and no tool bar, so that
+# only the ruler has the ruler's colour on the screen.
+PLAIN_INI = """[Current]
+Transparence=0
+[ToolBar]
+Show=0
+"""
+
+
+def band_is_drawn(shot):
+    """The ruler's colour covers most of the band and nothing around it."""
+    box = shot.bounding_box(RULER_RGB, *SEARCH)
+    if box is None or any(abs(a - b) > 1 for a, b in zip(box, BAND)):
+        return False
+    area = (BAND[2] - BAND[0]) * (BAND[3] - BAND[1])
+    return shot.count(RULER_RGB, *BAND) >= area // 2
+
+
 WINDOW_TIMEOUT = 40.0   # first start of a fresh Wine session included
 MENU_TIMEOUT = 5.0
 EXIT_TIMEOUT = 20.0
@@ -268,11 +301,15 @@ class Session:
         data = self.run(['import', '-silent', '-window', 'root', '-depth', '8', 'ppm:-']).stdout
         return Shot.from_ppm(data)
 
-    def visible_windows(self, name_regex=None):
-        """X ids of visible windows of mensor.exe (optionally by title)."""
-        args = ['xdotool', 'search', '--onlyvisible', '--class', r'^mensor\.exe$']
+    def visible_windows(self, pid=None, name_regex=None):
+        """X ids of visible windows of a process and/or with a title."""
+        args = ['xdotool', 'search', '--onlyvisible']
+        if pid is not None and name_regex is not None:
+            args.append('--all')  # both conditions (the default is either)
+        if pid is not None:
+            args += ['--pid', str(pid)]
         if name_regex is not None:
-            args = ['xdotool', 'search', '--onlyvisible', '--name', name_regex]
+            args += ['--name', name_regex]
         r = self.run(args, check=False)
         return [int(w) for w in r.stdout.split()]
 
@@ -317,10 +354,17 @@ class App:
         def find():
             if not self.running():
                 raise HarnessError('mensor.exe ended during start-up (code %s)' % self.proc.returncode)
-            ids = self.session.visible_windows(r'^Mensor$')
+            ids = self.windows(r'^Mensor$')
             return ids[0] if ids else None
         self.ruler = wait_until('the ruler window', find, timeout)
         return self.ruler
+
+    def windows(self, name_regex=None):
+        """Visible X windows of this program (optionally by title)."""
+        return self.session.visible_windows(self.proc.pid, name_regex)
+
+    def ruler_visible(self):
+        return bool(self.windows(r'^Mensor$'))
 
     def wait_for_screen(self, what, predicate, timeout=10.0):
         """Takes screenshots until predicate(shot) holds; returns that shot.
@@ -332,16 +376,17 @@ class App:
         return wait_until(what, check, timeout, interval=0.2)
 
     def info_boxes(self):
-        return self.session.visible_windows(r'^Information$')
+        """The program's message boxes on the screen (caption "Information")."""
+        return self.windows(r'^Information$')
 
     def open_menu(self, at=None):
         """Opens the popup menu: a right click at `at` (screen point) when
         given, else the keyboard (Shift+F10 on the focused ruler). Returns the
         menu's X id."""
-        before = set(self.session.visible_windows())
+        before = set(self.windows())
 
         def menu():
-            new = [w for w in self.session.visible_windows() if w not in before and w != self.ruler]
+            new = [w for w in self.windows() if w not in before and w != self.ruler]
             return new[0] if new else None
 
         if at is not None:
