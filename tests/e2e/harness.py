@@ -313,6 +313,12 @@ class Session:
         r = self.run(args, check=False)
         return [int(w) for w in r.stdout.split()]
 
+    def window_geometry(self, wid):
+        """(left, top, width, height) of an X window on the screen."""
+        out = self.run(['xdotool', 'getwindowgeometry', '--shell', str(wid)]).stdout.decode()
+        fields = dict(line.split('=', 1) for line in out.split() if '=' in line)
+        return int(fields['X']), int(fields['Y']), int(fields['WIDTH']), int(fields['HEIGHT'])
+
     def window_title(self, wid):
         return self.run(['xdotool', 'getwindowname', str(wid)], check=False).stdout.decode().strip()
 
@@ -518,11 +524,12 @@ class MensorTestCase(unittest.TestCase):
 
     def _keep_evidence(self, failed):
         apps = getattr(self, 'apps', [])
+        out = os.path.join(_e2e_dir(), 'failures', self.id())
+        shutil.rmtree(out, ignore_errors=True)  # evidence of an earlier run
         if not failed:
             for app in apps:
                 shutil.rmtree(app.folder, ignore_errors=True)
             return
-        out = os.path.join(_e2e_dir(), 'failures', self.id())
         os.makedirs(out, exist_ok=True)
         kept = []
         session = getattr(self, 'session', None)
