@@ -276,3 +276,24 @@ TEST_F(MainFormTest, MenuShortcutRunsTheCommandWithTheRulerFocused) {
 
 }  // namespace
 }  // namespace mensor
+
+namespace mensor {
+namespace {
+
+TEST_F(MainFormTest, MenuShortcutsWaitUntilADragEnds) {
+  Start("[HotKey]\r\nLeval=16456\r\n");  // Ctrl+H: Horizontal
+  form.PMenuPlumbClick();
+  const Corners before = form.Outline;
+  form.Pressing = true;
+  EXPECT_FALSE(form.KeyDown('H', kCtrl));
+  form.Pressing = false;
+  form.StaffDragging = true;
+  EXPECT_FALSE(form.KeyDown('H', kCtrl));
+  EXPECT_EQ(form.Outline, before) << "the outline the drag erases stays as drawn";
+  form.StaffDragging = false;
+  EXPECT_TRUE(form.KeyDown('H', kCtrl));
+  EXPECT_EQ(form.Angle, kHorizontalAngle);
+}
+
+}  // namespace
+}  // namespace mensor

@@ -357,6 +357,9 @@ void TMainForm::DoubleClick(int x, int y) {
 }
 
 bool TMainForm::KeyDown(int key, ShiftState shift) {
+  // While a drag draws its rubber band or cross on the screen, a command that
+  // changed the outline would leave a trace behind when the drag erases it.
+  if (Pressing || StaffDragging) return false;
   Shortcut value = static_cast<Shortcut>(key & 0xFF);
   if (shift & kShift) value |= kShortcutShift;
   if (shift & kCtrl) value |= kShortcutCtrl;

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/geometry.h"
@@ -144,6 +145,19 @@ class TMainForm {
   void DrawStaff(int staff_size, int staff_dir, int x, int y);
   void DrawScaleLine(int staff_dir, int x, int y);
   void MenuShowScaleLineClick();
+  // Held by FormPaint for the length of a paint: DrawScaleLine then draws on
+  // the paint canvas instead of a separate window canvas, whose drawing the
+  // paint would overwrite.
+  class PaintScope {
+   public:
+    PaintScope(TMainForm& form, Canvas& canvas) : form_(form) { form_.paint_canvas_ = &canvas; }
+    ~PaintScope() { form_.paint_canvas_ = nullptr; }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+   private:
+    TMainForm& form_;
+  };
 
   // ---- see-through mode (main_form_seethrough.cpp) ----
   void PMenuTranserClick();
@@ -209,6 +223,9 @@ class TMainForm {
 
   // Window font size in points (the numbers of the scale, placement maths).
   int FontPoints = 8;
+  // The window colour the last paint set. A paint sets it only when it
+  // changes, since setting it asks for another paint.
+  std::optional<Color> PaintedBackgroundColor;
 
   // Menu check marks that double as state.
   bool MenuChecked(const char* name);
@@ -228,6 +245,8 @@ class TMainForm {
   Label* LabelAt(int x, int y);
 
   bool closed_ = false;
+  // The canvas of the paint under way, or null (see PaintScope).
+  Canvas* paint_canvas_ = nullptr;
   // Which handler owns the mouse from press to release.
   enum class MouseOwner { None, Form, Staff, Number } mouse_owner_ = MouseOwner::None;
 };
