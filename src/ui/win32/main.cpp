@@ -1,9 +1,11 @@
-// The program entry: common controls, the platform, the hidden ruler window
-// and its form; creation, the first show, and the message loop until the
-// ruler window is closed.
+// The program entry: common controls, the platform, the hidden windows and
+// their forms in the order of creation (ruler, read-out), the first show of
+// the ruler, and the message loop until the ruler window is closed.
 #include "ui/win32/win32.h"
 
 #include "app/main_form.h"
+#include "settings/info_form.h"
+#include "ui/win32/info_window.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/win32_platform.h"
 
@@ -18,9 +20,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!window.Create()) return 1;
   platform.SetMainWindow(&window);
 
+  // The ruler window first; its creation step uses no other window.
   mensor::TMainForm form(platform, window);
   window.SetForm(&form);
   form.FormCreate();
+
+  // Then the read-out window, first used when the ruler is shown.
+  mensor::win32::InfoWindow info_window(instance, platform);
+  if (!info_window.Create()) return 1;
+  mensor::TInfoForm info(platform, info_window);
+  info_window.SetForm(&info);
+  info.FormCreate();
+  form.SetInfoForm(&info);
+
   window.Show();
   form.FormShow();
 
@@ -30,6 +42,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  form.SetInfoForm(nullptr);
+  info_window.SetForm(nullptr);
   window.SetForm(nullptr);
   platform.SetMainWindow(nullptr);
   return result < 0 ? 1 : static_cast<int>(msg.wParam);

@@ -1,14 +1,10 @@
-// MainWindow: the ruler window's class, its window procedure and its Window
-// interface. Each message becomes one call of TMainForm; the window decides
-// nothing itself.
+// MainWindow: the ruler window's class and its message dispatch. Each
+// message becomes one call of TMainForm; the window decides nothing itself.
 #include "ui/win32/main_window.h"
 
-
 #include "app/main_form.h"
-#include "ui/win32/convert.h"
 #include "ui/win32/gdi_canvas.h"
 #include "ui/win32/popup_menu.h"
-#include "ui/win32/resource.h"
 #include "ui/win32/win32_platform.h"
 
 namespace mensor::win32 {
@@ -39,56 +35,14 @@ ShiftState KeyShift() {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform) : instance_(instance), platform_(platform) {}
-
-MainWindow::~MainWindow() {
-  if (hwnd_ != nullptr) {
-    form_ = nullptr;
-    DestroyWindow(hwnd_);
-  }
-}
+MainWindow::MainWindow(HINSTANCE instance, Win32Platform& platform)
+    : PopupWindow(instance, platform, SW_SHOW) {}
 
 bool MainWindow::Create() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
+  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   // NOTE: CS_DBLCLKS, or Windows never sends WM_LBUTTONDBLCLK (a double click
   // toggles Rotate mode).
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = &MainWindow::WndProc;
-  wc.hInstance = instance_;
-  wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APP));
-  wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                             LR_SHARED));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  // No class brush: WM_ERASEBKGND fills with the ruler's colour.
-  wc.hbrBackground = nullptr;
-  wc.lpszClassName = kClassName;
-  if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-
-  taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
-  // WS_POPUP: no border and no caption bar; the region cuts it to the ruler.
-  // The size is replaced by the first layout.
-  CreateWindowExW(0, kClassName, L"Mensor", WS_POPUP, 0, 0, 277, 433, nullptr, nullptr, instance_, this);
-  return hwnd_ != nullptr;
-}
-
-LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  MainWindow* self = nullptr;
-  if (message == WM_NCCREATE) {
-    self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  }
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wparam, lparam);
-  }
-  return self->HandleMessage(message, wparam, lparam);
+  return CreatePopup(kClassName, CS_DBLCLKS, L"Mensor", 0);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -96,14 +50,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     LRESULT result = 0;
     if (open_menu_->HandleMessage(message, wparam, lparam, result)) return result;
   }
-  if (form_ == nullptr) return DefWindowProcW(hwnd_, message, wparam, lparam);
+  if (form_ == nullptr) return Default(message, wparam, lparam);
   if (message == taskbar_created_ && taskbar_created_ != 0) {
     platform_.RestoreNotifyIcons();
     return 0;
   }
   switch (message) {
     case WM_PAINT: OnPaint(); return 0;
-    case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wparam)); return 1;
+    case WM_ERASEBKGND: EraseBackground(reinterpret_cast<HDC>(wparam)); return 1;
     case WM_LBUTTONDOWN: OnMouseDown(MouseButton::Left, wparam, lparam, false); return 0;
     case WM_MBUTTONDOWN: OnMouseDown(MouseButton::Middle, wparam, lparam, false); return 0;
     case WM_RBUTTONDOWN: OnMouseDown(MouseButton::Right, wparam, lparam, false); return 0;
@@ -118,7 +72,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CONTEXTMENU: OnContextMenu(lparam); return 0;
     case WM_KEYDOWN: if (OnKeyDown(wparam)) return 0; break;
     case WM_SYSKEYDOWN: if (OnKeyDown(wparam)) return 0; break;
-    case WM_SETCURSOR: if (OnSetCursor(wparam, lparam)) return TRUE; break;
+    case WM_SETCURSOR: if (ApplyCursorFor(wparam, lparam)) return TRUE; break;
     case WM_MOVE: form_->WindowMoved(); return 0;
     case WM_ACTIVATE: OnActivate(wparam, lparam); return 0;
     case WM_HOTKEY: form_->HotKeyPressed(static_cast<int>(wparam)); return 0;
@@ -133,24 +87,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
   }
-  return DefWindowProcW(hwnd_, message, wparam, lparam);
+  return Default(message, wparam, lparam);
 }
 
 void MainWindow::OnPaint() {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
+  HDC dc = BeginPaint(hwnd(), &ps);
   {
     GdiCanvas canvas(dc, platform_.fonts());
     form_->FormPaint(canvas);
   }
-  EndPaint(hwnd_, &ps);
-}
-
-void MainWindow::OnEraseBackground(HDC dc) {
-  RECT rc;
-  GetClientRect(hwnd_, &rc);
-  if (!background_brush_) background_brush_.Reset(CreateSolidBrush(ToCOLORREF(background_)));
-  FillRect(dc, &rc, background_brush_.Get());
+  EndPaint(hwnd(), &ps);
 }
 
 void MainWindow::OnMouseDown(MouseButton button, WPARAM wparam, LPARAM lparam, bool double_click) {
@@ -181,16 +128,10 @@ void MainWindow::OnContextMenu(LPARAM lparam) {
 
 bool MainWindow::OnKeyDown(WPARAM key) { return form_->KeyDown(static_cast<int>(key), KeyShift()); }
 
-bool MainWindow::OnSetCursor(WPARAM wparam, LPARAM lparam) {
-  if (reinterpret_cast<HWND>(wparam) != hwnd_ || LOWORD(lparam) != HTCLIENT) return false;
-  ::SetCursor(platform_.CursorFor(cursor_));
-  return true;
-}
-
 void MainWindow::OnActivate(WPARAM wparam, LPARAM lparam) {
   // The default handling first: it gives the activated window the keyboard
   // focus, which the form may then move.
-  DefWindowProcW(hwnd_, WM_ACTIVATE, wparam, lparam);
+  Default(WM_ACTIVATE, wparam, lparam);
   form_->WindowActivated(LOWORD(wparam) != WA_INACTIVE);
 }
 
@@ -198,103 +139,7 @@ void MainWindow::OnClose() {
   // The settings are saved by the form; the program ends even when that
   // failed (the user has been told).
   form_->FormClose();
-  DestroyWindow(hwnd_);
-}
-
-// --- Window ---
-
-Rect MainWindow::Bounds() const {
-  RECT rc{};
-  GetWindowRect(hwnd_, &rc);
-  return FromRECT(rc);
-}
-
-void MainWindow::SetBounds(int left, int top, int width, int height) {
-  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MainWindow::SetPolygonRegion(const std::vector<Point>& points) {
-  if (points.size() < 3) {
-    SetWindowRgn(hwnd_, nullptr, TRUE);
-    return;
-  }
-  std::vector<POINT> pts;
-  pts.reserve(points.size());
-  for (Point p : points) pts.push_back(ToPOINT(p));
-  Region region(CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), ALTERNATE));
-  if (!region) return;
-  // After a successful SetWindowRgn the system owns the region.
-  if (SetWindowRgn(hwnd_, region.Get(), TRUE) != 0) region.Release();
-}
-
-void MainWindow::Show() { ShowWindow(hwnd_, SW_SHOW); }
-
-void MainWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
-
-bool MainWindow::IsVisible() const { return hwnd_ != nullptr && IsWindowVisible(hwnd_) != FALSE; }
-
-bool MainWindow::IsEnabled() const { return hwnd_ != nullptr && IsWindowEnabled(hwnd_) != FALSE; }
-
-void MainWindow::SetTopmost(bool topmost) {
-  // Only the stacking class changes: no move, no size, no activation.
-  SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-}
-
-void MainWindow::BringToFront() {
-  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-}
-
-void MainWindow::Focus() { SetFocus(hwnd_); }
-
-void MainWindow::SetBackgroundColor(Color color) {
-  if (color == background_ && background_brush_) return;
-  background_ = color;
-  background_brush_.Reset(CreateSolidBrush(ToCOLORREF(color)));
-  if (hwnd_ != nullptr) ::InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void MainWindow::Invalidate() { ::InvalidateRect(hwnd_, nullptr, TRUE); }
-
-void MainWindow::InvalidateRect(const Rect& rect) {
-  const RECT rc = ToRECT(rect);
-  ::InvalidateRect(hwnd_, &rc, TRUE);
-}
-
-void MainWindow::Repaint() {
-  ::InvalidateRect(hwnd_, nullptr, TRUE);
-  UpdateWindow(hwnd_);
-}
-
-std::unique_ptr<Canvas> MainWindow::GetCanvas() {
-  return std::make_unique<GdiCanvas>(WindowDc(hwnd_), platform_.fonts());
-}
-
-void MainWindow::SetCursor(CursorShape shape) {
-  cursor_ = shape;
-  ApplyCursor();
-}
-
-void MainWindow::ApplyCursor() {
-  // The new shape shows at once when the pointer is over the window or the
-  // window has the mouse; otherwise at the next WM_SETCURSOR.
-  POINT pt;
-  if (GetCapture() == hwnd_ || (GetCursorPos(&pt) && WindowFromPoint(pt) == hwnd_))
-    ::SetCursor(platform_.CursorFor(cursor_));
-}
-
-void MainWindow::SetMouseCapture(bool capture) {
-  if (capture) {
-    ::SetCapture(hwnd_);
-  } else if (GetCapture() == hwnd_) {
-    ReleaseCapture();
-  }
-}
-
-void MainWindow::Close() {
-  // Synchronous, like the toolkit's Close: the form's close handler has run
-  // and the window is gone when this returns.
-  if (hwnd_ != nullptr) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  DestroyWindow(hwnd());
 }
 
 }  // namespace mensor::win32
