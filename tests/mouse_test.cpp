@@ -370,6 +370,43 @@ TEST(MouseGesture, PressAndReleaseWithoutMovementDrawsNothingAndMovesNothing) {
   }
 }
 
+TEST(MouseGesture, DoubleClickLeavingRotateModeLeavesTheRulerInPlace) {
+  // The second press of a double click starts a rotation, then the double
+  // click switches Rotate mode off, so the release ends a move that had no
+  // place of its own: the window stays, also after an earlier move.
+  for (bool moved_before : {false, true}) {
+    SCOPED_TRACE(moved_before ? "after a move" : "first gesture");
+    Ruler r;
+    if (moved_before) {
+      r.Press(900, 630);
+      r.Drag(950, 640);
+      r.Release(950, 640);
+    }
+    r.form.RotateMode = true;
+    r.form.SetMenuChecked("PMenuCircum", true);
+    const Rect bounds = r.window.bounds;
+    r.Press(900, 630);
+    r.Release(900, 630);
+    r.form.MouseDown(MouseButton::Left, kLeftButton | kDoubleClick, 900, 630);
+    r.form.DoubleClick(900, 630);
+    EXPECT_FALSE(r.form.RotateMode);
+    r.Release(900, 630);
+    EXPECT_EQ(r.window.bounds, bounds);
+    EXPECT_EQ(r.form.Angle, kHorizontalAngle);
+
+    // Held on after such a double click, the pointer moves the ruler.
+    r.form.RotateMode = true;
+    r.form.SetMenuChecked("PMenuCircum", true);
+    r.form.MouseDown(MouseButton::Left, kLeftButton | kDoubleClick, 900, 630);
+    r.form.DoubleClick(900, 630);
+    r.Drag(920, 600);
+    r.Release(920, 600);
+    EXPECT_EQ(r.window.bounds.left, bounds.left + 20);
+    EXPECT_EQ(r.window.bounds.top, bounds.top - 30);
+    EXPECT_TRUE(r.ScreenRestored());
+  }
+}
+
 TEST(MouseGesture, EachPressTakesAFreshScreenSurface) {
   Ruler r;
   const int opened = r.platform.screen_canvases_opened;

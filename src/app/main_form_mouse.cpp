@@ -107,6 +107,12 @@ void TMainForm::FormMouseDown(MouseButton button, ShiftState, int x, int y) {
   Pressing = true;
 
   const Point p{x, y};
+  // NOTE: the window's place is taken at every press, not only for a move: a
+  // double click switches Rotate mode off after its second press has begun a
+  // rotation, and the gesture then ends (or goes on) as a move, which must
+  // start from where the window is and not from an older move's place.
+  const Rect bounds = window.Bounds();
+  DragPos = {bounds.left, bounds.top};
   if (NearLine(p, Outline[3], Outline[2])) {
     StretchingEnd = true;
     PressLength = AppSettings.Length;
@@ -114,9 +120,6 @@ void TMainForm::FormMouseDown(MouseButton button, ShiftState, int x, int y) {
     StretchingStart = true;
     SetLabelVisible(LabelNumber, false);
     PressLength = AppSettings.Length;
-  } else if (!RotateMode) {
-    const Rect bounds = window.Bounds();
-    DragPos = {bounds.left, bounds.top};
   }
 
   // Begin the band: nothing of it is on the screen yet, and the whole-screen
