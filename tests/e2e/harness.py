@@ -301,7 +301,7 @@ class Session:
         data = self.run(['import', '-silent', '-window', 'root', '-depth', '8', 'ppm:-']).stdout
         return Shot.from_ppm(data)
 
-    def visible_windows(self, pid=None, name_regex=None):
+    def visible_windows(self, name_regex=None, pid=None):
         """X ids of visible windows of a process and/or with a title."""
         args = ['xdotool', 'search', '--onlyvisible']
         if pid is not None and name_regex is not None:
@@ -367,7 +367,7 @@ class App:
 
     def windows(self, name_regex=None):
         """Visible X windows of this program (optionally by title)."""
-        return self.session.visible_windows(self.proc.pid, name_regex)
+        return self.session.visible_windows(name_regex, pid=self.proc.pid)
 
     def ruler_visible(self):
         return bool(self.windows(r'^Mensor$'))
