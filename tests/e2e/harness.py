@@ -37,11 +37,34 @@ RULER_RGB = (0x37, 0x9B, 0xFF)
 # horizontal, centred, its zero corner at ((1024 - 600) div 2, (768 - 60) div
 # 2), the band running right and up from there. The window region leaves out
 # its right and bottom edges, so BAND's right and bottom are exclusive.
-RULER_LENGTH = 600
-RULER_WIDTH = 60
+RULER_LENGTH = LENGTH = 600
+RULER_WIDTH = WIDTH = 60
 ZERO_X = (SCREEN_W - RULER_LENGTH) // 2   # 212
 ZERO_Y = (SCREEN_H - RULER_WIDTH) // 2    # 354
 BAND = (ZERO_X, ZERO_Y - RULER_WIDTH, ZERO_X + RULER_LENGTH, ZERO_Y)   # left, top, right, bottom
+# A point on the band for the right click.
+ON_BAND = (ZERO_X + LENGTH // 2, ZERO_Y - WIDTH // 2)
+# Where the band is looked for: wide around it, but clear of the notification
+# area (top left) and of the tool bar's default place (top right).
+SEARCH = (100, 150, 880, 700)
+
+# The ruler drawn in its own colour (no see-through) and no tool bar, so that
+# only the ruler has the ruler's colour on the screen.
+PLAIN_INI = """[Current]
+Transparence=0
+[ToolBar]
+Show=0
+"""
+
+
+def band_is_drawn(shot):
+    """The ruler's colour covers most of the band and nothing around it."""
+    box = shot.bounding_box(RULER_RGB, *SEARCH)
+    if box is None or any(abs(a - b) > 1 for a, b in zip(box, BAND)):
+        return False
+    area = (BAND[2] - BAND[0]) * (BAND[3] - BAND[1])
+    return shot.count(RULER_RGB, *BAND) >= area // 2
+
 
 WINDOW_TIMEOUT = 40.0   # first start of a fresh Wine session included
 MENU_TIMEOUT = 5.0
@@ -278,13 +301,23 @@ class Session:
         data = self.run(['import', '-silent', '-window', 'root', '-depth', '8', 'ppm:-']).stdout
         return Shot.from_ppm(data)
 
-    def visible_windows(self, name_regex=None):
-        """X ids of visible windows of mensor.exe (optionally by title)."""
-        args = ['xdotool', 'search', '--onlyvisible', '--class', r'^mensor\.exe$']
+    def visible_windows(self, name_regex=None, pid=None):
+        """X ids of visible windows of a process and/or with a title."""
+        args = ['xdotool', 'search', '--onlyvisible']
+        if pid is not None and name_regex is not None:
+            args.append('--all')  # both conditions (the default is either)
+        if pid is not None:
+            args += ['--pid', str(pid)]
         if name_regex is not None:
-            args = ['xdotool', 'search', '--onlyvisible', '--name', name_regex]
+            args += ['--name', name_regex]
         r = self.run(args, check=False)
         return [int(w) for w in r.stdout.split()]
+
+    def window_geometry(self, wid):
+        """(left, top, width, height) of an X window on the screen."""
+        out = self.run(['xdotool', 'getwindowgeometry', '--shell', str(wid)]).stdout.decode()
+        fields = dict(line.split('=', 1) for line in out.split() if '=' in line)
+        return int(fields['X']), int(fields['Y']), int(fields['WIDTH']), int(fields['HEIGHT'])
 
     def window_title(self, wid):
         return self.run(['xdotool', 'getwindowname', str(wid)], check=False).stdout.decode().strip()
@@ -327,10 +360,17 @@ class App:
         def find():
             if not self.running():
                 raise HarnessError('mensor.exe ended during start-up (code %s)' % self.proc.returncode)
-            ids = self.session.visible_windows(r'^Mensor$')
+            ids = self.windows(r'^Mensor$')
             return ids[0] if ids else None
         self.ruler = wait_until('the ruler window', find, timeout)
         return self.ruler
+
+    def windows(self, name_regex=None):
+        """Visible X windows of this program (optionally by title)."""
+        return self.session.visible_windows(name_regex, pid=self.proc.pid)
+
+    def ruler_visible(self):
+        return bool(self.windows(r'^Mensor$'))
 
     def wait_for_screen(self, what, predicate, timeout=10.0):
         """Takes screenshots until predicate(shot) holds; returns that shot.
@@ -342,16 +382,17 @@ class App:
         return wait_until(what, check, timeout, interval=0.2)
 
     def info_boxes(self):
-        return self.session.visible_windows(r'^Information$')
+        """The program's message boxes on the screen (caption "Information")."""
+        return self.windows(r'^Information$')
 
     def open_menu(self, at=None):
         """Opens the popup menu: a right click at `at` (screen point) when
         given, else the keyboard (Shift+F10 on the focused ruler). Returns the
         menu's X id."""
-        before = set(self.session.visible_windows())
+        before = set(self.windows())
 
         def menu():
-            new = [w for w in self.session.visible_windows() if w not in before and w != self.ruler]
+            new = [w for w in self.windows() if w not in before and w != self.ruler]
             return new[0] if new else None
 
         if at is not None:
@@ -483,11 +524,12 @@ class MensorTestCase(unittest.TestCase):
 
     def _keep_evidence(self, failed):
         apps = getattr(self, 'apps', [])
+        out = os.path.join(_e2e_dir(), 'failures', self.id())
+        shutil.rmtree(out, ignore_errors=True)  # evidence of an earlier run
         if not failed:
             for app in apps:
                 shutil.rmtree(app.folder, ignore_errors=True)
             return
-        out = os.path.join(_e2e_dir(), 'failures', self.id())
         os.makedirs(out, exist_ok=True)
         kept = []
         session = getattr(self, 'session', None)

@@ -6,31 +6,10 @@ import random
 import unittest
 
 import harness
-from harness import RULER_RGB, SCREEN_H, SCREEN_W
+from harness import BAND, ON_BAND, PLAIN_INI, RULER_RGB, SEARCH, ZERO_X, ZERO_Y, band_is_drawn
 
 setUpModule = harness.setUpModule
 tearDownModule = harness.tearDownModule
-
-LENGTH = 600
-WIDTH = 60
-# The zero corner lands at ((screen width - Length) div 2, (screen height -
-# RulerWidth) div 2); the band runs right and up from it.
-ZERO_X = (SCREEN_W - LENGTH) // 2   # 212
-ZERO_Y = (SCREEN_H - WIDTH) // 2    # 354
-BAND = (ZERO_X, ZERO_Y - WIDTH, ZERO_X + LENGTH, ZERO_Y)   # left, top, right, bottom (exclusive)
-# A point on the band for the right click.
-ON_BAND = (ZERO_X + LENGTH // 2, ZERO_Y - WIDTH // 2)
-# Where the band is looked for: wide around it, but clear of the notification
-# area (top left) and of the tool bar's default place (top right).
-SEARCH = (100, 150, 880, 700)
-
-# The ruler drawn in its own colour (no see-through) and no tool bar, so that
-# only the ruler has the ruler's colour on the screen.
-PLAIN_INI = """[Current]
-Transparence=0
-[ToolBar]
-Show=0
-"""
 
 # Every entry of app.ini in the order a new file gets them.
 SAVE_ORDER = [
@@ -72,15 +51,6 @@ DEFAULT_VALUES = {
     ('ToolBar', 'Show'): '1', ('ToolBar', 'ShowCursor'): '1', ('ToolBar', 'Magnifier'): '1',
     ('Language', 'FileName'): '',
 }
-
-
-def band_is_drawn(shot):
-    """The ruler's colour covers most of the band and nothing around it."""
-    box = shot.bounding_box(RULER_RGB, *SEARCH)
-    if box is None or any(abs(a - b) > 1 for a, b in zip(box, BAND)):
-        return False
-    area = (BAND[2] - BAND[0]) * (BAND[3] - BAND[1])
-    return shot.count(RULER_RGB, *BAND) >= area // 2
 
 
 def entries_dict(entries):

@@ -1,0 +1,60 @@
+"""The read-out window under Wine: a drag of the ruler's "+" marker shows
+the tiny window (30 x 40, in the read-out colour) while the button is held
+and hides it at the release."""
+
+import unittest
+
+import harness
+from harness import BAND, ON_BAND, band_is_drawn
+
+setUpModule = harness.setUpModule
+tearDownModule = harness.tearDownModule
+
+
+class ReadOutTest(harness.MensorTestCase):
+
+    def drag(self, start, points, while_held):
+        self.session.xdotool('mousemove', *start)
+        self.session.xdotool('mousedown', 1)
+        try:
+            for p in points:
+                self.session.xdotool('mousemove', *p)
+            while_held()
+        finally:
+            self.session.xdotool('mouseup', 1)
+
+    def test_marker_drag_shows_the_read_out_window_while_held(self):
+        green = (0x00, 0xFF, 0x00)
+        red = (0xFF, 0x00, 0x00)
+        app = self.start_app("""[Face]
+StaffColor=65280
+WinBKColor=255
+[Current]
+Transparence=0
+ShowDisplayForm=1
+[ToolBar]
+Show=0
+""")
+        # The "+" marker, drawn in green, somewhere on the band.
+        shot = app.wait_for_screen('the green marker on the band',
+                                   lambda s: band_is_drawn(s) and s.bounding_box(green, *BAND) is not None)
+        left, top, right, bottom = shot.bounding_box(green, *BAND)
+        marker = ((left + right) // 2, (top + bottom) // 2)
+
+        def read_out_shown():
+            window = harness.wait_until('the read-out window', lambda: app.windows(r'^Read-out$'),
+                                        harness.MENU_TIMEOUT)[0]
+            x, y, w, h = self.session.window_geometry(window)
+            self.assertEqual((w, h), (30, 40), 'size of the read-out window')
+            # Its panel colour (WinBKColor 255 is red) inside the bevel.
+            app.wait_for_screen('the read-out window painted red',
+                                lambda s: s.count(red, x + 1, y + 1, x + w - 1, y + h - 1) >= (w - 2) * (h - 2) // 2)
+        self.drag(marker, [(marker[0] + 20, marker[1] + 40), (marker[0] + 40, marker[1] + 80)], read_out_shown)
+        harness.wait_until('the read-out window to hide at the release',
+                           lambda: not app.windows(r'^Read-out$'), harness.MENU_TIMEOUT)
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+
+
+
+if __name__ == '__main__':
+    unittest.main()

@@ -1,0 +1,92 @@
+"""The ruler reached from outside: the global Hide/Show hot key, the
+notification icon (double click hides and shows, right click opens the menu)
+and the information box when the hot key is taken by another program."""
+
+import unittest
+
+import harness
+from harness import ON_BAND, PLAIN_INI, band_is_drawn
+
+setUpModule = harness.setUpModule
+tearDownModule = harness.tearDownModule
+
+# Ctrl+Alt+R as a shortcut value: Ctrl 0x4000 + Alt 0x8000 + the key 'R'.
+HOT_KEY = 0x4000 | 0x8000 | ord('R')
+HOT_KEY_INI = PLAIN_INI + """[System]
+HotKey=%d
+""" % HOT_KEY
+
+# The first icon of Wine's own notification area ("Wine System Tray" at
+# (3, 22), 160 x 20, on the test screen).
+TRAY_ICON = (13, 32)
+# A place in that area beside the icons.
+TRAY_FREE = (150, 32)
+TOGGLE_TIMEOUT = 10.0
+
+
+class ShellTest(harness.MensorTestCase):
+
+    def wait_hidden(self, app, how):
+        harness.wait_until('the ruler to hide after %s' % how, lambda: not app.ruler_visible(), TOGGLE_TIMEOUT)
+
+    def wait_shown(self, app, how):
+        harness.wait_until('the ruler to show after %s' % how, app.ruler_visible, TOGGLE_TIMEOUT)
+        app.wait_for_screen('the band back in its place after %s' % how, band_is_drawn)
+
+    def test_hot_key_hides_and_shows_the_ruler(self):
+        app = self.start_app(HOT_KEY_INI)
+        app.wait_for_screen('the band', band_is_drawn)
+        # NOTE: Wine sees a key only when X gives it to one of Wine's windows;
+        # the pointer rests on Wine's notification area, which stays on the
+        # screen while the ruler is hidden. (On Windows the hot key works
+        # anywhere.)
+        self.session.xdotool('mousemove', *TRAY_FREE)
+        for _ in range(2):
+            self.session.xdotool('key', 'ctrl+alt+r')
+            self.wait_hidden(app, 'Ctrl+Alt+R')
+            self.session.xdotool('key', 'ctrl+alt+r')
+            self.wait_shown(app, 'Ctrl+Alt+R')
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+        values = {(s, k): v for s, k, v in app.read_ini()}
+        self.assertEqual(values[('System', 'HotKey')], str(HOT_KEY), 'the hot key is kept')
+
+    def test_notification_icon_double_click_hides_and_shows(self):
+        app = self.start_app(PLAIN_INI)
+        app.wait_for_screen('the band', band_is_drawn)
+        self.session.xdotool('mousemove', *TRAY_ICON)
+        self.session.xdotool('click', '--repeat', 2, '--delay', 80, 1)
+        self.wait_hidden(app, 'a double click on the notification icon')
+        self.session.xdotool('click', '--repeat', 2, '--delay', 80, 1)
+        self.wait_shown(app, 'a double click on the notification icon')
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+
+    def test_notification_icon_right_click_opens_the_menu(self):
+        app = self.start_app(PLAIN_INI)
+        app.wait_for_screen('the band', band_is_drawn)
+        app.open_menu(TRAY_ICON)
+        self.session.xdotool('key', 'x')
+        self.assertEqual(app.wait_for_exit(), 0, 'exit code after "E&xit" from the icon\'s menu')
+
+    def test_taken_hot_key_gives_one_information_box_and_is_saved_as_none(self):
+        first = self.start_app(HOT_KEY_INI)
+        first.wait_for_screen('the first ruler', band_is_drawn)
+        second = self.launch(HOT_KEY_INI)
+        box = harness.wait_until('the information box of the second program', lambda: second.info_boxes(),
+                                 harness.WINDOW_TIMEOUT)[0]
+        self.shot()
+        self.session.xdotool('windowfocus', '--sync', box)
+        self.session.xdotool('key', 'Return')
+        harness.wait_until('the box to close', lambda: not second.info_boxes(), TOGGLE_TIMEOUT)
+        second.wait_for_ruler()
+        self.assertEqual(second.info_boxes(), [], 'only one box')
+        # Both rulers lie on the same place; the keyboard reaches the second.
+        self.assertEqual(second.exit_via_menu(), 0, 'exit code of the second program')
+        values = {(s, k): v for s, k, v in second.read_ini()}
+        self.assertEqual(values[('System', 'HotKey')], '0', 'the second program saves no hot key')
+        self.assertEqual(first.exit_via_menu(ON_BAND), 0, 'exit code of the first program')
+        values = {(s, k): v for s, k, v in first.read_ini()}
+        self.assertEqual(values[('System', 'HotKey')], str(HOT_KEY), 'the first program keeps its hot key')
+
+
+if __name__ == '__main__':
+    unittest.main()
