@@ -42,7 +42,7 @@ Show=0
         marker = ((left + right) // 2, (top + bottom) // 2)
 
         def read_out_shown():
-            window = harness.wait_until('the read-out window', lambda: app.windows(r'^Read-out$'),
+            window = harness.wait_until('the read-out window', lambda: app.windows(r'Read-out$'),
                                         harness.MENU_TIMEOUT)[0]
             x, y, w, h = self.session.window_geometry(window)
             self.assertEqual((w, h), (30, 40), 'size of the read-out window')
@@ -51,7 +51,7 @@ Show=0
                                 lambda s: s.count(red, x + 1, y + 1, x + w - 1, y + h - 1) >= (w - 2) * (h - 2) // 2)
         self.drag(marker, [(marker[0] + 20, marker[1] + 40), (marker[0] + 40, marker[1] + 80)], read_out_shown)
         harness.wait_until('the read-out window to hide at the release',
-                           lambda: not app.windows(r'^Read-out$'), harness.MENU_TIMEOUT)
+                           lambda: not app.windows(r'Read-out$'), harness.MENU_TIMEOUT)
         self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
 
 
