@@ -21,6 +21,10 @@ class CountingCanvas : public Canvas {
     last_ ^= x ^ y;
     ++primitives;
   }
+  void FillRect(const Rect& r, Color) override {
+    last_ ^= r.left ^ r.top ^ r.right ^ r.bottom;
+    ++primitives;
+  }
   void SetFont(const Font&) override {}
   void TextOut(int x, int y, std::string_view text) override {
     last_ ^= x ^ y ^ static_cast<int>(text.size());

@@ -251,6 +251,7 @@ class LastDrawingCanvas : public Canvas {
     Note({DrawOp::Line, pos_, {x, y}, {}});
     pos_ = {x, y};
   }
+  void FillRect(const Rect& r, Color) override { Note({DrawOp::Fill, {r.left, r.top}, {r.right, r.bottom}, {}}); }
   void SetFont(const Font&) override {}
   void TextOut(int x, int y, std::string_view text) override { Note({DrawOp::Text, {x, y}, {}, std::string(text)}); }
   void DrawImage(const Image&, const Rect&, Point) override {}
