@@ -595,6 +595,18 @@ bool Scale::NumbersMayTouch(i64 first, i64 last) const {
 
 std::vector<std::uint8_t> Scale::TouchMap(i64 first, i64 last, int u_lo, int u_hi) const {
   std::vector<std::uint8_t> touch(static_cast<std::size_t>(u_hi - u_lo + 1), 0);
+  auto mark = [&](int from, int to, int k) {
+    for (int v = std::max(from, u_lo); v <= std::min(to, u_hi); ++v) {
+      std::uint8_t& t = touch[static_cast<std::size_t>(v - u_lo)];
+      if (t == 0 || t > k) t = static_cast<std::uint8_t>(k);
+    }
+  };
+  // Boxes of numbers with as many digits overlap their neighbours' along
+  // the ruler: per digit count, the stretch marked so far is not marked
+  // again.
+  std::array<int, 5> marked_from{}, marked_to{};
+  marked_to.fill(-1);
+  marked_from.fill(0);
   const i64 every = std::llabs(rule_.long_every);
   for (i64 c = (first + every - 1) / every * every; c <= last; c += every) {
     Number number;
@@ -609,9 +621,17 @@ std::vector<std::uint8_t> Scale::TouchMap(i64 first, i64 last, int u_lo, int u_h
       from = place.y;
       to = place.y + text_height_ - 1;
     }
-    for (int v = std::max(from, u_lo); v <= std::min(to, u_hi); ++v) {
-      std::uint8_t& t = touch[static_cast<std::size_t>(v - u_lo)];
-      if (t == 0 || t > k) t = static_cast<std::uint8_t>(k);
+    int& done_from = marked_from[number.digits];
+    int& done_to = marked_to[number.digits];
+    if (done_from <= done_to && from <= done_to + 1 && to + 1 >= done_from) {
+      mark(from, done_from - 1, k);
+      mark(done_to + 1, to, k);
+      done_from = std::min(done_from, from);
+      done_to = std::max(done_to, to);
+    } else {
+      mark(from, to, k);
+      done_from = from;
+      done_to = to;
     }
   }
   return touch;
@@ -716,31 +736,80 @@ void Scale::PaintAxis(Canvas& canvas, i64 first, i64 last) const {
     free_k = k;
   };
 
-  if (touch.empty() && pitch <= 0.5L) {
+  if (pitch <= 0.5L) {
     // Ticks less than half a pixel apart leave no column between the first
     // and the last without one, and all but the long and half ticks are
     // short: only the columns of those need looking at.
+    auto short_columns = [&](int from, int to) {
+      for (int v = from; v <= to;) {
+        if (!touch.empty() && touch[static_cast<std::size_t>(v - u_lo)] == 10) {
+          // A number's box reaches the short ticks here: drawn in order.
+          end_fill();
+          free_before = false;
+          AxisTick(canvas, v, 10);
+          ++v;
+          continue;
+        }
+        int end = v;
+        while (end < to && (touch.empty() || touch[static_cast<std::size_t>(end + 1 - u_lo)] != 10)) ++end;
+        free_columns(v, end, 10);
+        v = end + 1;
+      }
+    };
     const i64 none = last + 1;
     i64 n = std::min(next_long, half != 0 ? next_half : none);
     double near = AlongNear(n);
     while (n <= last) {
       // Tick n lies on column u or beyond.
       const int column = AlongAtMost(n, near, u) ? u : RoundToInt(AlongValue(n));
-      if (column > u) free_columns(u, column - 1, 10);
+      if (column > u) short_columns(u, column - 1);
       // The long and half ticks on this column, then its lines and numbers.
       const i64 long_from = next_long, index_from = long_index;
+      i64 last_long = -1;       // the last long tick here
+      bool half_after = false;  // a half tick after it (or here at all, without one)
       int k = 15;
       do {
         if (n == next_long) {
           k = 18;
+          last_long = n;
+          half_after = false;
           next_long += every;
           ++long_index;
+        } else {
+          half_after = true;
         }
         if (half != 0 && n == next_half) next_half += half;
         n = std::min(next_long, half != 0 ? next_half : none);
         if (n > last) break;
         near = AlongNear(n);
       } while (AlongAtMost(n, near, column));
+      const int t = touch.empty() ? 0 : touch[static_cast<std::size_t>(column - u_lo)];
+      if (t != 0 && k >= t) {
+        // In order with the numbers (see AxisExact): of the ticks up to a
+        // number the long one, unless a later one covers it again, and at the
+        // end the longest after the last number.
+        end_fill();
+        free_before = false;
+        if (last_long < 0) {
+          AxisTick(canvas, column, k);
+          u = column + 1;
+          continue;
+        }
+        const i64 after_long = last_long + step;
+        const int tail = half_after ? 15 : after_long <= last && AlongAtMost(after_long, AlongNear(after_long), column) ? 10 : 0;
+        i64 last_numbered = -1;
+        for (i64 m = long_from, index = index_from; m < next_long; m += every, ++index) {
+          Number number;
+          if (!NumberAt(m, index, number)) continue;
+          if (18 >= t && m == last_long && 18 > tail) AxisTick(canvas, column, 18);
+          DrawText(canvas, AxisNumberPlace(column, number), number);
+          last_numbered = m;
+        }
+        const int rest = last_numbered < last_long ? 18 : tail;
+        if (rest >= t) AxisTick(canvas, column, rest);
+        u = column + 1;
+        continue;
+      }
       if (free_before && free_u + 1 == column && free_k == k) {
         // The common case inline: the column continues the run.
         if (!filling) fill_first = column;
@@ -755,7 +824,7 @@ void Scale::PaintAxis(Canvas& canvas, i64 first, i64 last) const {
       }
       u = column + 1;
     }
-    if (u <= u_hi) free_columns(u, u_hi, 10);
+    if (u <= u_hi) short_columns(u, u_hi);
     end_fill();
     return;
   }
