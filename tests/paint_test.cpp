@@ -412,8 +412,10 @@ class PixelCanvas : public Canvas {
     friend bool operator==(const PlacedText&, const PlacedText&) = default;
   };
 
-  PixelCanvas(Rect area, int s)
-      : area_(area), s_(s), seen_(Size(), 0), mark(Size(), -1) {}
+  PixelCanvas(Rect area, int s) : area_(area), s_(s) {
+    seen_.assign(Size(), 0);
+    mark.assign(Size(), -1);
+  }
 
   void SetPenColor(Color color) override { pen_ = color; }
   Color PenColor() const override { return pen_; }
@@ -455,6 +457,7 @@ class PixelCanvas : public Canvas {
   }
 
   std::vector<PlacedText> texts;  // those whose box meets the area, in order
+  std::vector<int> mark;          // by pixel, row by row
   int slanted = 0;
   int fills = 0;
   int wrong_fill_colours = 0;
@@ -472,10 +475,7 @@ class PixelCanvas : public Canvas {
   int s_;
   Color pen_ = 0x00123456;
   Point pos_;
-  std::vector<int> seen_;
-
- public:
-  std::vector<int> mark;
+  std::vector<int> seen_;  // by pixel: the texts whose box holds it so far
 };
 
 struct AxisDrawing {

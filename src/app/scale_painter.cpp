@@ -785,42 +785,40 @@ void Scale::PaintAxis(Canvas& canvas, i64 first, i64 last) const {
       } while (AlongAtMost(n, near, column));
       const int t = touch.empty() ? 0 : touch[static_cast<std::size_t>(column - u_lo)];
       if (t != 0 && k >= t) {
-        // In order with the numbers (see AxisExact): of the ticks up to a
-        // number the long one, unless a later one covers it again, and at the
-        // end the longest after the last number.
+        // In order with the numbers, as AxisExact draws them: the long tick
+        // before the number of the last long tick here (a later one covers
+        // the earlier), and at the end the longest tick after the last
+        // number, if long enough to matter.
         end_fill();
         free_before = false;
-        if (last_long < 0) {
-          AxisTick(canvas, column, k);
-          u = column + 1;
-          continue;
-        }
         const i64 after_long = last_long + step;
-        const int tail = half_after ? 15 : after_long <= last && AlongAtMost(after_long, AlongNear(after_long), column) ? 10 : 0;
+        const int tail = last_long < 0 ? k
+                         : half_after ? 15
+                         : after_long <= last && AlongAtMost(after_long, AlongNear(after_long), column) ? 10
+                                                                                                       : 0;
         i64 last_numbered = -1;
         for (i64 m = long_from, index = index_from; m < next_long; m += every, ++index) {
           Number number;
           if (!NumberAt(m, index, number)) continue;
-          if (18 >= t && m == last_long && 18 > tail) AxisTick(canvas, column, 18);
+          if (m == last_long) AxisTick(canvas, column, 18);
           DrawText(canvas, AxisNumberPlace(column, number), number);
           last_numbered = m;
         }
         const int rest = last_numbered < last_long ? 18 : tail;
         if (rest >= t) AxisTick(canvas, column, rest);
-        u = column + 1;
-        continue;
-      }
-      if (free_before && free_u + 1 == column && free_k == k) {
-        // The common case inline: the column continues the run.
-        if (!filling) fill_first = column;
-        filling = true;
-        free_u = column;
       } else {
-        free_columns(column, column, k);
-      }
-      for (i64 m = long_from, index = index_from; m < next_long; m += every, ++index) {
-        Number number;
-        if (NumberAt(m, index, number)) DrawText(canvas, AxisNumberPlace(column, number), number);
+        if (free_before && free_u + 1 == column && free_k == k) {
+          // The common case inline: the column continues the run.
+          if (!filling) fill_first = column;
+          filling = true;
+          free_u = column;
+        } else {
+          free_columns(column, column, k);
+        }
+        for (i64 m = long_from, index = index_from; m < next_long; m += every, ++index) {
+          Number number;
+          if (NumberAt(m, index, number)) DrawText(canvas, AxisNumberPlace(column, number), number);
+        }
       }
       u = column + 1;
     }
