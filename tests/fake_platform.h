@@ -18,13 +18,14 @@ namespace mensor::testing {
 
 // One primitive drawn on a canvas.
 struct DrawOp {
-  enum Kind { Line, Text, Image } kind = Line;
+  enum Kind { Line, Text, Image, Fill } kind = Line;
   Point from;          // Line: start; Text/Image: top-left of the destination
   Point to;            // Line: end (excluded from the pixels)
-  Color color = 0;     // Line: pen colour; Text: font colour
+  Color color = 0;     // Line: pen colour; Text: font colour; Fill: the fill colour
   PenMode mode = PenMode::Copy;
   std::string text;    // Text
   Rect src;            // Image: source rectangle
+  Rect rect;           // Fill: the filled rectangle (right and bottom exclusive)
   friend bool operator==(const DrawOp&, const DrawOp&) = default;
 };
 
@@ -43,6 +44,13 @@ class RecordingCanvas : public Canvas {
     op.mode = pen_mode_;
     ops.push_back(op);
     pos_ = {x, y};
+  }
+  void FillRect(const Rect& rect, Color color) override {
+    DrawOp op;
+    op.kind = DrawOp::Fill;
+    op.rect = rect;
+    op.color = color;
+    ops.push_back(op);
   }
   void SetFont(const Font& font) override { font_ = font; }
   void TextOut(int x, int y, std::string_view text) override {
@@ -65,6 +73,7 @@ class RecordingCanvas : public Canvas {
   std::vector<DrawOp> Lines() const { return Filter(DrawOp::Line); }
   std::vector<DrawOp> Texts() const { return Filter(DrawOp::Text); }
   std::vector<DrawOp> Images() const { return Filter(DrawOp::Image); }
+  std::vector<DrawOp> Fills() const { return Filter(DrawOp::Fill); }
   const Font& CurrentFont() const { return font_; }
 
   std::vector<DrawOp> ops;
@@ -93,6 +102,7 @@ class SharedCanvas : public Canvas {
   void SetPenMode(PenMode mode) override { target_.SetPenMode(mode); }
   void MoveTo(int x, int y) override { target_.MoveTo(x, y); }
   void LineTo(int x, int y) override { target_.LineTo(x, y); }
+  void FillRect(const Rect& rect, Color color) override { target_.FillRect(rect, color); }
   void SetFont(const Font& font) override { target_.SetFont(font); }
   void TextOut(int x, int y, std::string_view text) override { target_.TextOut(x, y, text); }
   void DrawImage(const mensor::Image& image, const Rect& src, Point dst) override {

@@ -251,6 +251,7 @@ class LastDrawingCanvas : public Canvas {
     Note({DrawOp::Line, pos_, {x, y}, {}});
     pos_ = {x, y};
   }
+  void FillRect(const Rect& r, Color) override { Note({DrawOp::Fill, {r.left, r.top}, {r.right, r.bottom}, {}}); }
   void SetFont(const Font&) override {}
   void TextOut(int x, int y, std::string_view text) override { Note({DrawOp::Text, {x, y}, {}, std::string(text)}); }
   void DrawImage(const Image&, const Rect&, Point) override {}
@@ -362,7 +363,7 @@ void ExpectFastSameAsExhaustive(const SameCase& sc, double angle, int L, int W, 
   }
 }
 
-TEST(ScaleFast, SamePictureInsideTheOutline) {
+TEST(ScaleFast, SamePrimitivesOnTurnedRulers) {
   const SameCase cases[] = {
       {"pixels", kUnitPixels},
       {"centimetres", kUnitCentimetres},
@@ -376,7 +377,9 @@ TEST(ScaleFast, SamePictureInsideTheOutline) {
       {"custom 1/1", kUnitCustom, 96, 1, 1, 1},
       {"custom 2/3 every 5", kUnitCustom, 96, 2, 3, 5},
   };
-  const double angles[] = {kHorizontalAngle, kVerticalAngle, -kPi / 2, kPi / 4, 1.0, 2.5, -2.0, kPi, 3 * kPi / 4 + 1e-3, 0.1};
+  // Nearly but not exactly horizontal or vertical rulers are drawn line by
+  // line too.
+  const double angles[] = {-kPi / 2, kPi / 4, 1.0, 2.5, -2.0, kPi, 3 * kPi / 4 + 1e-3, 0.1, 1e-9, kHorizontalAngle + 1e-12};
   // With the short rulers the visible area is the outline's bounding box,
   // and numbers stand just beyond the far end (at 200 and 250 pixels).
   for (const SameCase& sc : cases)
@@ -385,10 +388,219 @@ TEST(ScaleFast, SamePictureInsideTheOutline) {
         for (int W : {60, 10}) ExpectFastSameAsExhaustive(sc, angle, L, W, L != 600);
 }
 
-TEST(ScaleFast, SamePictureAtAThousandTicksPerPixel) {
+TEST(ScaleFast, SamePrimitivesAtAThousandTicksPerPixelOnATurnedRuler) {
   const SameCase extreme{"custom 1/1000", kUnitCustom, 96, 1, 1000, 1};
-  ExpectFastSameAsExhaustive(extreme, kHorizontalAngle, 600, 60, false);
   ExpectFastSameAsExhaustive(extreme, 2.5, 1500, 60, false);
+}
+
+// ---- the axis-parallel rulers: fast and exhaustive by their pixels ----
+
+// What a drawing makes of the pixels of `area`, whatever the glyphs of its
+// texts look like within their boxes. Lines (straight across or along only,
+// the end point left out) and rectangles cover pixels; a text's box is
+// digits x s wide and 2 s high, the painter's bound for the window font.
+// For each pixel, mark holds how many of the texts whose box holds it were
+// drawn before the last line or rectangle on it (-1: never covered). Two
+// drawings with the same texts in the same order and the same marks show the
+// same picture for any glyphs: a pixel ends in the pen colour exactly when a
+// line comes after the last text that paints it.
+class PixelCanvas : public Canvas {
+ public:
+  struct PlacedText {
+    Point at;
+    std::string text;
+    friend bool operator==(const PlacedText&, const PlacedText&) = default;
+  };
+
+  PixelCanvas(Rect area, int s) : area_(area), s_(s) {
+    seen_.assign(Size(), 0);
+    mark.assign(Size(), -1);
+  }
+
+  void SetPenColor(Color color) override { pen_ = color; }
+  Color PenColor() const override { return pen_; }
+  void SetPenMode(PenMode) override {}
+  void MoveTo(int x, int y) override { pos_ = {x, y}; }
+  void LineTo(int x, int y) override {
+    const Point from = pos_;
+    pos_ = {x, y};
+    if (from.x != x && from.y != y) {
+      ++slanted;
+      return;
+    }
+    // Quick rejection of what lies wholly outside.
+    if (std::max(from.x, x) < area_.left || std::min(from.x, x) >= area_.right ||
+        std::max(from.y, y) < area_.top || std::min(from.y, y) >= area_.bottom)
+      return;
+    const int dx = (x > from.x) - (x < from.x), dy = (y > from.y) - (y < from.y);
+    for (Point p = from; p != pos_; p.x += dx, p.y += dy) Cover(p);
+  }
+  void FillRect(const Rect& r, Color color) override {
+    ++fills;
+    if (color != pen_) ++wrong_fill_colours;
+    for (int y = std::max(r.top, area_.top); y < std::min(r.bottom, area_.bottom); ++y)
+      for (int x = std::max(r.left, area_.left); x < std::min(r.right, area_.right); ++x) Cover({x, y});
+  }
+  void SetFont(const Font&) override {}
+  void TextOut(int x, int y, std::string_view text) override {
+    const int right = x + static_cast<int>(text.size()) * s_, bottom = y + 2 * s_;
+    if (right <= area_.left || x >= area_.right || bottom <= area_.top || y >= area_.bottom) return;
+    texts.push_back({{x, y}, std::string(text)});
+    for (int py = std::max(y, area_.top); py < std::min(bottom, area_.bottom); ++py)
+      for (int px = std::max(x, area_.left); px < std::min(right, area_.right); ++px) ++seen_[Index({px, py})];
+  }
+  void DrawImage(const Image&, const Rect&, Point) override {}
+
+  Point PointAt(std::size_t i) const {
+    const int w = area_.Width();
+    return {area_.left + static_cast<int>(i) % w, area_.top + static_cast<int>(i) / w};
+  }
+
+  std::vector<PlacedText> texts;  // those whose box meets the area, in order
+  std::vector<int> mark;          // by pixel, row by row
+  int slanted = 0;
+  int fills = 0;
+  int wrong_fill_colours = 0;
+
+ private:
+  std::size_t Size() const { return static_cast<std::size_t>(area_.Width()) * area_.Height(); }
+  std::size_t Index(Point p) const {
+    return static_cast<std::size_t>(p.y - area_.top) * area_.Width() + (p.x - area_.left);
+  }
+  void Cover(Point p) {
+    if (area_.Contains(p)) mark[Index(p)] = seen_[Index(p)];
+  }
+
+  Rect area_;
+  int s_;
+  Color pen_ = 0x00123456;
+  Point pos_;
+  std::vector<int> seen_;  // by pixel: the texts whose box holds it so far
+};
+
+struct AxisDrawing {
+  int fills = 0;
+  int lines = 0;
+  int texts = 0;
+};
+
+// Draws the axis-parallel ruler both ways and compares the pixels in and
+// around its outline (within the visible area); returns what the fast
+// drawing drew.
+AxisDrawing ExpectSamePixels(const SameCase& sc, double angle, int L, int W, bool tight, int points = 8) {
+  ScaleInput in;
+  in.unit = sc.unit;
+  in.zero = {L + W, L + W + 3};
+  in.angle = angle;
+  in.width = W;
+  in.font_points = points;
+  in.pixels_per_inch = sc.ppi;
+  in.pixel_per_unit = sc.ppu;
+  in.ticks_per_unit = sc.tpu;
+  in.display_value_unit = sc.dvu;
+  const Corners outline = CornersAt(in.zero, angle, L, W);
+  const OutlineBoundsRect b = BoundsOf(outline);
+  in.visible = tight ? Rect{b.MinX - 1, b.MinY - 1, b.MaxX + 2, b.MaxY + 2} : Rect{0, 0, 2 * (L + W), 2 * (L + W) + 6};
+  // The region is the outline, but the fast drawing is the same wherever it
+  // can show: along the whole visible length, and across as far as ticks
+  // and numbers reach.
+  const int reach = std::max(W, 18) + 3 * points;
+  Rect band = angle == 0 ? Rect{in.zero.x - reach, in.visible.top, in.zero.x + reach, in.visible.bottom}
+                         : Rect{in.visible.left, in.zero.y - reach, in.visible.right, in.zero.y + reach};
+  const Rect area{std::max(band.left, in.visible.left), std::max(band.top, in.visible.top),
+                  std::min(band.right, in.visible.right), std::min(band.bottom, in.visible.bottom)};
+  const std::string where = std::string(sc.name) + (angle == 0 ? " vertical" : " horizontal") + " L " +
+                            std::to_string(L) + " W " + std::to_string(W) + " s " + std::to_string(points) +
+                            (tight ? " tight" : " window");
+
+  PixelCanvas full(area, points), fast(area, points);
+  PaintScale(full, in, ScaleDrawing::Exhaustive);
+  PaintScale(fast, in, ScaleDrawing::Fast);
+  EXPECT_EQ(full.slanted + fast.slanted, 0) << where;
+  EXPECT_EQ(fast.wrong_fill_colours, 0) << where << ": rectangles in the pen colour";
+  EXPECT_EQ(fast.texts, full.texts) << where;
+  std::size_t wrong = 0, first_wrong = 0;
+  for (std::size_t i = 0; i < full.mark.size(); ++i) {
+    if (fast.mark[i] == full.mark[i]) continue;
+    if (wrong++ == 0) first_wrong = i;
+  }
+  EXPECT_EQ(wrong, 0u) << where << ": first at " << full.PointAt(first_wrong).x << "," << full.PointAt(first_wrong).y
+                       << " marked " << fast.mark[first_wrong] << " instead of " << full.mark[first_wrong];
+  EXPECT_TRUE(std::any_of(full.mark.begin(), full.mark.end(), [](int m) { return m >= 0; })) << where;
+
+  RecordingCanvas record;
+  PaintScale(record, in, ScaleDrawing::Fast);
+  return {static_cast<int>(record.Fills().size()), static_cast<int>(record.Lines().size()),
+          static_cast<int>(record.Texts().size())};
+}
+
+TEST(ScaleFast, SamePixelsOnTheAxisParallelRulers) {
+  const SameCase cases[] = {
+      {"pixels", kUnitPixels},
+      {"centimetres", kUnitCentimetres},
+      {"centimetres 120", kUnitCentimetres, 120},
+      {"centimetres 30", kUnitCentimetres, 30},  // 1.18 pixels per tick
+      {"inches", kUnitInches},
+      {"inches 10", kUnitInches, 10},  // 1.25 pixels per tick: neighbouring columns
+      {"custom default", kUnitCustom},
+      {"custom 3/7 every 2", kUnitCustom, 96, 3, 7, 2},
+      {"custom 1/3", kUnitCustom, 96, 1, 3, 1},
+      {"custom 1/1", kUnitCustom, 96, 1, 1, 1},
+      {"custom 2/3 every 5", kUnitCustom, 96, 2, 3, 5},
+      {"custom 5/7 every 3", kUnitCustom, 96, 5, 7, 3},
+      {"custom 1/10", kUnitCustom, 96, 1, 10, 1},
+      // Ticks closer than half a pixel, with half ticks among them, and
+      // several numbers on one column.
+      {"centimetres 5", kUnitCentimetres, 5},
+      {"inches 2", kUnitInches, 2},
+      {"centimetres 1", kUnitCentimetres, 1},
+      {"centimetres 7", kUnitCentimetres, 7},  // the scale ends one column after its last long tick
+      {"custom 2/10", kUnitCustom, 96, 2, 10, 1},
+      {"custom 1/10 every 3", kUnitCustom, 96, 1, 10, 3},
+  };
+  // Narrow rulers put the numbers over the ticks.
+  for (const SameCase& sc : cases)
+    for (double angle : {kHorizontalAngle, kVerticalAngle})
+      for (int L : {600, 195, 246, 1500})
+        for (int W : {60, 56, 10, 15, 18, 20, 36}) ExpectSamePixels(sc, angle, L, W, L == 195 || L == 246);
+}
+
+TEST(ScaleFast, SamePixelsWithAnOddFontSize) {
+  // Half-pixel shifts of the numbers round to even.
+  const SameCase cases[] = {{"pixels", kUnitPixels}, {"custom 1/3", kUnitCustom, 96, 1, 3, 1}};
+  for (const SameCase& sc : cases)
+    for (double angle : {kHorizontalAngle, kVerticalAngle})
+      for (int W : {60, 20}) ExpectSamePixels(sc, angle, 600, W, false, 9);
+}
+
+TEST(ScaleFast, SamePixelsAtAThousandTicksPerPixel) {
+  const SameCase extreme{"custom 1/1000", kUnitCustom, 96, 1, 1000, 1};
+  for (double angle : {kHorizontalAngle, kVerticalAngle})
+    for (int W : {60, 56, 10, 15, 18, 20}) ExpectSamePixels(extreme, angle, 600, W, false);
+  ExpectSamePixels(extreme, kHorizontalAngle, 1500, 60, false);
+  ExpectSamePixels(extreme, kVerticalAngle, 1500, 60, true);
+}
+
+TEST(ScaleFast, AThousandTicksPerPixelAreTwoRectanglesAndTheNumbers) {
+  // Every column carries a long tick and its number; where the numbers stay
+  // clear of the ticks, the ticks of all columns are one rectangle per edge.
+  const SameCase extreme{"custom 1/1000", kUnitCustom, 96, 1, 1000, 1};
+  for (double angle : {kHorizontalAngle, kVerticalAngle}) {
+    const AxisDrawing d = ExpectSamePixels(extreme, angle, 600, 60, false);
+    EXPECT_EQ(d.fills, 2) << angle;
+    EXPECT_LE(d.lines, 4) << angle << ": at most the first and last column alone";
+    EXPECT_GE(d.texts, 600) << angle;
+    EXPECT_LE(d.texts, 700) << angle << ": the numbers within the window";
+  }
+}
+
+TEST(ScaleFast, NumbersOverTheTicksKeepTheirOrder) {
+  // On a ruler 20 wide every number's box reaches into the ticks: each column
+  // keeps its long tick, its number and the short ticks after it.
+  const SameCase extreme{"custom 1/1000", kUnitCustom, 96, 1, 1000, 1};
+  const AxisDrawing d = ExpectSamePixels(extreme, kHorizontalAngle, 600, 20, true);
+  EXPECT_EQ(d.fills, 0);
+  EXPECT_GE(d.lines, 4 * 600);
 }
 
 // ---- FormPaint ----

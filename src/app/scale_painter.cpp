@@ -13,6 +13,8 @@
 //    (and its number). Ticks closer than a pixel share a rounded point; of
 //    such a run only the last tick of each length is drawn, since drawing the
 //    same line again later covers the same pixels in the same colour.
+// The horizontal and the vertical ruler go further, by pixel columns: see
+// "axis-parallel rulers" below.
 #include "app/scale_painter.h"
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "app/geometry.h"
 #include "app/main_form.h"
@@ -47,6 +50,22 @@ struct Number {
   int across = 0;  // the extra offset j across the ruler
 };
 
+int DigitsOf(i64 n) {
+  if (n < 0) return 0;
+  if (n < 10) return 1;
+  if (n < 100) return 2;
+  if (n < 1000) return 3;
+  if (n < 10000) return 4;
+  return 0;  // no number beyond four digits
+}
+
+// Whether a value rounds (to nearest, ties to even) to u or less, without
+// converting it.
+bool RoundsAtMost(long double v, int u) {
+  const long double half_up = u + 0.5L;
+  return v < half_up || (v == half_up && u % 2 == 0);
+}
+
 class Scale {
  public:
   // False when the unit draws no scale.
@@ -56,13 +75,35 @@ class Scale {
   void PaintFast(Canvas& canvas, const Rect& visible) const;
 
  private:
+  enum class Axis { None, Horizontal, Vertical };
+
   int LengthOf(i64 c) const {
     if (c % rule_.long_every == 0) return 18;
     if (rule_.half_every != 0 && c % rule_.half_every == 0) return 15;
     if (c % rule_.short_every == 0) return 10;
     return 0;
   }
-  bool NumberAt(i64 c, Number& number) const;
+  // The number of tick c (a multiple of long_every), given its index
+  // c / |long_every| among the long ticks.
+  bool NumberAt(i64 c, i64 index, Number& number) const {
+    if (unit_ == kUnitPixels) {
+      if (c >= 10 && c < 100) return false;  // the long tick at 50 carries no number
+      number.value = c;
+      number.digits = c < 10 ? 1 : c < 1000 ? 3 : 4;
+      number.across = AcrossOf(number.digits);
+      return true;
+    }
+    // The long tick at 1 cm carries no number; c < 10 x D x T and so on:
+    // with D x T negative nothing is numbered.
+    if ((unit_ == kUnitCentimetres && index == 1) || rule_.long_every < 0) return false;
+    number.value = index;
+    number.digits = DigitsOf(index);
+    number.across = 0;
+    return number.digits != 0;
+  }
+  bool NumberAt(i64 c, Number& number) const { return NumberAt(c, c / std::llabs(rule_.long_every), number); }
+  // The extra across offset j of a number with that many digits.
+  int AcrossOf(int digits) const { return unit_ != kUnitPixels ? 0 : digits == 3 ? 2 : 1; }
   long double PositionOf(i64 c) const { return static_cast<long double>(c) * f_; }
   int XOf(i64 c) const { return RoundToInt(sa_ * PositionOf(c) + x0_); }
   int YOf(i64 c) const { return RoundToInt(ca_ * PositionOf(c) + y0_); }
@@ -71,6 +112,8 @@ class Scale {
   // With once, a line that the same tick draws again is drawn only then.
   void DrawTick(Canvas& canvas, Point at, int k, bool once) const;
   void DrawNumber(Canvas& canvas, Point at, const Number& number) const;
+  Point NumberPlace(Point at, const Number& number) const;
+  static void DrawText(Canvas& canvas, Point place, const Number& number);
   // Tick c with its lines and its number.
   void DrawWhole(Canvas& canvas, i64 c, bool once) const;
 
@@ -83,6 +126,49 @@ class Scale {
   void DrawRun(Canvas& canvas, i64 first, i64 last, Point at) const;
   // The last tick in first..last drawn with length k, or -1.
   i64 LastOfLength(int k, i64 first, i64 last) const;
+  // The longest tick among first..last (multiples of short_every), 0 if none.
+  int LongestIn(i64 first, i64 last) const;
+
+  // The axis-parallel rulers, drawn by pixel columns (see PaintAxis).
+  Axis AxisOf(double angle) const;
+  // The along coordinate of tick c before rounding, computed as XOf (YOf)
+  // does.
+  long double AlongValue(i64 c) const { return along_ * PositionOf(c) + along_start_; }
+  // The same in double, within along_tolerance_.
+  double AlongNear(i64 c) const { return along_double_ * (static_cast<double>(c) * f_) + along_start_; }
+  // Whether tick c's along coordinate rounds to u or less: decided by its
+  // value in double unless too close to call, then exactly.
+  bool AlongAtMost(i64 c, double near, int u) const {
+    const double off = near - (u + 0.5);
+    if (off < -along_tolerance_) return true;
+    if (off > along_tolerance_) return false;
+    return RoundsAtMost(AlongValue(c), u);
+  }
+  // The last tick on column u from tick lo on, not beyond hi (both in
+  // steps of short_every, as the result). The unrounded coordinate of the
+  // tick after it goes to `after` when that lies within hi.
+  i64 AlongEnd(i64 lo, int u, i64 hi, long double& after) const;
+  Point AxisNumberPlace(int u, const Number& number) const {
+    const int d = number.digits;
+    if (!number_exact_[d]) return AxisNumberPlaceRounded(u, number);
+    return axis_ == Axis::Horizontal ? Point{u + number_along_[d], number_across_[d]}
+                                     : Point{number_across_[d], u + number_along_[d]};
+  }
+  Point AxisNumberPlaceRounded(int u, const Number& number) const;
+  bool TickMeets(int k, int d_lo, int d_hi) const;
+  // The shortest tick whose lines meet the box of a number placed there, 0
+  // for none.
+  int TouchOf(Point place, int digits) const;
+  bool NumbersMayTouch(i64 first, i64 last) const;
+  // For each column u_lo..u_hi, the shortest tick whose lines meet the box
+  // of a number among the ticks first..last (0 for none).
+  std::vector<std::uint8_t> TouchMap(i64 first, i64 last, int u_lo, int u_hi) const;
+  void AxisTick(Canvas& canvas, int u, int k) const;
+  void AxisFill(Canvas& canvas, int u_first, int u_last, int k) const;
+  // The ticks first..last of column u in order with their numbers, from
+  // the long tick next_long (index long_index) on; advances both.
+  void AxisExact(Canvas& canvas, int u, i64 first, i64 last, int touch, i64& next_long, i64& long_index) const;
+  void PaintAxis(Canvas& canvas, i64 first, i64 last) const;
 
   int unit_ = 0;
   TickRule rule_;
@@ -92,17 +178,25 @@ class Scale {
   int x0_ = 0, y0_ = 0;
   int w_ = 0, h_ = 0;
   long double s_ = 8;
+  int points_ = 8;  // s
   long double glyph_ = 16;  // an upper bound of a digit's width and height
+  Axis axis_ = Axis::None;
+  long double along_ = 0;  // sa (horizontal) or ca (vertical)
+  int along_start_ = 0;    // x0 (horizontal) or y0 (vertical)
+  double inverse_pitch_ = 0;  // ticks (in steps of short_every) per pixel
+  double along_double_ = 0;   // along_ in double
+  double along_tolerance_ = 0;  // how far AlongValue and its double twin may differ
+  // Where an axis-parallel ruler's numbers stand, by digits: across the
+  // ruler (their top on a horizontal ruler, their left on a vertical one)
+  // and, when exact, the offset from their tick's column along it.
+  std::array<int, 5> number_across_{};
+  std::array<int, 5> number_along_{};
+  std::array<bool, 5> number_exact_{};
+  // The box a number's text stays in: digit_box_ per digit wide from its
+  // left, text_height_ high from its top (see Set).
+  int digit_box_ = 8;
+  int text_height_ = 16;
 };
-
-int DigitsOf(i64 n) {
-  if (n < 0) return 0;
-  if (n < 10) return 1;
-  if (n < 100) return 2;
-  if (n < 1000) return 3;
-  if (n < 10000) return 4;
-  return 0;  // no number beyond four digits
-}
 
 bool Scale::Set(const ScaleInput& in) {
   unit_ = in.unit;
@@ -135,44 +229,61 @@ bool Scale::Set(const ScaleInput& in) {
   w_ = in.width;
   h_ = in.width / 2;
   s_ = in.font_points;
+  points_ = in.font_points;
   const long double em = in.font_points * (in.pixels_per_inch > 0 ? in.pixels_per_inch : 96) / 72.0L;
   glyph_ = 2 * std::max<long double>({em, s_, 8});
+  // The numbers' font is the window's font of s points (never less than 8),
+  // sized for the standard 96 pixels per inch: its em is 4s/3 pixels, its
+  // digits advance at most 0.6 em = 0.8 s and draw within their advance, and
+  // its cell is at most 1.5 em = 2s high. "MS Sans Serif" at 8 points has
+  // 6 x 13 pixel digits in an 8 x 16 box.
+  const int box = std::max(in.font_points, 8);
+  digit_box_ = box;
+  text_height_ = 2 * box;
+  axis_ = AxisOf(in.angle);
+  along_ = axis_ == Axis::Horizontal ? sa_ : ca_;
+  along_start_ = axis_ == Axis::Horizontal ? x0_ : y0_;
+  inverse_pitch_ = 1 / (static_cast<double>(along_) * static_cast<double>(rule_.short_every) * f_);
+  along_double_ = static_cast<double>(along_);
+  // Each of the few double operations errs by at most 2^-53 of the largest
+  // magnitude involved; 2^-40 of it leaves a wide margin.
+  along_tolerance_ =
+      (std::fabs(along_double_) * static_cast<double>(PositionOf(last_tick_) + f_) + std::abs(along_start_) + 1) * 0x1p-40;
+  // Across the ruler every tick has the same coordinate, so the numbers'
+  // place across depends only on their digits. Along it a number stands a
+  // whole or half number of pixels before its tick: when whole, the tiny
+  // remainder of the direction's other component cannot change the rounding
+  // (see AxisOf) and the offset is exact.
+  for (int digits = 1; digits <= 4 && axis_ != Axis::None; ++digits) {
+    const Number number{0, digits, AcrossOf(digits)};
+    const int shift2 = axis_ == Axis::Horizontal ? digits * points_ : points_;  // twice the shift
+    number_exact_[digits] = shift2 % 2 == 0;
+    number_along_[digits] = -shift2 / 2;
+    number_across_[digits] = axis_ == Axis::Horizontal ? NumberPlace({0, y0_}, number).y : NumberPlace({x0_, 0}, number).x;
+  }
   return true;
 }
 
-bool Scale::NumberAt(i64 c, Number& number) const {
-  switch (unit_) {
-    case kUnitPixels:
-      number.value = c;
-      if (c < 10) {
-        number.digits = 1;
-        number.across = 1;
-      } else if (c < 100) {
-        return false;  // the long tick at 50 carries no number
-      } else if (c < 1000) {
-        number.digits = 3;
-        number.across = 2;
-      } else {
-        number.digits = 4;
-        number.across = 1;
-      }
-      return true;
-    case kUnitCentimetres:
-      number.value = c / 10;
-      if (number.value == 1) return false;  // the long tick at 1 cm carries no number
-      break;
-    case kUnitInches:
-      number.value = c / 8;
-      break;
-    default:
-      // c < 10 x D x T and so on: with D x T negative nothing is numbered.
-      if (rule_.long_every < 0) return false;
-      number.value = c / rule_.long_every;
-      break;
+Scale::Axis Scale::AxisOf(double angle) const {
+  Axis axis = Axis::None;
+  long double along = 0, across = 0;
+  if (angle == kHorizontalAngle) {
+    axis = Axis::Horizontal;
+    along = sa_;
+    across = ca_;
+  } else if (angle == kVerticalAngle) {
+    axis = Axis::Vertical;
+    along = ca_;
+    across = sa_;
+  } else {
+    return Axis::None;
   }
-  number.digits = DigitsOf(number.value);
-  number.across = 0;
-  return number.digits != 0;
+  // Every rounded point then lies on whole-pixel offsets: the ticks stay on
+  // the zero edge's line, and a tick's ends lie k, W - k and W straight
+  // across from its point (each off by at most a quarter before rounding).
+  const long double reach = std::max<long double>(PositionOf(last_tick_) + 1, std::fabs(static_cast<long double>(w_)) + 18);
+  if (!(std::fabs(across) * reach <= 0.25L) || !(std::fabs(along - 1) * reach <= 0.25L)) return Axis::None;
+  return axis;
 }
 
 void Scale::DrawTick(Canvas& canvas, Point at, int k, bool once) const {
@@ -187,13 +298,40 @@ void Scale::DrawTick(Canvas& canvas, Point at, int k, bool once) const {
   canvas.LineTo(RoundToInt(ca_ * w_ + x), RoundToInt(y - sa_ * w_));
 }
 
-void Scale::DrawNumber(Canvas& canvas, Point at, const Number& number) const {
+Point Scale::NumberPlace(Point at, const Number& number) const {
   const long double shift = number.digits * s_ / 2;
-  const int top = RoundToInt(at.y - sa_ * h_ - s_ / 2);
-  const int left = RoundToInt(ca_ * (h_ + number.across) + at.x - shift);
+  return {RoundToInt(ca_ * (h_ + number.across) + at.x - shift), RoundToInt(at.y - sa_ * h_ - s_ / 2)};
+}
+
+// "00" to "99": the two digits of each number below 100.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+void Scale::DrawText(Canvas& canvas, Point place, const Number& number) {
+  static constexpr std::array<i64, 5> kBeyond = {1, 10, 100, 1000, 10000};
+  if (number.digits >= 1 && number.digits <= 4 && number.value >= 0 && number.value < kBeyond[number.digits]) {
+    // The number has as many digits as it says: the last ones of four.
+    const auto value = static_cast<unsigned>(number.value);
+    const unsigned high = value / 100, low = value % 100;
+    const std::array<char, 4> text = {kDigitPairs[2 * high], kDigitPairs[2 * high + 1], kDigitPairs[2 * low],
+                                      kDigitPairs[2 * low + 1]};
+    const auto length = static_cast<std::size_t>(number.digits);
+    canvas.TextOut(place.x, place.y, std::string_view(text.data() + 4 - length, length));
+    return;
+  }
   char text[24];
   const auto end = std::to_chars(text, text + sizeof text, number.value).ptr;
-  canvas.TextOut(left, top, std::string_view(text, static_cast<std::size_t>(end - text)));
+  canvas.TextOut(place.x, place.y, std::string_view(text, static_cast<std::size_t>(end - text)));
+}
+
+void Scale::DrawNumber(Canvas& canvas, Point at, const Number& number) const {
+  DrawText(canvas, NumberPlace(at, number), number);
 }
 
 void Scale::DrawWhole(Canvas& canvas, i64 c, bool once) const {
@@ -362,11 +500,374 @@ void Scale::DrawRun(Canvas& canvas, i64 first, i64 last, Point at) const {
   while (next < n) DrawTick(canvas, at, events[next++].k, true);
 }
 
+int Scale::LongestIn(i64 first, i64 last) const {
+  // Ticks are never negative, so rounding up is a division.
+  auto any = [&](i64 every) { return every != 0 && first <= last && (first + every - 1) / every * every <= last; };
+  if (any(std::llabs(rule_.long_every))) return 18;
+  if (any(rule_.half_every)) return 15;
+  if (any(rule_.short_every)) return 10;
+  return 0;
+}
+
+// ---- axis-parallel rulers ----
+//
+// On the horizontal and the vertical ruler every tick is a pair of one-pixel
+// lines straight across the ruler on the pixel column (row) u of its point,
+// and the lines of a tick of length k cover the depths d = 0 .. k-1 and
+// W-k .. W-1 from the zero edge, so a longer tick covers all the pixels of a
+// shorter one. Of the ticks on one column only the longest matters, and runs
+// of equal longest ticks on neighbouring columns are one filled rectangle per
+// edge, as long as no number's text can touch those pixels: between a line
+// and a text that may overlap, the drawing order decides the colour. Where a
+// number's box meets a column's lines, that column is drawn exactly: per
+// stretch between its numbers the longest tick, in order with the numbers
+// (ticks too short to reach into any box are covered by a longer one).
+//
+// Finding the columns costs the most at fine spacings (down to a thousand
+// ticks per pixel): the coordinates are compared with the column's rounding
+// bounds in double first and only worked out in long double when too close
+// to call, and where ticks are less than half a pixel apart only the columns
+// of the long and half ticks are looked at, every column between them
+// carrying short ticks.
+
+i64 Scale::AlongEnd(i64 lo, int u, i64 hi, long double& after) const {
+  const i64 step = rule_.short_every;
+  auto inside = [&](i64 i, long double& v) {
+    v = AlongValue(i * step);
+    return RoundsAtMost(v, u);
+  };
+  // The coordinate grows with c and leaves u where the exact one passes
+  // u + 1/2: found near enough in double, then settled exactly.
+  const double guess = (u + 0.5 - along_start_) * inverse_pitch_;
+  long double v = 0;
+  if (guess > static_cast<double>(lo) && guess < static_cast<double>(hi)) {
+    const i64 g = static_cast<i64>(guess);  // positive: truncation is floor
+    if (inside(g, v)) {
+      if (!inside(g + 1, after)) return g;
+    } else if (inside(g - 1, after)) {
+      after = v;
+      return g - 1;
+    }
+  }
+  const i64 end = LastSame([&](i64 i) { return inside(i, v); }, lo, hi, std::floor(guess));
+  if (end < hi) after = AlongValue((end + 1) * step);
+  return end;
+}
+
+Point Scale::AxisNumberPlaceRounded(int u, const Number& number) const {
+  return NumberPlace(axis_ == Axis::Horizontal ? Point{u, y0_} : Point{x0_, u}, number);
+}
+
+bool Scale::TickMeets(int k, int d_lo, int d_hi) const {
+  return (d_lo <= k - 1 && 0 <= d_hi) || (d_lo <= w_ - 1 && w_ - k <= d_hi);
+}
+
+int Scale::TouchOf(Point place, int digits) const {
+  int d_lo = 0, d_hi = 0;
+  if (axis_ == Axis::Horizontal) {
+    d_lo = y0_ - (place.y + text_height_ - 1);
+    d_hi = y0_ - place.y;
+  } else {
+    d_lo = place.x - x0_;
+    d_hi = place.x + digits * digit_box_ - 1 - x0_;
+  }
+  // Lines of length k cover those of every shorter length.
+  for (const int k : {10, 15, 18})
+    if (TickMeets(k, d_lo, d_hi)) return k;
+  return 0;
+}
+
+bool Scale::NumbersMayTouch(i64 first, i64 last) const {
+  // Across the ruler a number's box depends only on its digits (and the
+  // across offset that goes with them); the digits grow with the tick.
+  const i64 every = std::llabs(rule_.long_every);
+  const i64 n_first = (first + every - 1) / every * every, n_last = last / every * every;
+  if (n_first > n_last) return false;
+  auto value = [&](i64 c) { return unit_ == kUnitPixels ? c : c / every; };
+  const int d_first = std::max(DigitsOf(value(n_first)), 1);
+  const int d_last = DigitsOf(value(n_last)) == 0 ? 4 : DigitsOf(value(n_last));
+  for (int digits = d_first; digits <= d_last; ++digits) {
+    const Number number{0, digits, AcrossOf(digits)};
+    if (TouchOf(AxisNumberPlace(0, number), digits) != 0) return true;
+  }
+  return false;
+}
+
+std::vector<std::uint8_t> Scale::TouchMap(i64 first, i64 last, int u_lo, int u_hi) const {
+  std::vector<std::uint8_t> touch(static_cast<std::size_t>(u_hi - u_lo + 1), 0);
+  auto mark = [&](int from, int to, int k) {
+    for (int v = std::max(from, u_lo); v <= std::min(to, u_hi); ++v) {
+      std::uint8_t& t = touch[static_cast<std::size_t>(v - u_lo)];
+      if (t == 0 || t > k) t = static_cast<std::uint8_t>(k);
+    }
+  };
+  // Boxes of numbers with as many digits overlap their neighbours' along
+  // the ruler: per digit count, the stretch marked so far is not marked
+  // again.
+  std::array<int, 5> marked_from{}, marked_to{};
+  marked_to.fill(-1);
+  marked_from.fill(0);
+  const i64 every = std::llabs(rule_.long_every);
+  for (i64 c = (first + every - 1) / every * every; c <= last; c += every) {
+    Number number;
+    if (!NumberAt(c, number)) continue;
+    const int u = RoundToInt(AlongValue(c));
+    const Point place = AxisNumberPlace(u, number);
+    const int k = TouchOf(place, number.digits);
+    if (k == 0) continue;
+    // The box's extent along the ruler.
+    int from = place.x, to = place.x + number.digits * digit_box_ - 1;
+    if (axis_ == Axis::Vertical) {
+      from = place.y;
+      to = place.y + text_height_ - 1;
+    }
+    int& done_from = marked_from[number.digits];
+    int& done_to = marked_to[number.digits];
+    if (done_from <= done_to && from <= done_to + 1 && to + 1 >= done_from) {
+      mark(from, done_from - 1, k);
+      mark(done_to + 1, to, k);
+      done_from = std::min(done_from, from);
+      done_to = std::max(done_to, to);
+    } else {
+      mark(from, to, k);
+      done_from = from;
+      done_to = to;
+    }
+  }
+  return touch;
+}
+
+void Scale::AxisTick(Canvas& canvas, int u, int k) const {
+  // The tick's own lines (see DrawTick), with the ends rounded exactly.
+  if (axis_ == Axis::Horizontal) {
+    if (k != w_) {
+      canvas.MoveTo(u, y0_);
+      canvas.LineTo(u, y0_ - k);
+    }
+    canvas.MoveTo(u, y0_ - (w_ - k));
+    canvas.LineTo(u, y0_ - w_);
+  } else {
+    if (k != w_) {
+      canvas.MoveTo(x0_, u);
+      canvas.LineTo(x0_ + k, u);
+    }
+    canvas.MoveTo(x0_ + (w_ - k), u);
+    canvas.LineTo(x0_ + w_, u);
+  }
+}
+
+void Scale::AxisFill(Canvas& canvas, int u_first, int u_last, int k) const {
+  auto fill = [&](int d_lo, int d_hi) {
+    if (axis_ == Axis::Horizontal) {
+      canvas.FillRect({u_first, y0_ - d_hi, u_last + 1, y0_ - d_lo + 1}, canvas.PenColor());
+    } else {
+      canvas.FillRect({x0_ + d_lo, u_first, x0_ + d_hi + 1, u_last + 1}, canvas.PenColor());
+    }
+  };
+  const int zero_hi = k - 1, far_lo = w_ - k, far_hi = w_ - 1;
+  if (far_lo <= zero_hi + 1 && 0 <= far_hi + 1) {
+    fill(std::min(0, far_lo), std::max(zero_hi, far_hi));
+  } else {
+    fill(0, zero_hi);
+    fill(far_lo, far_hi);
+  }
+}
+
+void Scale::AxisExact(Canvas& canvas, int u, i64 first, i64 last, int touch, i64& next_long,
+                      i64& long_index) const {
+  const i64 step = rule_.short_every;
+  const i64 every = std::llabs(rule_.long_every);
+  i64 from = first;
+  for (; next_long <= last; next_long += every, ++long_index) {
+    Number number;
+    if (!NumberAt(next_long, long_index, number)) continue;
+    // The ticks up to the number's own; one that a later tick as long or
+    // longer covers again after the number is left to that one.
+    const int k = LongestIn(from, next_long);
+    if (k >= touch && k > LongestIn(next_long + step, last)) AxisTick(canvas, u, k);
+    DrawText(canvas, AxisNumberPlace(u, number), number);
+    from = next_long + step;
+  }
+  const int k = LongestIn(from, last);
+  if (k >= touch) AxisTick(canvas, u, k);
+}
+
+void Scale::PaintAxis(Canvas& canvas, i64 first, i64 last) const {
+  const i64 step = rule_.short_every;
+  const i64 every = std::llabs(rule_.long_every);
+  const i64 half = rule_.half_every;
+  const long double pitch = static_cast<long double>(step) * f_;  // pixels from tick to tick
+  int u = RoundToInt(AlongValue(first));
+  const int u_lo = u, u_hi = RoundToInt(AlongValue(last));
+  std::vector<std::uint8_t> touch;
+  if (NumbersMayTouch(first, last)) touch = TouchMap(first, last, u_lo, u_hi);
+
+  // The next long tick and its index among the long ticks, and the next half
+  // tick, from the current column on.
+  i64 next_long = (first + every - 1) / every * every;
+  i64 long_index = next_long / every;
+  i64 next_half = half != 0 ? (first + half - 1) / half * half : 0;
+
+  // The free columns: the last one drawn, and the rectangle that continues
+  // its run. A column that continues a run of equal ticks joins its
+  // rectangle; one that starts a run draws its lines, before its numbers.
+  bool free_before = false;
+  int free_u = 0, free_k = 0;
+  bool filling = false;
+  int fill_first = 0;
+  auto end_fill = [&] {
+    if (filling) AxisFill(canvas, fill_first, free_u, free_k);
+    filling = false;
+  };
+  auto free_columns = [&](int from, int to, int k) {
+    if (free_before && free_u + 1 == from && free_k == k) {
+      if (!filling) fill_first = from;
+      filling = true;
+    } else {
+      end_fill();
+      AxisTick(canvas, from, k);
+      if (to > from) {
+        fill_first = from + 1;
+        filling = true;
+      }
+    }
+    free_before = true;
+    free_u = to;
+    free_k = k;
+  };
+
+  if (pitch <= 0.5L) {
+    // Ticks less than half a pixel apart leave no column between the first
+    // and the last without one, and all but the long and half ticks are
+    // short: only the columns of those need looking at.
+    auto short_columns = [&](int from, int to) {
+      for (int v = from; v <= to;) {
+        if (!touch.empty() && touch[static_cast<std::size_t>(v - u_lo)] == 10) {
+          // A number's box reaches the short ticks here: drawn in order.
+          end_fill();
+          free_before = false;
+          AxisTick(canvas, v, 10);
+          ++v;
+          continue;
+        }
+        int end = v;
+        while (end < to && (touch.empty() || touch[static_cast<std::size_t>(end + 1 - u_lo)] != 10)) ++end;
+        free_columns(v, end, 10);
+        v = end + 1;
+      }
+    };
+    const i64 none = last + 1;
+    i64 n = std::min(next_long, half != 0 ? next_half : none);
+    double near = AlongNear(n);
+    while (n <= last) {
+      // Tick n lies on column u or beyond.
+      const int column = AlongAtMost(n, near, u) ? u : RoundToInt(AlongValue(n));
+      if (column > u) short_columns(u, column - 1);
+      // The long and half ticks on this column, then its lines and numbers.
+      const i64 long_from = next_long, index_from = long_index;
+      i64 last_long = -1;       // the last long tick here
+      bool half_after = false;  // a half tick after it (or here at all, without one)
+      int k = 15;
+      do {
+        if (n == next_long) {
+          k = 18;
+          last_long = n;
+          half_after = false;
+          next_long += every;
+          ++long_index;
+        } else {
+          half_after = true;
+        }
+        if (half != 0 && n == next_half) next_half += half;
+        n = std::min(next_long, half != 0 ? next_half : none);
+        if (n > last) break;
+        near = AlongNear(n);
+      } while (AlongAtMost(n, near, column));
+      const int t = touch.empty() ? 0 : touch[static_cast<std::size_t>(column - u_lo)];
+      if (t != 0 && k >= t) {
+        // In order with the numbers, as AxisExact draws them: the long tick
+        // before the number of the last long tick here (a later one covers
+        // the earlier), and at the end the longest tick after the last
+        // number, if long enough to matter.
+        end_fill();
+        free_before = false;
+        const i64 after_long = last_long + step;
+        const int tail = last_long < 0 ? k
+                         : half_after ? 15
+                         : after_long <= last && AlongAtMost(after_long, AlongNear(after_long), column) ? 10
+                                                                                                       : 0;
+        i64 last_numbered = -1;
+        for (i64 m = long_from, index = index_from; m < next_long; m += every, ++index) {
+          Number number;
+          if (!NumberAt(m, index, number)) continue;
+          if (m == last_long) AxisTick(canvas, column, 18);
+          DrawText(canvas, AxisNumberPlace(column, number), number);
+          last_numbered = m;
+        }
+        const int rest = last_numbered < last_long ? 18 : tail;
+        if (rest >= t) AxisTick(canvas, column, rest);
+      } else {
+        if (free_before && free_u + 1 == column && free_k == k) {
+          // The common case inline: the column continues the run.
+          if (!filling) fill_first = column;
+          filling = true;
+          free_u = column;
+        } else {
+          free_columns(column, column, k);
+        }
+        for (i64 m = long_from, index = index_from; m < next_long; m += every, ++index) {
+          Number number;
+          if (NumberAt(m, index, number)) DrawText(canvas, AxisNumberPlace(column, number), number);
+        }
+      }
+      u = column + 1;
+    }
+    if (u <= u_hi) short_columns(u, u_hi);
+    end_fill();
+    return;
+  }
+
+  // Otherwise column by column, each with the range of its ticks.
+  const bool spaced = pitch >= 2;  // then no two ticks share a column
+  const i64 i_last = last / step;
+  for (i64 i = first / step;;) {
+    long double after = 0;
+    const i64 e = spaced ? i : AlongEnd(i, u, i_last, after);
+    const i64 c_first = i * step, c_last = e * step;
+    const int k = next_long <= c_last ? 18 : half != 0 && next_half <= c_last ? 15 : 10;
+    if (half != 0 && next_half <= c_last) next_half = (c_last / half + 1) * half;
+    const int t = touch.empty() ? 0 : touch[static_cast<std::size_t>(u - u_lo)];
+    if (t != 0 && k >= t) {
+      end_fill();
+      free_before = false;
+      AxisExact(canvas, u, c_first, c_last, t, next_long, long_index);
+    } else {
+      free_columns(u, u, k);
+      for (; next_long <= c_last; next_long += every, ++long_index) {
+        Number number;
+        if (NumberAt(next_long, long_index, number)) DrawText(canvas, AxisNumberPlace(u, number), number);
+      }
+    }
+    if (e >= i_last) break;
+    i = e + 1;
+    const long double v = spaced ? AlongValue(i * step) : after;
+    // Mostly the very next column.
+    u = RoundsAtMost(v, u + 1) ? u + 1 : RoundToInt(v);
+  }
+  end_fill();
+}
+
 void Scale::PaintFast(Canvas& canvas, const Rect& visible) const {
   i64 first = 0, last = 0;
   if (!VisibleTicks(visible, first, last)) return;
   const i64 step = rule_.short_every;
   first = (first + step - 1) / step * step;
+  last = last / step * step;
+  if (first > last) return;
+  if (axis_ != Axis::None) {
+    PaintAxis(canvas, first, last);
+    return;
+  }
   // Ticks two pixels or more apart never share a rounded point.
   if (static_cast<long double>(step) * f_ >= 2) {
     for (i64 c = first; c <= last; c += step) DrawWhole(canvas, c, true);

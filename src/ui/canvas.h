@@ -40,6 +40,10 @@ class Canvas {
   // makes (x, y) the current position.
   virtual void LineTo(int x, int y) = 0;
 
+  // Fills the rectangle (right and bottom exclusive) with a solid colour,
+  // replacing the pixels whatever the pen mode; the pen stays as it is.
+  virtual void FillRect(const Rect& rect, Color color) = 0;
+
   // Text with a clear brush: only the glyphs are drawn, the background shows
   // around them. (x, y) is the top-left of the text cell. Text is UTF-8.
   virtual void SetFont(const Font& font) = 0;

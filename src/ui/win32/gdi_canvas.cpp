@@ -63,6 +63,19 @@ void GdiCanvas::MoveTo(int x, int y) { MoveToEx(dc_, x, y, nullptr); }
 
 void GdiCanvas::LineTo(int x, int y) { ::LineTo(dc_, x, y); }
 
+void GdiCanvas::FillRect(const Rect& rect, Color color) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  if (!brush_ || color != brush_color_) {
+    Brush brush(CreateSolidBrush(ToCOLORREF(color)));
+    if (!brush) return;
+    brush_ = std::move(brush);
+    brush_color_ = color;
+  }
+  // FillRect copies the brush whatever the DC's line mode (R2_XORPEN) is.
+  const RECT r = ToRECT(rect);
+  ::FillRect(dc_, &r, brush_.Get());
+}
+
 void GdiCanvas::SetFont(const Font& font) {
   SelectObject(dc_, fonts_.Get(font));
   SetTextColor(dc_, ToCOLORREF(font.color));

@@ -1,6 +1,7 @@
 // The core's Canvas on a GDI device context: a one-pixel solid pen in copy or
 // exclusive-or mode, MoveToEx/LineTo (GDI leaves the end point out, as the
-// core expects), text with a transparent background, and 24-bit pictures.
+// core expects), solid rectangles, text with a transparent background, and
+// 24-bit pictures.
 // Fonts come from a cache shared by every canvas and by text measuring.
 #pragma once
 
@@ -41,6 +42,7 @@ class GdiCanvas : public Canvas {
   void SetPenMode(PenMode mode) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
+  void FillRect(const Rect& rect, Color color) override;
   void SetFont(const Font& font) override;
   void TextOut(int x, int y, std::string_view text) override;
   void DrawImage(const Image& image, const Rect& src, Point dst) override;
@@ -57,8 +59,10 @@ class GdiCanvas : public Canvas {
   HDC dc_;
   FontCache& fonts_;
   Pen pen_;
+  Brush brush_;  // the last fill's brush, never selected into the DC
   SavedDcState saved_;
   Color pen_color_ = 0;
+  Color brush_color_ = 0;
 };
 
 // BITMAPINFO of a top-down 24-bit DIB of the given size.
