@@ -231,6 +231,11 @@ class FakePlatform : public Platform {
     return true;
   }
   void RemoveNotifyIcon(int id) override { notify_icons.erase(id); }
+  bool StartProgram(const std::string& command_line) override {
+    started_programs.push_back(command_line);
+    return program_starts;
+  }
+  void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
   void ReleaseActivation() override { events.push_back("release-activation"); }
   void Sleep(int milliseconds) override { events.push_back("sleep " + std::to_string(milliseconds)); }
   void ProcessMessages() override { events.push_back("process-messages"); }
@@ -275,6 +280,9 @@ class FakePlatform : public Platform {
   std::map<int, std::pair<unsigned, unsigned>> registered_hotkeys;
   std::map<int, std::pair<unsigned, std::string>> notify_icons;
   std::vector<std::string> events;
+  bool program_starts = true;
+  std::vector<std::string> started_programs;
+  std::vector<std::string> opened_documents;
   std::string exe_dir = "/mensor";
   std::map<std::string, std::string> files;
   bool refuse_writes = false;

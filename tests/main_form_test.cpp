@@ -342,3 +342,26 @@ TEST_F(MainFormTest, MenuShortcutsWaitUntilADragEnds) {
 
 }  // namespace
 }  // namespace mensor
+
+namespace mensor {
+namespace {
+
+TEST_F(MainFormTest, CalculatorStartsOrTellsWhyNot) {
+  Start();
+  form.ExecuteCommand(kCmdCalculator);
+  EXPECT_EQ(platform.started_programs, std::vector<std::string>{"calc.exe"});
+  EXPECT_TRUE(platform.infos.empty());
+  platform.program_starts = false;
+  form.ExecuteCommand(kCmdCalculator);
+  EXPECT_EQ(platform.infos, std::vector<std::string>{"Fail to find Calculator in Windows"});
+}
+
+TEST_F(MainFormTest, HelpOpensTheHelpFileBesideTheProgramAlsoByF1) {
+  Start();
+  form.ExecuteCommand(kCmdHelp);
+  EXPECT_TRUE(form.KeyDown(vk::kF1, 0));
+  EXPECT_EQ(platform.opened_documents, (std::vector<std::string>{"/mensor/help.chm", "/mensor/help.chm"}));
+}
+
+}  // namespace
+}  // namespace mensor

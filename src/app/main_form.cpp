@@ -279,6 +279,12 @@ void TMainForm::PMenuOnTopClick() {
   window.SetTopmost(item->checked);
 }
 
+void TMainForm::PMenuCalculatorClick() {
+  if (!platform.StartProgram("calc.exe")) ShowInfo(platform, CalculatorErrorText);
+}
+
+void TMainForm::PMenuHelpClick() { platform.OpenDocument(platform.JoinPath(ExeDir, "help.chm")); }
+
 void TMainForm::PMenuUnitClick(int unit) {
   for (const UnitItem& u : kUnitItems) SetMenuChecked(u.name, u.unit == unit);
   Unit = unit;
@@ -380,6 +386,7 @@ void TMainForm::ContextMenu(Point screen) {
 
 void TMainForm::ExecuteCommand(int id) {
   switch (id) {
+    case kCmdHelp: PMenuHelpClick(); break;
     case kCmdHide: PMenuHideClick(); break;
     case kCmdOnTop: PMenuOnTopClick(); break;
     case kCmdTranser: PMenuTranserClick(); break;
@@ -393,6 +400,7 @@ void TMainForm::ExecuteCommand(int id) {
     case kCmdFitHorizontal: MenuFitScreenClick(); break;
     case kCmdFitVertical: FitScreenAsHorizontal1Click(); break;
     case kCmdShowScaleLine: MenuShowScaleLineClick(); break;
+    case kCmdCalculator: PMenuCalculatorClick(); break;
     case kCmdExit: PMenuExitClick(); break;
     default: break;  // commands of windows that do not exist yet
   }

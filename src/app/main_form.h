@@ -172,6 +172,8 @@ class TMainForm {
   // ---- window commands (main_form.cpp) ----
   void PMenuHideClick();
   void PMenuOnTopClick();
+  void PMenuCalculatorClick();
+  void PMenuHelpClick();
   void PMenuUnitClick(int unit);
 
   // ---- state (public: the handlers' tests read and prepare it) ----
@@ -220,6 +222,8 @@ class TMainForm {
   // Captions of the Hide/Show item; its caption is the Hide/Show state.
   std::string HideCaption = "H&ide";
   std::string ShowCaption = "Sh&ow";
+  // Told when the calculator cannot be started; a language pack may replace it.
+  std::string CalculatorErrorText = "Fail to find Calculator in Windows";
 
   // Window font size in points (the numbers of the scale, placement maths).
   int FontPoints = 8;

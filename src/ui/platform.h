@@ -113,6 +113,11 @@ class Platform {
   virtual void UnregisterHotKey(int id) = 0;
   virtual bool AddNotifyIcon(int id, unsigned callback_message, const std::string& tip) = 0;
   virtual void RemoveNotifyIcon(int id) = 0;
+  // Starts a program by its command line through the system's search path
+  // (the program's own folder first); false when it could not be started.
+  virtual bool StartProgram(const std::string& command_line) = 0;
+  // Opens a document with its associated program; failures are not reported.
+  virtual void OpenDocument(const std::string& path) = 0;
   // Gives up activation (no window of the program is active afterwards).
   virtual void ReleaseActivation() = 0;
   virtual void Sleep(int milliseconds) = 0;

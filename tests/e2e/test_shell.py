@@ -2,6 +2,9 @@
 notification icon (double click hides and shows, right click opens the menu)
 and the information box when the hot key is taken by another program."""
 
+import os
+import shutil
+import signal
 import unittest
 
 import harness
@@ -86,6 +89,40 @@ class ShellTest(harness.MensorTestCase):
         self.assertEqual(first.exit_via_menu(ON_BAND), 0, 'exit code of the first program')
         values = {(s, k): v for s, k, v in first.read_ini()}
         self.assertEqual(values[('System', 'HotKey')], str(HOT_KEY), 'the first program keeps its hot key')
+
+    def test_calculator_tells_when_it_is_missing_and_starts_the_one_beside_the_program(self):
+        # Wine brings no calc.exe: the menu command shows the failure box.
+        app = self.start_app(PLAIN_INI)
+        app.wait_for_screen('the band', band_is_drawn)
+        app.open_menu(ON_BAND)
+        self.session.xdotool('key', 'c')
+        box = harness.wait_until('the calculator failure box', lambda: app.info_boxes(), TOGGLE_TIMEOUT)[0]
+        self.session.xdotool('windowfocus', '--sync', box)
+        self.session.xdotool('key', 'Return')
+        harness.wait_until('the box to close', lambda: not app.info_boxes(), TOGGLE_TIMEOUT)
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+
+        # A calc.exe in the program's own folder is found first and started
+        # (the see-through fixture stands in for it: a window titled Backdrop).
+        fixture = os.environ.get('MENSOR_BACKDROP')
+        if not fixture or not os.path.isfile(fixture):
+            raise harness.HarnessError('MENSOR_BACKDROP does not name a built backdrop.exe: %r' % fixture)
+        app = self.launch(PLAIN_INI)
+        shutil.copyfile(fixture, os.path.join(app.folder, 'calc.exe'))
+        app.wait_for_ruler()
+        app.wait_for_screen('the band', band_is_drawn)
+        app.open_menu(ON_BAND)
+        self.session.xdotool('key', 'c')
+        stand_in = harness.wait_until('the calculator stand-in to start',
+                                      lambda: self.session.visible_windows(r'^Backdrop$'), TOGGLE_TIMEOUT)[0]
+        try:
+            self.assertEqual(app.info_boxes(), [], 'no failure box when the calculator starts')
+        finally:
+            # The stand-in covers the screen; the other tests need it gone.
+            pid = int(self.session.run(['xdotool', 'getwindowpid', str(stand_in)]).stdout.split()[0])
+            os.kill(pid, signal.SIGKILL)
+            harness.wait_until('the calculator stand-in to go',
+                               lambda: not self.session.visible_windows(r'^Backdrop$'), TOGGLE_TIMEOUT)
 
 
 if __name__ == '__main__':

@@ -240,6 +240,16 @@ void Win32Platform::RestoreNotifyIcons() {
   for (auto& [id, data] : notify_icons_) Shell_NotifyIconW(NIM_ADD, &data);
 }
 
+bool Win32Platform::StartProgram(const std::string& command_line) {
+  // NOTE: WinExec searches the program's own folder before the system's path;
+  // a result of 31 or less is an error code.
+  return WinExec(command_line.c_str(), SW_SHOW) > 31;
+}
+
+void Win32Platform::OpenDocument(const std::string& path) {
+  ShellExecuteW(MainHwnd(), L"open", Utf8ToWide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 void Win32Platform::ReleaseActivation() { SetActiveWindow(nullptr); }
 
 void Win32Platform::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
