@@ -320,16 +320,23 @@ struct SameCase {
   int ppu = 50, tpu = 10, dvu = 1;
 };
 
-void ExpectFastSameAsExhaustive(const SameCase& sc, double angle, int L, int W, bool tight) {
+// The painter's input for a sameness case on a ruler of width W turned to
+// angle about zero.
+ScaleInput InputFor(const SameCase& sc, double angle, int W, Point zero) {
   ScaleInput in;
   in.unit = sc.unit;
-  in.zero = {L + W, L + W};
+  in.zero = zero;
   in.angle = angle;
   in.width = W;
   in.pixels_per_inch = sc.ppi;
   in.pixel_per_unit = sc.ppu;
   in.ticks_per_unit = sc.tpu;
   in.display_value_unit = sc.dvu;
+  return in;
+}
+
+void ExpectFastSameAsExhaustive(const SameCase& sc, double angle, int L, int W, bool tight) {
+  ScaleInput in = InputFor(sc, angle, W, {L + W, L + W});
   const Corners outline = CornersAt(in.zero, angle, L, W);
   const OutlineBoundsRect b = BoundsOf(outline);
   in.visible = tight ? Rect{b.MinX - 1, b.MinY - 1, b.MaxX + 2, b.MaxY + 2} : Rect{0, 0, 2 * (L + W), 2 * (L + W)};
@@ -488,16 +495,8 @@ struct AxisDrawing {
 // around its outline (within the visible area); returns what the fast
 // drawing drew.
 AxisDrawing ExpectSamePixels(const SameCase& sc, double angle, int L, int W, bool tight, int points = 8) {
-  ScaleInput in;
-  in.unit = sc.unit;
-  in.zero = {L + W, L + W + 3};
-  in.angle = angle;
-  in.width = W;
+  ScaleInput in = InputFor(sc, angle, W, {L + W, L + W + 3});
   in.font_points = points;
-  in.pixels_per_inch = sc.ppi;
-  in.pixel_per_unit = sc.ppu;
-  in.ticks_per_unit = sc.tpu;
-  in.display_value_unit = sc.dvu;
   const Corners outline = CornersAt(in.zero, angle, L, W);
   const OutlineBoundsRect b = BoundsOf(outline);
   in.visible = tight ? Rect{b.MinX - 1, b.MinY - 1, b.MaxX + 2, b.MaxY + 2} : Rect{0, 0, 2 * (L + W), 2 * (L + W) + 6};

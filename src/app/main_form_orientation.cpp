@@ -39,6 +39,20 @@ void PlaceVerticalMarker(TMainForm& form, int width) {
   form.MoveLabel(form.LabelStaff, RoundToInt(width / 2 + o.x + 1 - s), RoundToInt(o.y + 20 - s));
 }
 
+// The common end of the four axis-parallel layouts: the marker at its place,
+// the ruler cursor for the new orientation, and a repaint.
+void FinishAxisLayout(TMainForm& form, bool horizontal) {
+  const int width = AppSettings.RulerWidth;
+  if (horizontal) {
+    PlaceHorizontalMarker(form, width);
+    form.platform.SetRulerCursor(kHorizontalCursorFrom, kHorizontalCursorTo);
+  } else {
+    PlaceVerticalMarker(form, width);
+    form.platform.SetRulerCursor(kVerticalCursorFrom, kVerticalCursorTo);
+  }
+  form.window.Repaint();
+}
+
 }  // namespace
 
 void TMainForm::PMenuCircumClick() {
@@ -81,9 +95,7 @@ void TMainForm::PMenuLevalClick() {
   if (top + o.y <= 0 || top + o.y >= screen.cy) top = screen.cy / 2 - o.y;
   if (left != bounds.left || top != bounds.top) MoveWindow(window, left, top);
 
-  PlaceHorizontalMarker(*this, W);
-  platform.SetRulerCursor(kHorizontalCursorFrom, kHorizontalCursorTo);
-  window.Repaint();
+  FinishAxisLayout(*this, /*horizontal=*/true);
 }
 
 void TMainForm::PMenuPlumbClick() {
@@ -105,9 +117,7 @@ void TMainForm::PMenuPlumbClick() {
   if (top + Outline[2].y < 0 || top + o.y > screen.cy) top = screen.cy / 2 - o.y;
   if (left != bounds.left || top != bounds.top) MoveWindow(window, left, top);
 
-  PlaceVerticalMarker(*this, W);
-  platform.SetRulerCursor(kVerticalCursorFrom, kVerticalCursorTo);
-  window.Repaint();
+  FinishAxisLayout(*this, /*horizontal=*/false);
 }
 
 void TMainForm::MenuFitScreenClick() {
@@ -124,9 +134,7 @@ void TMainForm::MenuFitScreenClick() {
   const int side = 2 * (L + W);
   window.SetBounds(-Outline[0].x, (screen.cy - W) / 2 - Outline[0].y, side, side);
   ApplyRegion();
-  PlaceHorizontalMarker(*this, W);
-  platform.SetRulerCursor(kHorizontalCursorFrom, kHorizontalCursorTo);
-  window.Repaint();
+  FinishAxisLayout(*this, /*horizontal=*/true);
 }
 
 void TMainForm::FitScreenAsHorizontal1Click() {
@@ -140,9 +148,7 @@ void TMainForm::FitScreenAsHorizontal1Click() {
   const int side = 2 * (L + W);
   window.SetBounds((screen.cx - W) / 2 - Outline[0].x, -Outline[0].y, side, side);
   ApplyRegion();
-  PlaceVerticalMarker(*this, W);
-  platform.SetRulerCursor(kVerticalCursorFrom, kVerticalCursorTo);
-  window.Repaint();
+  FinishAxisLayout(*this, /*horizontal=*/false);
 }
 
 void TMainForm::FormKeyDown(int key, ShiftState shift) {
