@@ -44,7 +44,10 @@ src=$root/build/libjpeg-turbo-source
 if [[ ! -f $src/.unpacked ]]; then
   rm -rf "$src"
   mkdir -p "$src"
-  (cd "$src" && apt-get source -qq libjpeg-turbo >/dev/null)
+  # A second try after refreshing apt's lists, which may be older than the
+  # deb-src entries.
+  (cd "$src" && { apt-get source -qq libjpeg-turbo >/dev/null ||
+    { $sudo apt-get update -qq && apt-get source -qq libjpeg-turbo >/dev/null; }; })
   touch "$src/.unpacked"
 fi
 dir=$(find "$src" -mindepth 1 -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)

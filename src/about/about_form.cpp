@@ -132,13 +132,25 @@ void TAboutForm::FormCreate() {
 
 void TAboutForm::FormShow() { SetLanguage(LanguageIndex); }
 
-void TAboutForm::SetDefaultLanguage() {
-  GroupBox1.caption = " Contact ";
-  SetLabelCaption(Label5, "Welcome to visit our web site");
-  SetLabelCaption(Label7, "Email for Support");
-  BitBtnCloseCaption = "E&xit";
-  window.SetButtonCaption(kBitBtnCloseId, BitBtnCloseCaption);
+void TAboutForm::SetText(std::string_view target, const std::string& text) {
+  if (target == "GroupBox1") {
+    GroupBox1.caption = text;
+  } else if (target == "Label5") {
+    SetLabelCaption(Label5, text);
+  } else if (target == "Label7") {
+    SetLabelCaption(Label7, text);
+  } else if (target == "BitBtnClose") {
+    BitBtnCloseCaption = text;
+    window.SetButtonCaption(kBitBtnCloseId, text);
+  }
   window.Invalidate();
+}
+
+void TAboutForm::SetDefaultLanguage() {
+  SetText("GroupBox1", " Contact ");
+  SetText("Label5", "Welcome to visit our web site");
+  SetText("Label7", "Email for Support");
+  SetText("BitBtnClose", "E&xit");
 }
 
 void TAboutForm::SetLanguage(int index) {

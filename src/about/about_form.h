@@ -9,6 +9,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "ui/controls.h"
 #include "ui/dialog.h"
@@ -83,6 +84,8 @@ class TAboutForm : public DialogHandler {
 
  private:
   void SetLabelCaption(Label& label, const std::string& caption);
+  // Puts a text on one of the translatable elements, by its name.
+  void SetText(std::string_view target, const std::string& text);
   void LoadBitmap(const char* resource, Picture& picture);
 };
 

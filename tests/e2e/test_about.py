@@ -4,6 +4,7 @@ the picture drawn transparent by its bottom-left colour, and closing it with
 
 import os
 import subprocess
+import time
 import unittest
 
 import harness
@@ -35,10 +36,12 @@ def difference(a, b):
 class AboutTest(harness.MensorTestCase):
 
     def open_about(self, app):
-        """Chooses "&About..." with its letter; returns the box's X id."""
+        """Chooses "&About..." with its letter; returns the box's X id. The
+        time of the key press is kept in self.pressed."""
         before = set(app.windows(r'^Mensor$'))
         app.open_menu(ON_BAND)
         self.session.xdotool('key', 'a')
+        self.pressed = time.monotonic()
         return harness.wait_until('the about box', lambda: next(
             (w for w in app.windows(r'^Mensor$') if w not in before), None), BOX_TIMEOUT)
 
@@ -69,6 +72,8 @@ class AboutTest(harness.MensorTestCase):
         def banner_shown(shot):
             return min(error_at(shot, dx, dy) for dx in range(-3, 4) for dy in range(-3, 4)) <= 6
         shot = app.wait_for_screen('the banner in the about box', banner_shown, BOX_TIMEOUT)
+        print('\n[figure] about box with its banner on the screen %.2f s after the key (screenshots every 0.2 s)'
+              % (time.monotonic() - self.pressed))
         dx, dy = min(((dx, dy) for dx in range(-3, 4) for dy in range(-3, 4)),
                      key=lambda d: error_at(shot, *d))
         ox, oy = ox + dx, oy + dy
@@ -95,7 +100,9 @@ class AboutTest(harness.MensorTestCase):
         # "E&xit" closes the box.
         self.session.xdotool('mousemove', ox + EXIT_BUTTON[0], oy + EXIT_BUTTON[1])
         self.session.xdotool('click', 1)
+        clicked = time.monotonic()
         self.wait_closed(app, box, '"E&xit"')
+        print('[figure] about box gone %.2f s after the click on "E&xit"' % (time.monotonic() - clicked))
 
         # A new box each time; Esc closes it.
         box = self.open_about(app)
