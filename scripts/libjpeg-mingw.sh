@@ -69,4 +69,5 @@ cmake --build "$work" --target jpeg-static >/dev/null
 mkdir -p "$out/lib" "$out/include"
 cp "$work/libjpeg.a" "$out/lib/libjpeg.a"
 cp "$work/jconfig.h" "$dir/jpeglib.h" "$dir/jmorecfg.h" "$dir/jerror.h" "$out/include/"
+rm -rf "$work"
 echo "libjpeg-mingw: built $out/lib/libjpeg.a"
