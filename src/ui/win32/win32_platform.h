@@ -68,6 +68,9 @@ class Win32Platform : public Platform {
   void CreateFolder(const std::string& path) override;
   std::string AnsiToUtf8(std::string_view text) const override;
 
+  std::unique_ptr<DialogWindow> CreateDialogWindow() override;
+  std::optional<std::string> ResourceData(const std::string& name) const override;
+
  private:
   HWND MainHwnd() const;
   // Installs a new cursor in place of an old one; a pointer showing the old
