@@ -443,14 +443,13 @@ void TMainForm::PMenuHideClick() {
   }
   // A ruler wholly off every monitor comes back with its zero corner at the
   // centre of the monitor nearest to it.
-  const auto& o = Outline;
-  const Box box{MinOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left, MinOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top,
-                MaxOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left, MaxOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top};
+  const Point o = Outline[0];
+  const Box box = OutlineWithWindowAt(left, top);
   const MonitorList monitors = platform.Monitors();
   if (!TouchesAnyMonitor(monitors, box)) {
     const Rect screen = NearestMonitor(monitors, box).bounds;
-    left = screen.left + screen.Width() / 2 - o[0].x;
-    top = screen.top + screen.Height() / 2 - o[0].y;
+    left = screen.left + screen.Width() / 2 - o.x;
+    top = screen.top + screen.Height() / 2 - o.y;
   }
   if (left != bounds.left || top != bounds.top) window.SetBounds(left, top, bounds.Width(), bounds.Height());
   window.Show();

@@ -163,8 +163,10 @@ class TMainForm {
   // ---- monitors (main_form_monitors.cpp) ----
   // The zero corner in screen pixels.
   Point ZeroCornerOnScreen() const;
-  // The extremes of the corners in screen pixels.
+  // The extremes of the corners in screen pixels, with the window where it
+  // is or at (left, top).
   Box OutlineOnScreen() const;
+  Box OutlineWithWindowAt(int left, int top) const;
   // Pixels per inch of the monitor holding the zero corner: the centimetre
   // and inch scales and read-outs use it.
   int RulerPixelsPerInch() const;

@@ -11,9 +11,13 @@ Point TMainForm::ZeroCornerOnScreen() const {
 
 Box TMainForm::OutlineOnScreen() const {
   const Rect bounds = window.Bounds();
+  return OutlineWithWindowAt(bounds.left, bounds.top);
+}
+
+Box TMainForm::OutlineWithWindowAt(int left, int top) const {
   const Corners& o = Outline;
-  return {MinOf4(o[0].x, o[1].x, o[2].x, o[3].x) + bounds.left, MinOf4(o[0].y, o[1].y, o[2].y, o[3].y) + bounds.top,
-          MaxOf4(o[0].x, o[1].x, o[2].x, o[3].x) + bounds.left, MaxOf4(o[0].y, o[1].y, o[2].y, o[3].y) + bounds.top};
+  return {MinOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left, MinOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top,
+          MaxOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left, MaxOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top};
 }
 
 int TMainForm::RulerPixelsPerInch() const {

@@ -80,11 +80,6 @@ void BringZeroCornerIntoView(TMainForm& form, const Rect& bounds, const ViewTest
   if (left != bounds.left || top != bounds.top) MoveWindow(form.window, left, top);
 }
 
-// The monitor that holds the ruler's zero corner, or the one nearest to it.
-const Monitor& ZeroCornerMonitorIn(const MonitorList& monitors, const TMainForm& form) {
-  return MonitorOfPoint(monitors, form.ZeroCornerOnScreen());
-}
-
 // Whether the pointer at p may step by delta (-1 or 1) along one axis: the
 // new place must not pass the edge, in the direction of the step, of some
 // monitor whose span on the other axis holds p (with none such, of the
@@ -170,7 +165,8 @@ void TMainForm::PMenuPlumbClick() {
 }
 
 void TMainForm::MenuFitScreenClick() {
-  const Rect screen = ZeroCornerMonitorIn(platform.Monitors(), *this).bounds;
+  // The monitor holding the zero corner, or the one nearest to it.
+  const Rect screen = MonitorOfPoint(platform.Monitors(), ZeroCornerOnScreen()).bounds;
   Angle = NewAngle = kHorizontalAngle;
   const int W = AppSettings.RulerWidth;
   // NOTE: no 200..1515 clamp here; a wide screen gives a longer ruler than a
@@ -188,7 +184,8 @@ void TMainForm::MenuFitScreenClick() {
 }
 
 void TMainForm::FitScreenAsHorizontal1Click() {
-  const Rect screen = ZeroCornerMonitorIn(platform.Monitors(), *this).bounds;
+  // The monitor holding the zero corner, or the one nearest to it.
+  const Rect screen = MonitorOfPoint(platform.Monitors(), ZeroCornerOnScreen()).bounds;
   Angle = NewAngle = kVerticalAngle;
   const int W = AppSettings.RulerWidth;
   const int L = screen.Height();  // not clamped either
