@@ -27,6 +27,11 @@ needs=(
   "/usr/lib/xorg/Xorg:xserver-xorg-core"
   "/usr/lib/xorg/modules/drivers/dummy_drv.so:xserver-xorg-video-dummy"
   "xrandr:x11-xserver-utils"
+  # The about box: libjpeg natively, and what scripts/libjpeg-mingw.sh needs to
+  # fetch and cross-build it for Windows; the font of tools/make_about_pictures.py.
+  "/usr/include/jpeglib.h:libjpeg62-turbo-dev"
+  "dpkg-source:dpkg-dev"
+  "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf:fonts-dejavu-core"
 )
 
 missing=()
@@ -40,13 +45,14 @@ for entry in "${needs[@]}"; do
   fi
 done
 
-if ((${#missing[@]} == 0)); then
-  exit 0
+if ((${#missing[@]} > 0)); then
+  echo "install-deps: installing ${missing[*]}"
+  sudo=""
+  if [[ $(id -u) != 0 ]]; then sudo="sudo"; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-echo "install-deps: installing ${missing[*]}"
-sudo=""
-if [[ $(id -u) != 0 ]]; then sudo="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# libjpeg for the Windows build, cross-built once from Debian's source package.
+bash "$(dirname "$0")/libjpeg-mingw.sh"
