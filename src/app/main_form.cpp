@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "about/about_form.h"
 #include "lang/language.h"
 #include "settings/info_form.h"
 
@@ -287,6 +288,8 @@ void TMainForm::PMenuCalculatorClick() {
 
 void TMainForm::PMenuHelpClick() { platform.OpenDocument(platform.JoinPath(ExeDir, "help.chm")); }
 
+void TMainForm::PMenuAboutClick() { ShowAboutBox(platform); }
+
 void TMainForm::PMenuUnitClick(int unit) {
   for (const UnitItem& u : kUnitItems) SetMenuChecked(u.name, u.unit == unit);
   Unit = unit;
@@ -438,6 +441,7 @@ void TMainForm::ExecuteCommand(int id) {
   std::optional<WindowUpdate> update;
   if (id == kCmdLeval || id == kCmdPlumb || id == kCmdFitHorizontal || id == kCmdFitVertical) update.emplace(window);
   switch (id) {
+    case kCmdAbout: PMenuAboutClick(); break;
     case kCmdHelp: PMenuHelpClick(); break;
     case kCmdHide: PMenuHideClick(); break;
     case kCmdOnTop: PMenuOnTopClick(); break;
