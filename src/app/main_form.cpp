@@ -439,7 +439,8 @@ void TMainForm::ExecuteCommand(int id) {
   // The commands that lay the ruler out anew change its place, size and shape
   // in one step, shown by one paint.
   std::optional<WindowUpdate> update;
-  if (id == kCmdLeval || id == kCmdPlumb || id == kCmdFitHorizontal || id == kCmdFitVertical) update.emplace(window);
+  if (id == kCmdLeval || id == kCmdPlumb || id == kCmdFitHorizontal || id == kCmdFitVertical)
+    update.emplace(window);
   switch (id) {
     case kCmdAbout: PMenuAboutClick(); break;
     case kCmdHelp: PMenuHelpClick(); break;

@@ -202,7 +202,8 @@ Region TopLevelWindow::ScreenArea() const {
   RECT rc{};
   GetWindowRect(hwnd_, &rc);
   // The window region is in window coordinates; no region is the rectangle.
-  if (GetWindowRgn(hwnd_, area.Get()) == ERROR) SetRectRgn(area.Get(), 0, 0, rc.right - rc.left, rc.bottom - rc.top);
+  if (GetWindowRgn(hwnd_, area.Get()) == ERROR)
+    SetRectRgn(area.Get(), 0, 0, rc.right - rc.left, rc.bottom - rc.top);
   OffsetRgn(area.Get(), rc.left, rc.top);
   return area;
 }
