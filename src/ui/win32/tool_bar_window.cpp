@@ -105,6 +105,8 @@ bool ToolBarWindow::Create() {
   return true;
 }
 
+void ToolBarWindow::Show() { ShowWindow(hwnd(), SW_SHOWNA); }
+
 // --- ToolBarControls ---
 
 void ToolBarWindow::SetTimerEnabled(bool enabled) {

@@ -31,6 +31,10 @@ class ToolBarWindow : public TopLevelWindow, public ToolBarControls {
   // The form that receives the messages; none while it does not exist.
   void SetForm(TFormToolBar* form) { form_ = form; }
 
+  // Shows the window without taking the activation from the ruler, whose
+  // keys stay with the user until the tool bar is clicked.
+  void Show() override;
+
   // --- ToolBarControls ---
   void SetTimerEnabled(bool enabled) override;
   std::string FactorText() const override;
