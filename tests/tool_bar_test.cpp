@@ -3,6 +3,7 @@
 // tick, keys, the popup menu and the language pack's texts.
 #include "toolbar/tool_bar_form.h"
 
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -274,6 +275,28 @@ TEST_F(ToolBarTest, HideToolBarFromItsMenu) {
   ruler_window.Hide();
   ruler.FormShow();
   EXPECT_FALSE(window.visible);
+}
+
+TEST_F(ToolBarTest, FlatButtonShowsARaisedEdgeUnderThePointerAndASunkenOneWhenDown) {
+  Start("[ToolBar]\nShow=1\nMagnifier=0\n");
+  // The left edge of the magnifier button, drawn bottom to top: its colour
+  // tells the edge apart (highlight: raised, shadow: sunken).
+  const auto left_edge = [this]() -> std::optional<Color> {
+    testing::RecordingCanvas canvas;
+    bar.FormPaint(canvas);
+    for (const testing::DrawOp& op : canvas.Lines())
+      if (op.from == Point{0, 30} && op.to == Point{0, 3}) return op.color;
+    return std::nullopt;
+  };
+  EXPECT_EQ(left_edge(), std::nullopt) << "flat";
+  bar.MouseMove(0, 17, 17);
+  EXPECT_EQ(left_edge(), TFormToolBar::kBevelHighlight) << "under the pointer";
+  bar.MouseLeave();
+  EXPECT_EQ(left_edge(), std::nullopt) << "pointer gone";
+  bar.MouseDown(MouseButton::Left, kLeftButton, 17, 17);
+  bar.MouseUp(MouseButton::Left, 0, 17, 17);
+  bar.MouseLeave();
+  EXPECT_EQ(left_edge(), TFormToolBar::kBevelShadow) << "down";
 }
 
 TEST_F(ToolBarTest, MenuEntriesAndEnglishTexts) {

@@ -125,45 +125,63 @@ void TFormToolBar::HideAndStop() {
 
 // ---- input routing ----
 
+TFormToolBar::Button TFormToolBar::ButtonAt(int x, int y) {
+  if (Inside(kMagnifierButton, x, y)) return Button::Magnifier;
+  if (Inside(kCalculatorButton, x, y)) return Button::Calculator;
+  return Button::None;
+}
+
+void TFormToolBar::SetHot(Button hot) {
+  if (hot == hot_) return;
+  hot_ = hot;
+  window.InvalidateRect(kBand);
+}
+
 void TFormToolBar::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
-  if (!Dragging && pressed_ == Pressed::None) {
-    if (button == MouseButton::Left && Inside(kMagnifierButton, x, y)) {
-      pressed_ = Pressed::Magnifier;
-    } else if (button == MouseButton::Left && Inside(kCalculatorButton, x, y)) {
-      pressed_ = Pressed::Calculator;
+  if (!Dragging && pressed_ == Button::None) {
+    if (button == MouseButton::Left && ButtonAt(x, y) != Button::None) {
+      pressed_ = ButtonAt(x, y);
     } else if (!OnDragArea(x, y)) {
       return;
     }
     mouse_captured_ = true;
     window.SetMouseCapture(true);
-    if (pressed_ != Pressed::None) {
+    if (pressed_ != Button::None) {
       window.InvalidateRect(kBand);
       return;
     }
   }
-  if (pressed_ == Pressed::None) ToolBarMainMouseDown(button, shift, x, y);
+  if (pressed_ == Button::None) ToolBarMainMouseDown(button, shift, x, y);
 }
 
 void TFormToolBar::MouseMove(ShiftState shift, int x, int y) {
-  if (Dragging) ToolBarMainMouseMove(shift, x, y);
+  if (Dragging) {
+    ToolBarMainMouseMove(shift, x, y);
+    return;
+  }
+  SetHot(ButtonAt(x, y));
+}
+
+void TFormToolBar::MouseLeave() {
+  if (!Dragging) SetHot(Button::None);
 }
 
 void TFormToolBar::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
   if (Dragging) {
     ToolBarMainMouseUp(button, shift, x, y);
-  } else if (pressed_ != Pressed::None && button == MouseButton::Left) {
-    const Pressed pressed = pressed_;
-    pressed_ = Pressed::None;
+  } else if (pressed_ != Button::None && button == MouseButton::Left) {
+    const Button pressed = pressed_;
+    pressed_ = Button::None;
     window.InvalidateRect(kBand);
     // A click counts only when the button is released over the button.
-    if (pressed == Pressed::Magnifier && Inside(kMagnifierButton, x, y)) {
+    if (pressed == Button::Magnifier && Inside(kMagnifierButton, x, y)) {
       SpeedButtonMagnifierDown = !SpeedButtonMagnifierDown;
       SpeedButtonMagnifierClick();
-    } else if (pressed == Pressed::Calculator && Inside(kCalculatorButton, x, y)) {
+    } else if (pressed == Button::Calculator && Inside(kCalculatorButton, x, y)) {
       SpeedButtonCalcuClick();
     }
   }
-  if (!Dragging && pressed_ == Pressed::None && mouse_captured_) {
+  if (!Dragging && pressed_ == Button::None && mouse_captured_) {
     mouse_captured_ = false;
     window.SetMouseCapture(false);
   }
@@ -215,10 +233,16 @@ void TFormToolBar::FormPaint(Canvas& canvas) {
   canvas.MoveTo(divider + 1, kMagnifierButton.top + 2);
   canvas.LineTo(divider + 1, kMagnifierButton.bottom - 2);
   Bevel(canvas, kPanelTool, kBevelShadow, kBevelHighlight);
-  // A flat button shows an edge only while it is down or held.
-  if (SpeedButtonMagnifierDown || pressed_ == Pressed::Magnifier)
-    Bevel(canvas, kMagnifierButton, kBevelShadow, kBevelHighlight);
-  if (pressed_ == Pressed::Calculator) Bevel(canvas, kCalculatorButton, kBevelShadow, kBevelHighlight);
+  // A flat button shows an edge only while it is down or held (sunken) or
+  // under the pointer (raised).
+  const auto edge = [&](Button button, const Rect& rect, bool down) {
+    if (down || pressed_ == button)
+      Bevel(canvas, rect, kBevelShadow, kBevelHighlight);
+    else if (hot_ == button)
+      Bevel(canvas, rect, kBevelHighlight, kBevelShadow);
+  };
+  edge(Button::Magnifier, kMagnifierButton, SpeedButtonMagnifierDown);
+  edge(Button::Calculator, kCalculatorButton, false);
 
   // The view's frame: a raised outer and a lowered inner bevel around white.
   canvas.FillRect(kPanelScreen, kViewColor);

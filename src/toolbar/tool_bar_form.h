@@ -96,6 +96,8 @@ class TFormToolBar {
   void MouseDown(MouseButton button, ShiftState shift, int x, int y);
   void MouseMove(ShiftState shift, int x, int y);
   void MouseUp(MouseButton button, ShiftState shift, int x, int y);
+  // The pointer left the window (a flat button under it shows no edge then).
+  void MouseLeave();
   // A key while the tool bar has the focus (the factor box included): the
   // window's key handler first, then the popup menu's shortcuts. True when
   // the key was used and must not be processed further.
@@ -148,8 +150,13 @@ class TFormToolBar {
   void BuildPopupMenu();
   void ApplyTexts(const ToolBarTexts& texts);
   void SetTimer(bool on);
+  enum class Button { None, Magnifier, Calculator };
+  static Button ButtonAt(int x, int y);
+  void SetHot(Button hot);
   // Which button the left button went down on, until it is released.
-  enum class Pressed { None, Magnifier, Calculator } pressed_ = Pressed::None;
+  Button pressed_ = Button::None;
+  // The button under the pointer: a flat button shows a raised edge then.
+  Button hot_ = Button::None;
   bool mouse_captured_ = false;
 };
 

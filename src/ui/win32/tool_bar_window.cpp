@@ -240,7 +240,17 @@ LRESULT ToolBarWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_RBUTTONDBLCLK: form_->MouseDown(MouseButton::Right, MouseShift(wparam), at().first, at().second); return 0;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: form_->MouseDown(MouseButton::Middle, MouseShift(wparam), at().first, at().second); return 0;
-    case WM_MOUSEMOVE: form_->MouseMove(MouseShift(wparam), at().first, at().second); return 0;
+    case WM_MOUSEMOVE:
+      if (!tracking_leave_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      form_->MouseMove(MouseShift(wparam), at().first, at().second);
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      form_->MouseLeave();
+      return 0;
     case WM_LBUTTONUP: form_->MouseUp(MouseButton::Left, MouseShift(wparam), at().first, at().second); return 0;
     case WM_MBUTTONUP: form_->MouseUp(MouseButton::Middle, MouseShift(wparam), at().first, at().second); return 0;
     // The default handling of the right button's release sends WM_CONTEXTMENU.

@@ -70,6 +70,7 @@ class ToolBarWindow : public TopLevelWindow, public ToolBarControls {
   Size copy_size_;
   HGDIOBJ copy_dc_default_ = nullptr;  // the bitmap the DC came with
   UINT count_message_ = 0;
+  bool tracking_leave_ = false;  // WM_MOUSELEAVE asked for
 };
 
 }  // namespace mensor::win32
