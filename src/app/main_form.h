@@ -178,6 +178,8 @@ class TMainForm {
   void PMenuHelpClick();
   void PMenuUnitClick(int unit);
   void PMenuToolBarClick();
+  // "&About...": the about box, modal (src/about/).
+  void PMenuAboutClick();
 
   // ---- state (public: the handlers' tests read and prepare it) ----
   Platform& platform;
