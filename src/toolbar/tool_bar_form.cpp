@@ -80,7 +80,6 @@ void TFormToolBar::FormCreate() {
   const Rect bounds = window.Bounds();
   window.SetBounds(bounds.left, bounds.top, kWidth, kBandHeight);
   window.SetTopmost(true);
-  window.SetBackgroundColor(kBandColor);
   ApplyTexts(Texts);
   PopupMenuMain.FindByName("PMenuShowCursor")->checked = AppSettings.ShowCursor;
   SpeedButtonMagnifierDown = AppSettings.Magnifier;
