@@ -22,6 +22,9 @@ needs=(
   "xauth:xauth"
   "import:imagemagick"
   "python3:python3"
+  # The help file (chmcmd, chmls) and the installer (wixl).
+  "chmcmd:fp-utils"
+  "wixl:wixl"
 )
 
 missing=()
