@@ -23,6 +23,8 @@ def environment():
     build, version = os.environ.get('MENSOR_WINDOWS_BUILD'), os.environ.get('MENSOR_VERSION')
     if not build or not version:
         raise unittest.SkipTest('MENSOR_WINDOWS_BUILD and MENSOR_VERSION are not set')
+    if not all(os.path.isfile(os.path.join(build, f)) for f in ('mensor.exe', 'help.chm')):
+        raise unittest.SkipTest('no Windows build in %s (make windows)' % build)
     return build, version
 
 
