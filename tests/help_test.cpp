@@ -122,7 +122,7 @@ std::vector<std::string> TemplateKeys(const fs::path& path) {
 }
 
 TEST(HelpTest, EveryTextOfTheLanguageTemplateIsMentioned) {
-  const fs::path path = kSourceDir / "Languages" / "template.txt";
+  const fs::path path = kSourceDir / "src" / "lang" / "packs" / "template.txt";
   if (!fs::exists(path)) GTEST_SKIP() << "no language template in this tree yet";
   // Texts a user never reads as such: the hidden menu item, and the word the
   // preferences title is made of ("Mensor Configure" is in the help).
