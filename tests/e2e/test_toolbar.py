@@ -52,6 +52,17 @@ def stretch_sample(dst, dst_len, src_len):
     return int(f)
 
 
+def start_backdrop(test):
+    """Starts the backdrop fixture for a test (stopped at its end) and waits
+    for its window."""
+    backdrop = seethrough.Backdrop(test.session)
+    test.addCleanup(backdrop.stop)
+    backdrop.start()
+    harness.wait_until('the backdrop', lambda: test.session.visible_windows(r'^Backdrop$'),
+                       harness.WINDOW_TIMEOUT)
+    return backdrop
+
+
 class ToolBarTest(harness.MensorTestCase):
 
     def tool_bar(self, app):
@@ -68,12 +79,7 @@ class ToolBarTest(harness.MensorTestCase):
         harness.wait_until('%s: tool bar at %r' % (what, expected), check, TOGGLE_TIMEOUT)
 
     def start_backdrop(self):
-        backdrop = seethrough.Backdrop(self.session)
-        self.addCleanup(backdrop.stop)
-        backdrop.start()
-        harness.wait_until('the backdrop', lambda: self.session.visible_windows(r'^Backdrop$'),
-                           harness.WINDOW_TIMEOUT)
-        return backdrop
+        return start_backdrop(self)
 
     # --- the view ---
 
@@ -219,11 +225,7 @@ class ToolBarSoakTest(harness.MensorTestCase):
         return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
 
     def test_soak_keeps_handles_flat_and_reports_the_cpu_share(self):
-        backdrop = seethrough.Backdrop(self.session)
-        self.addCleanup(backdrop.stop)
-        backdrop.start()
-        harness.wait_until('the backdrop', lambda: self.session.visible_windows(r'^Backdrop$'),
-                           harness.WINDOW_TIMEOUT)
+        backdrop = start_backdrop(self)
         app = self.start_app(tool_bar_ini(600, 100, show_cursor=1))
         harness.wait_until('the tool bar', lambda: app.windows(TITLE), TOGGLE_TIMEOUT)
         backdrop.click(POINTER)
