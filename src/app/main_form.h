@@ -67,6 +67,14 @@ inline constexpr int kHideHotKeyId = 0;
 // The ruler widths the preferences offer.
 inline constexpr int kMinRulerWidth = 10;
 inline constexpr int kMaxRulerWidth = 99;
+// Start-up: the width a ruler gets when the saved one cannot work, and the
+// test for that. Window sizes travel in 16-bit fields of some messages
+// (WM_SIZE), so the ruler's square window stays within 32767 pixels.
+inline constexpr int kDefaultRulerWidth = 60;
+inline constexpr int kMaxWindowExtent = 32767;
+constexpr bool RulerWidthWorks(int width, int length) {
+  return width > 0 && width <= kMaxWindowExtent / 2 - length;
+}
 
 class TMainForm {
  public:
