@@ -251,8 +251,9 @@ class FakePlatform : public Platform {
   }
   // The settings file's careful steps, over `files`. A count in the busy
   // maps is how many more tries find the file in use (-1: for ever).
-  FileRead ReadSharedFile(const std::string& path) const override {
-    file_ops.push_back("read " + path);
+  FileRead ReadSharedFile(const std::string& name) const override {
+    file_ops.push_back("read " + name);
+    const std::string path = ResolveLinks(name);  // opening follows links
     FileRead read;
     if (TakeBusy(busy_reads, path)) {
       read.result = FileResult::Busy;
