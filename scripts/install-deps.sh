@@ -22,6 +22,9 @@ needs=(
   "xauth:xauth"
   "import:imagemagick"
   "python3:python3"
+  # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
+  "clang++:clang"
+  "/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev"
 )
 
 missing=()

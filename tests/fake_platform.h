@@ -297,7 +297,7 @@ class FakePlatform : public Platform {
     file_ops.push_back("remove " + path);
     return files.erase(path) != 0;
   }
-  std::vector<FileEntry> ListFiles(const std::string& path_prefix) const override {
+  std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const override {
     std::vector<FileEntry> found;
     for (const auto& [path, content] : files) {
       if (path.compare(0, path_prefix.size(), path_prefix) != 0) continue;

@@ -42,7 +42,7 @@ std::string TempPathFor(const std::string& path, unsigned long pid) {
 void RemoveStaleTempFiles(Platform& platform, const std::string& path) {
   const std::string prefix = path + ".";
   const std::string own = TempPathFor(path, platform.ProcessId());
-  for (const FileEntry& entry : platform.ListFiles(prefix)) {
+  for (const FileEntry& entry : platform.FilesStartingWith(prefix)) {
     const std::string_view name = entry.path;
     if (name.size() <= prefix.size() + kTempSuffix.size() || name.substr(0, prefix.size()) != prefix ||
         name.substr(name.size() - kTempSuffix.size()) != kTempSuffix)

@@ -176,7 +176,7 @@ class Platform {
   virtual FileResult RewriteFile(const std::string& path, const std::string& content) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
   // The files whose full paths start with path_prefix.
-  virtual std::vector<FileEntry> ListFiles(const std::string& path_prefix) const = 0;
+  virtual std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const = 0;
   // This process's identifier.
   virtual unsigned long ProcessId() const = 0;
 };

@@ -203,7 +203,7 @@ FileResult Win32Platform::RewriteFile(const std::string& path, const std::string
 
 bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Utf8ToWide(path).c_str()) != 0; }
 
-std::vector<FileEntry> Win32Platform::ListFiles(const std::string& path_prefix) const {
+std::vector<FileEntry> Win32Platform::FilesStartingWith(const std::string& path_prefix) const {
   std::vector<FileEntry> found;
   const std::wstring prefix = Utf8ToWide(path_prefix);
   const std::size_t slash = prefix.find_last_of(L"\\/");

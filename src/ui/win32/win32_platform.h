@@ -69,7 +69,7 @@ class Win32Platform : public Platform {
   FileResult MoveOver(const std::string& from, const std::string& to) override;
   FileResult RewriteFile(const std::string& path, const std::string& content) override;
   bool RemoveFile(const std::string& path) override;
-  std::vector<FileEntry> ListFiles(const std::string& path_prefix) const override;
+  std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const override;
   unsigned long ProcessId() const override;
 
  private:
