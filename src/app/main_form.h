@@ -183,6 +183,8 @@ class TMainForm {
   void PMenuCalculatorClick();
   void PMenuHelpClick();
   void PMenuUnitClick(int unit);
+  // "&About...": the about box, modal (src/about/).
+  void PMenuAboutClick();
 
   // ---- state (public: the handlers' tests read and prepare it) ----
   Platform& platform;

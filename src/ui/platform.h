@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/canvas.h"
+#include "ui/dialog.h"
 #include "ui/image.h"
 #include "ui/menu.h"
 #include "ui/types.h"
@@ -26,6 +27,7 @@ enum class CursorShape {
   SizeNWSE,
   Ruler,     // custom screen cursor 100, rebuilt for each orientation
   Rotate,    // custom screen cursor 101
+  Hand,      // the pointing hand of links
 };
 
 // One top-level window of the program as the core sees it. Coordinates are
@@ -179,6 +181,13 @@ class Platform {
   virtual std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const = 0;
   // This process's identifier.
   virtual unsigned long ProcessId() const = 0;
+
+  // --- dialogs and resources (the about box) ---
+  // A new, hidden dialog window owned by the ruler window, or null when the
+  // system refused it.
+  virtual std::unique_ptr<DialogWindow> CreateDialogWindow() = 0;
+  // The bytes of a data resource built into the program, by name, or nothing.
+  virtual std::optional<std::string> ResourceData(const std::string& name) const = 0;
 };
 
 }  // namespace mensor

@@ -72,6 +72,9 @@ class Win32Platform : public Platform {
   std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const override;
   unsigned long ProcessId() const override;
 
+  std::unique_ptr<DialogWindow> CreateDialogWindow() override;
+  std::optional<std::string> ResourceData(const std::string& name) const override;
+
  private:
   HWND MainHwnd() const;
   // Installs a new cursor in place of an old one; a pointer showing the old
