@@ -5,8 +5,9 @@
 // app.ini is read once into memory and written once: the save builds the
 // complete new text (the old text with every entry changed in save order, as
 // entry-by-entry profile writes would leave it) and hands it to
-// WriteFileSafely, which replaces the file in one step. A save that is cut
-// short therefore never leaves a half-written file behind.
+// WriteFileSafely, which replaces the file in one step (settings_file.h). A
+// save that is cut short therefore never leaves a half-written file behind;
+// only where no replacement is possible is the file rewritten in place.
 #include "settings/app_settings.h"
 
 #include <exception>

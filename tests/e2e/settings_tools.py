@@ -74,12 +74,33 @@ class Holder:
         self.proc.stdout.close()
 
 
-def close_windows(session, title):
-    """Posts WM_CLOSE to every window with this title at the same instant;
-    returns how many there were."""
-    r = session.run(['wine', filetool(), 'close', title], timeout=60)
-    words = r.stdout.decode(errors='replace').split()
-    return int(words[1]) if len(words) == 2 and words[0] == 'closed' else -1
+class Closer:
+    """filetool.exe kept running to post WM_CLOSE on demand."""
+
+    def __init__(self, session):
+        self.proc = subprocess.Popen(['wine', filetool(), 'serve'], env=session.env,
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL)
+
+    def close(self, title):
+        """Posts WM_CLOSE to every window with this title at the same
+        instant; returns how many there were."""
+        self.proc.stdin.write(('close %s\n' % title).encode())
+        self.proc.stdin.flush()
+        ready, _, _ = select.select([self.proc.stdout], [], [], HOLD_TIMEOUT)
+        if not ready:
+            raise harness.HarnessError('filetool did not answer within %.0f s' % HOLD_TIMEOUT)
+        words = self.proc.stdout.readline().decode(errors='replace').split()
+        return int(words[1]) if len(words) == 2 and words[0] == 'closed' else -1
+
+    def stop(self):
+        self.proc.stdin.close()
+        try:
+            self.proc.wait(timeout=HOLD_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+        self.proc.stdout.close()
 
 
 class OpenWatch:
