@@ -138,7 +138,7 @@ TEST_F(MainFormTest, StartUpCorrectsLengthAndWidthThatCannotWork) {
     EXPECT_EQ(AppSettings.RulerWidth, c.width) << c.ini;
     EXPECT_EQ(AppSettings.NextRulerWidth, c.width) << c.ini;
     EXPECT_EQ(w.bounds.Width(), 2 * (c.length + c.width)) << c.ini;
-    RecordingCanvas canvas;
+    testing::RecordingCanvas canvas;
     f.FormPaint(canvas);  // a kept width paints as any other
     EXPECT_FALSE(canvas.ops.empty()) << c.ini;
   }

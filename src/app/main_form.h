@@ -11,6 +11,7 @@
 //   main_form_orientation.cpp  Rotate, Horizontal, Vertical, Fit Screen, arrow keys
 //   main_form_marker.cpp       cross-hair marker and scale line
 //   main_form_seethrough.cpp   see-through mode
+//   main_form_monitors.cpp     where the ruler is among the monitors
 #pragma once
 
 #include <memory>
@@ -105,7 +106,16 @@ class TMainForm {
   // A key pressed while the ruler has the focus: menu shortcuts first, then
   // FormKeyDown. Returns true when the key was used.
   bool KeyDown(int key, ShiftState shift);
+  // The mouse capture went elsewhere (a menu, a message box, the task
+  // switcher) or the system cancelled modes: a move, stretch, rotation or
+  // marker drag under way ends as if released where the pointer last was
+  // (the place its outline shows). Nothing is left on the screen.
+  void MouseCaptureLost();
+  // Esc during a drag: the drag is cancelled and the ruler (and the scale
+  // line) put back as they were at the press. False when no drag is under way.
+  bool CancelDrag();
   // Right click: shows the popup menu at the screen point and runs the choice.
+  // Not while a drag is under way: the menu would take the mouse from it.
   void ContextMenu(Point screen);
   void ExecuteCommand(int id);
   // The window moved or was (de)activated (see-through mode reacts).
@@ -133,6 +143,8 @@ class TMainForm {
   void FormMouseDown(MouseButton button, ShiftState shift, int x, int y);
   void FormMouseMove(ShiftState shift, int x, int y);
   void FormMouseUp(MouseButton button, ShiftState shift, int x, int y);
+  // Ends the gesture under way without changing the ruler (Esc).
+  void CancelFormGesture();
   double GetDistance(int x, int y, int x1, int y1, int x2, int y2) const;
   static double GetAngle(double a);
   int iOnScale(int x, int y) const;
@@ -150,6 +162,8 @@ class TMainForm {
   void LabelStaffMouseDown(MouseButton button, ShiftState shift, int x, int y);
   void LabelStaffMouseMove(ShiftState shift, int x, int y);
   void LabelStaffMouseUp(MouseButton button, ShiftState shift, int x, int y);
+  // Ends the marker drag with the scale line back where it was (Esc).
+  void CancelStaffDrag();
   void DrawStaff(int staff_size, int staff_dir, int x, int y);
   void DrawScaleLine(int staff_dir, int x, int y);
   void MenuShowScaleLineClick();
@@ -166,6 +180,20 @@ class TMainForm {
    private:
     TMainForm& form_;
   };
+
+  // ---- monitors (main_form_monitors.cpp) ----
+  // The zero corner in screen pixels.
+  Point ZeroCornerOnScreen() const;
+  // The extremes of the corners in screen pixels, with the window where it
+  // is or at (left, top).
+  Box OutlineOnScreen() const;
+  Box OutlineWithWindowAt(int left, int top) const;
+  // Pixels per inch of the monitor holding the zero corner: the centimetre
+  // and inch scales and read-outs use it.
+  int RulerPixelsPerInch() const;
+  // The platform tells that the ruler's window now is on a monitor of another
+  // density.
+  void DpiChanged();
 
   // ---- see-through mode (main_form_seethrough.cpp) ----
   void PMenuTranserClick();
@@ -212,6 +240,10 @@ class TMainForm {
   Color TranspColor = 0;
   std::uint8_t Transparency = 0;
   bool RecaptureAllowed = false;
+  // Screen position of the capture's top-left pixel (the virtual screen's).
+  Point ScreenShotOrigin;
+  // The density the last paint drew the scale for (0 before the first).
+  int PaintedPixelsPerInch = 0;
   bool TrayIconAdded = false;
 
   // Mouse gestures.
@@ -223,11 +255,13 @@ class TMainForm {
   int PressLength = 0;
   Point DragPos;
   bool FirstMove = false;
+  Corners PressOutline{};  // the outline at the press, put back by a cancel
 
   // Marker and scale line.
   bool StaffDragging = false;
   Point StaffPoint;
   Point ScaleLinePoint;
+  Point PressScaleLinePoint;  // ScaleLinePoint before the press, for a cancel
 
   // Captions of the Hide/Show item; its caption is the Hide/Show state.
   std::string HideCaption = "H&ide";
@@ -257,12 +291,17 @@ class TMainForm {
   void ApplyMenuShortcuts();
   // The label under a client point that takes mouse input there, or null.
   Label* LabelAt(int x, int y);
+  // Ends the drag of the mouse's owner (release or cancel) and gives the
+  // capture back.
+  void EndDrag(bool cancel);
 
   bool closed_ = false;
   // The canvas of the paint under way, or null (see PaintScope).
   Canvas* paint_canvas_ = nullptr;
   // Which handler owns the mouse from press to release.
   enum class MouseOwner { None, Form, Staff, Number } mouse_owner_ = MouseOwner::None;
+  // The last client point the mouse reported.
+  Point last_pointer_;
 };
 
 }  // namespace mensor

@@ -82,10 +82,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     // The default handling of the right button's release sends WM_CONTEXTMENU.
     case WM_RBUTTONUP: OnMouseUp(MouseButton::Right, wparam, lparam); break;
     case WM_CONTEXTMENU: OnContextMenu(lparam); return 0;
+    // A menu, a message box or the task switcher took the mouse, or the
+    // system cancelled modes: a drag under way ends there. Our own release
+    // of the capture (lparam null) comes after the drag has ended.
+    case WM_CAPTURECHANGED: if (reinterpret_cast<HWND>(lparam) != hwnd()) form_->MouseCaptureLost(); return 0;
+    // The default handling releases the capture (see WM_CAPTURECHANGED).
+    case WM_CANCELMODE: form_->MouseCaptureLost(); break;
     case WM_KEYDOWN: if (OnKeyDown(wparam)) return 0; break;
     case WM_SYSKEYDOWN: if (OnKeyDown(wparam)) return 0; break;
     case WM_SETCURSOR: if (ApplyCursorOnSetCursor(wparam, lparam)) return TRUE; break;
     case WM_MOVE: form_->WindowMoved(); return 0;
+    // NOTE: the suggested rectangle of a per-monitor-aware window is not
+    // applied: the ruler's size is its length in pixels on every monitor;
+    // only its centimetre and inch scales follow the new density.
+    case WM_DPICHANGED: form_->DpiChanged(); return 0;
     case WM_ACTIVATE: OnActivate(wparam, lparam); return 0;
     case WM_HOTKEY: form_->HotKeyPressed(static_cast<int>(wparam)); return 0;
     case kNotifyIconMessage: form_->NotifyIconMessage(static_cast<unsigned>(lparam)); return 0;
