@@ -401,6 +401,7 @@ void TMainForm::ExecuteCommand(int id) {
     case kCmdFitVertical: FitScreenAsHorizontal1Click(); break;
     case kCmdShowScaleLine: MenuShowScaleLineClick(); break;
     case kCmdCalculator: PMenuCalculatorClick(); break;
+    case kCmdConfig: PMenuConfigClick(); break;
     case kCmdExit: PMenuExitClick(); break;
     default: break;  // commands of windows that do not exist yet
   }

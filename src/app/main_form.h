@@ -13,6 +13,7 @@
 //   main_form_seethrough.cpp   see-through mode
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,8 @@
 namespace mensor {
 
 class TInfoForm;
+class TConfigForm;
+class ConfigView;
 
 // RulerUnit: the field Unit of the ruler window.
 enum RulerUnit : int { kUnitPixels = 0, kUnitCentimetres = 1, kUnitInches = 2, kUnitCustom = 3 };
@@ -175,6 +178,16 @@ class TMainForm {
   void PMenuCalculatorClick();
   void PMenuHelpClick();
   void PMenuUnitClick(int unit);
+
+  // ---- preferences (main_form_prefs.cpp) ----
+  // Opens the preferences dialog modally, made anew for this opening, and
+  // destroys it when it closes.
+  void PMenuConfigClick();
+  // Makes the dialog window for a dialog's logic (the platform layer sets
+  // it); without it "&Preferences..." does nothing.
+  std::function<std::unique_ptr<ConfigView>(TConfigForm&)> MakeConfigView;
+  // True while the preferences dialog is open (it is never opened twice).
+  bool ConfigOpen = false;
 
   // ---- state (public: the handlers' tests read and prepare it) ----
   Platform& platform;
