@@ -82,3 +82,43 @@ TEST(ConfigLayoutTest, ScalingRoundsToNearest) {
 
 }  // namespace
 }  // namespace mensor
+
+namespace mensor {
+namespace {
+
+// Texts six pixels a character at 96 per inch (wider than the layout's
+// font), check and radio boxes 18 pixels more.
+int NeededWidth(const ConfigLayoutEntry& e, int ppi) {
+  const std::string text = e.text;
+  if (text.empty() || e.kind == ConfigKind::Tab || e.kind == ConfigKind::SlashLabel) return 0;
+  int width = ScaleToPpi(6 * static_cast<int>(text.size()), ppi);
+  if (e.kind == ConfigKind::Check || e.kind == ConfigKind::Radio) width += ScaleToPpi(18, ppi);
+  if (e.kind == ConfigKind::Group) width += ScaleToPpi(16, ppi);
+  return width;
+}
+
+class WidthFactorTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(WidthFactorTest, AWiderFontWidensTheLayoutUntilEveryTextFits) {
+  const int ppi = GetParam();
+  const double factor = WidthFactor(ppi, [&](const ConfigLayoutEntry& e) { return NeededWidth(e, ppi); });
+  EXPECT_GT(factor, 1.0);
+  EXPECT_LT(factor, 1.5);
+  for (const ConfigLayoutEntry& e : ConfigLayout()) {
+    if (e.kind == ConfigKind::Tab) continue;
+    EXPECT_GE(ScaleLayoutRect(e.rect, ppi, factor).Width(), NeededWidth(e, ppi)) << static_cast<int>(e.control);
+  }
+  // The window and the page control grow alike, so nothing leaves them.
+  const Rect client = ScaleLayoutRect(Rect{0, 0, kConfigClientSize.cx, kConfigClientSize.cy}, ppi, factor);
+  EXPECT_LE(ScaleLayoutRect(LayoutOf(ConfigControl::BitBtnCancel).rect, ppi, factor).right, client.right + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ppi, WidthFactorTest, ::testing::Values(96, 120, 144));
+
+TEST(WidthFactorTest, TextsThatFitKeepTheLayoutAsItIs) {
+  EXPECT_EQ(WidthFactor(96, [](const ConfigLayoutEntry&) { return 8; }), 1.0);
+  EXPECT_EQ(ScaleLayoutRect(Rect{58, 9, 395, 74}, 144, 1.0), (Rect{87, 14, 593, 111}));
+}
+
+}  // namespace
+}  // namespace mensor

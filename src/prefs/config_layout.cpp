@@ -1,8 +1,10 @@
 // The preferences dialog's layout table.
 #include "prefs/config_layout.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
+#include <cmath>
 
 namespace mensor {
 namespace {
@@ -150,6 +152,24 @@ int ScaleToPpi(int value, int ppi) {
 Rect ScaleToPpi(const Rect& rect, int ppi) {
   return {ScaleToPpi(rect.left, ppi), ScaleToPpi(rect.top, ppi), ScaleToPpi(rect.right, ppi),
           ScaleToPpi(rect.bottom, ppi)};
+}
+
+double WidthFactor(int ppi, const std::function<int(const ConfigLayoutEntry&)>& needed_width) {
+  double factor = 1.0;
+  for (const ConfigLayoutEntry& e : kLayout) {
+    const int available = ScaleToPpi(e.rect.Width(), ppi);
+    if (available <= 0) continue;
+    const int needed = needed_width(e);
+    if (needed > available) factor = std::max(factor, static_cast<double>(needed) / available);
+  }
+  return factor;
+}
+
+Rect ScaleLayoutRect(const Rect& rect, int ppi, double width_factor) {
+  const Rect r = ScaleToPpi(rect, ppi);
+  const int left = static_cast<int>(std::ceil(r.left * width_factor));
+  const int width = static_cast<int>(std::ceil(r.Width() * width_factor));
+  return {left, r.top, left + width, r.bottom};
 }
 
 }  // namespace mensor

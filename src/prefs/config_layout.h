@@ -5,6 +5,7 @@
 // inch; the logic takes the number fields' ranges from it.
 #pragma once
 
+#include <functional>
 #include <span>
 
 #include "prefs/config_view.h"
@@ -60,5 +61,14 @@ const ConfigLayoutEntry& LayoutOf(ConfigControl control);
 // A length at 96 pixels per inch scaled to ppi, rounded to nearest.
 int ScaleToPpi(int value, int ppi);
 Rect ScaleToPpi(const Rect& rect, int ppi);
+
+// How much wider the dialog must be laid out so that every text fits its
+// control: needed_width gives the pixels a control's text needs at ppi (0
+// for none). 1 when everything fits the places above (as with the font the
+// layout was made for); more when the font in use is wider.
+double WidthFactor(int ppi, const std::function<int(const ConfigLayoutEntry&)>& needed_width);
+// A place of the layout at ppi, its left edge and width also multiplied by
+// the width factor.
+Rect ScaleLayoutRect(const Rect& rect, int ppi, double width_factor);
 
 }  // namespace mensor
