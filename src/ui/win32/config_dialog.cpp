@@ -241,6 +241,14 @@ void ConfigDialog::ShowModal() {
     DispatchMessageW(&msg);
   }
   done_ = true;
+  // What OK changed on the ruler is painted before the dialog goes (a
+  // paint may ask for another one, and taking a captioned window off the
+  // screen can block for two seconds under Wine without a window manager).
+  // NOTE: the wait of no time hands the painted pictures to the screen
+  // (Wine does that when the thread waits).
+  for (int round = 0; round < 8 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++round)
+    DispatchMessageW(&msg);
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
   // The other windows first, so that activation goes back to the ruler.
   for (HWND win : collect.disabled)
     if (IsWindow(win)) EnableWindow(win, TRUE);
@@ -484,7 +492,6 @@ void ConfigDialog::CreateControls() {
 }
 
 void ConfigDialog::Layout(int ppi) {
-  ppi_ = ppi;
   Font font;
   font.height = -MulDiv(8, ppi, 72);
   const HFONT dialog_font = platform_.fonts().Get(font);
@@ -498,10 +505,14 @@ void ConfigDialog::Layout(int ppi) {
   // NOTE: the layout's places suit the font it was made for; a wider font
   // (a substitute, or a language pack's longer texts) widens the whole
   // dialog by the same factor, the way dialog units follow the font.
-  factor_ = WidthFactor(ppi, [&](const ConfigLayoutEntry& e) {
+  const double factor = WidthFactor(ppi, [&](const ConfigLayoutEntry& e) {
     HFONT used = e.kind == K::ProductLabel ? platform_.fonts().Get(product) : dialog_font;
     return NeededWidth(e, Handle(e.control), used, ppi);
   });
+  if (laid_out_ && ppi == ppi_ && factor == factor_) return;
+  laid_out_ = true;
+  ppi_ = ppi;
+  factor_ = factor;
   const Rect client_rect =
       ScaleLayoutRect(Rect{0, 0, kConfigClientSize.cx, kConfigClientSize.cy}, ppi, factor_);
   const Size client{client_rect.Width(), client_rect.Height()};

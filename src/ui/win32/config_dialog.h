@@ -99,6 +99,7 @@ class ConfigDialog : public ConfigView {
   int ppi_ = 96;
   // How much wider than its places the layout is drawn (see Layout).
   double factor_ = 1.0;
+  bool laid_out_ = false;
   int page_ = -1;
   // Set while the logic writes a control, whose notifications it ignores.
   bool updating_ = false;
