@@ -22,6 +22,11 @@ needs=(
   "xauth:xauth"
   "import:imagemagick"
   "python3:python3"
+  # The about box: libjpeg natively, and what scripts/libjpeg-mingw.sh needs to
+  # fetch and cross-build it for Windows; the font of tools/make_about_pictures.py.
+  "/usr/include/jpeglib.h:libjpeg62-turbo-dev"
+  "dpkg-source:dpkg-dev"
+  "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf:fonts-dejavu-core"
 )
 
 missing=()
@@ -35,13 +40,14 @@ for entry in "${needs[@]}"; do
   fi
 done
 
-if ((${#missing[@]} == 0)); then
-  exit 0
+if ((${#missing[@]} > 0)); then
+  echo "install-deps: installing ${missing[*]}"
+  sudo=""
+  if [[ $(id -u) != 0 ]]; then sudo="sudo"; fi
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-echo "install-deps: installing ${missing[*]}"
-sudo=""
-if [[ $(id -u) != 0 ]]; then sudo="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# libjpeg for the Windows build, cross-built once from Debian's source package.
+bash "$(dirname "$0")/libjpeg-mingw.sh"

@@ -179,6 +179,64 @@ class FakeWindow : public Window {
   RecordingCanvas direct;      // what was drawn through GetCanvas()
 };
 
+// A dialog window that records what its form asked. ShowModal runs the
+// form's show handler, then on_modal (the test acting as the user), then
+// returns as if the window had been closed.
+class FakeDialogWindow : public DialogWindow {
+ public:
+  struct Button {
+    int id;
+    Rect bounds;
+    std::string caption;
+  };
+  struct Hint {
+    Rect bounds;
+    std::string text;
+  };
+  void SetCaption(const std::string& value) override { caption = value; }
+  void SetClientSize(int width, int height) override { client = {width, height}; }
+  void AddButton(int id, const Rect& bounds, const std::string& text) override {
+    buttons.push_back({id, bounds, text});
+  }
+  void SetButtonCaption(int id, const std::string& text) override {
+    for (Button& b : buttons)
+      if (b.id == id) b.caption = text;
+  }
+  void AddHint(const Rect& bounds, const std::string& text) override { hints.push_back({bounds, text}); }
+  void SetCursor(CursorShape shape) override { cursor = shape; }
+  void Invalidate() override { ++invalidations; }
+  void ShowModal(DialogHandler& handler) override {
+    handler.FormShow();
+    shown = true;
+    if (on_modal) on_modal(*this, handler);
+  }
+  void Close() override { ++closes; }
+  void OpenWithShell(const std::string& target) override { opened.push_back(target); }
+
+  // What the form painted, through its own paint handler.
+  RecordingCanvas Paint(DialogHandler& handler) {
+    RecordingCanvas canvas;
+    handler.FormPaint(canvas);
+    return canvas;
+  }
+  const Button* FindButton(int id) const {
+    for (const Button& b : buttons)
+      if (b.id == id) return &b;
+    return nullptr;
+  }
+
+  std::string caption;
+  Size client;
+  std::vector<Button> buttons;
+  std::vector<Hint> hints;
+  CursorShape cursor = CursorShape::Default;
+  int invalidations = 0;
+  bool shown = false;
+  int closes = 0;
+  std::vector<std::string> opened;
+  std::function<void(FakeDialogWindow&, DialogHandler&)> on_modal;
+};
+
 class FakePlatform : public Platform {
  public:
   Size ScreenSize() const override { return screen; }
@@ -253,6 +311,18 @@ class FakePlatform : public Platform {
     files[path] = content;
     return true;
   }
+  std::unique_ptr<DialogWindow> CreateDialogWindow() override {
+    ++dialogs_created;
+    if (!dialogs_possible) return nullptr;
+    auto dialog = std::make_unique<FakeDialogWindow>();
+    dialog->on_modal = on_dialog;
+    return dialog;
+  }
+  std::optional<std::string> ResourceData(const std::string& name) const override {
+    auto it = resources.find(name);
+    if (it == resources.end()) return std::nullopt;
+    return it->second;
+  }
 
   struct HotKeyCall {
     int id;
@@ -286,6 +356,11 @@ class FakePlatform : public Platform {
   std::string exe_dir = "/mensor";
   std::map<std::string, std::string> files;
   bool refuse_writes = false;
+  // Dialog windows: each new one gets on_dialog as its user.
+  int dialogs_created = 0;
+  bool dialogs_possible = true;
+  std::function<void(FakeDialogWindow&, DialogHandler&)> on_dialog;
+  std::map<std::string, std::string> resources;
 };
 
 }  // namespace mensor::testing

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "about/about_form.h"
 #include "lang/language.h"
 #include "settings/info_form.h"
 
@@ -285,6 +286,8 @@ void TMainForm::PMenuCalculatorClick() {
 
 void TMainForm::PMenuHelpClick() { platform.OpenDocument(platform.JoinPath(ExeDir, "help.chm")); }
 
+void TMainForm::PMenuAboutClick() { ShowAboutBox(platform); }
+
 void TMainForm::PMenuUnitClick(int unit) {
   for (const UnitItem& u : kUnitItems) SetMenuChecked(u.name, u.unit == unit);
   Unit = unit;
@@ -386,6 +389,7 @@ void TMainForm::ContextMenu(Point screen) {
 
 void TMainForm::ExecuteCommand(int id) {
   switch (id) {
+    case kCmdAbout: PMenuAboutClick(); break;
     case kCmdHelp: PMenuHelpClick(); break;
     case kCmdHide: PMenuHideClick(); break;
     case kCmdOnTop: PMenuOnTopClick(); break;

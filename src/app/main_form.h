@@ -178,6 +178,8 @@ class TMainForm {
   void PMenuCalculatorClick();
   void PMenuHelpClick();
   void PMenuUnitClick(int unit);
+  // "&About...": the about box, modal (src/about/).
+  void PMenuAboutClick();
 
   // ---- preferences (main_form_prefs.cpp) ----
   // Opens the preferences dialog modally, made anew for this opening, and

@@ -22,6 +22,7 @@ struct Font {
   int points = 8;    // the size in points, used for placement arithmetic
   bool bold = false;
   bool italic = false;
+  bool underline = false;
   Color color = 0;
   friend bool operator==(const Font&, const Font&) = default;
 };

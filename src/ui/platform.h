@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/canvas.h"
+#include "ui/dialog.h"
 #include "ui/image.h"
 #include "ui/menu.h"
 #include "ui/types.h"
@@ -26,6 +27,7 @@ enum class CursorShape {
   SizeNWSE,
   Ruler,     // custom screen cursor 100, rebuilt for each orientation
   Rotate,    // custom screen cursor 101
+  Hand,      // the pointing hand of links
 };
 
 // One top-level window of the program as the core sees it. Coordinates are
@@ -134,6 +136,13 @@ class Platform {
   // Replaces the file with content in one step: afterwards the file is either
   // the old one or the new one, never a mixture. False when refused.
   virtual bool ReplaceFile(const std::string& path, const std::string& content) = 0;
+
+  // --- dialogs and resources (the about box) ---
+  // A new, hidden dialog window owned by the ruler window, or null when the
+  // system refused it.
+  virtual std::unique_ptr<DialogWindow> CreateDialogWindow() = 0;
+  // The bytes of a data resource built into the program, by name, or nothing.
+  virtual std::optional<std::string> ResourceData(const std::string& name) const = 0;
 };
 
 }  // namespace mensor

@@ -8,7 +8,7 @@
 namespace mensor::win32 {
 
 HFONT FontCache::Get(const Font& font, int escapement) {
-  Key key{font.face, font.height, font.bold, font.italic, escapement};
+  Key key{font.face, font.height, font.bold, font.italic, font.underline, escapement};
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second.Get();
   LOGFONTW lf{};
@@ -17,6 +17,7 @@ HFONT FontCache::Get(const Font& font, int escapement) {
   lf.lfOrientation = escapement;
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = font.italic ? TRUE : FALSE;
+  lf.lfUnderline = font.underline ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;

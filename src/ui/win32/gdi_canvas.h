@@ -23,7 +23,7 @@ class FontCache {
   HFONT Get(const Font& font, int escapement = 0);
 
  private:
-  using Key = std::tuple<std::string, int, bool, bool, int>;
+  using Key = std::tuple<std::string, int, bool, bool, bool, int>;
   std::map<Key, FontHandle> fonts_;
 };
 

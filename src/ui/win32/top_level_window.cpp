@@ -20,12 +20,12 @@ TopLevelWindow::~TopLevelWindow() {
 }
 
 bool TopLevelWindow::CreateHidden(WNDCLASSEXW wc, DWORD ex_style, DWORD style, const wchar_t* title,
-                                  int width, int height) {
+                                  int width, int height, HWND owner) {
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &TopLevelWindow::WndProc;
   wc.hInstance = instance_;
   if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-  CreateWindowExW(ex_style, wc.lpszClassName, title, style, 0, 0, width, height, nullptr, nullptr,
+  CreateWindowExW(ex_style, wc.lpszClassName, title, style, 0, 0, width, height, owner, nullptr,
                   instance_, this);
   return hwnd_ != nullptr;
 }

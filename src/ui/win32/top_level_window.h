@@ -51,9 +51,9 @@ class TopLevelWindow : public Window {
 
   // Registers the class (once a process; its size, procedure and instance are
   // filled in here) and creates the window, hidden. False when the system
-  // refused either.
+  // refused either. An owned window stays above its owner.
   bool CreateHidden(WNDCLASSEXW wc, DWORD ex_style, DWORD style, const wchar_t* title, int width,
-                    int height);
+                    int height, HWND owner = nullptr);
   // Every message after WM_NCCREATE up to WM_NCDESTROY, while the object
   // lives; before and after, the system's default handling runs.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;

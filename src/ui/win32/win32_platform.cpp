@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "ui/win32/convert.h"
+#include "ui/win32/dialog_window.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/popup_menu.h"
 #include "ui/win32/resource.h"
@@ -169,6 +170,7 @@ HCURSOR Win32Platform::CursorFor(CursorShape shape) const {
     case CursorShape::SizeNWSE: return SystemCursor(IDC_SIZENWSE);
     case CursorShape::Ruler: return ruler_cursor_ ? ruler_cursor_.Get() : SystemCursor(IDC_ARROW);
     case CursorShape::Rotate: return rotate_cursor_ ? rotate_cursor_.Get() : SystemCursor(IDC_ARROW);
+    case CursorShape::Hand: return SystemCursor(IDC_HAND);
   }
   return SystemCursor(IDC_ARROW);
 }
@@ -336,6 +338,24 @@ bool Win32Platform::ReplaceFile(const std::string& path, const std::string& cont
   ok = ok && MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) DeleteFileW(temp.c_str());
   return ok;
+}
+
+// --- dialogs and resources ---
+
+std::unique_ptr<DialogWindow> Win32Platform::CreateDialogWindow() {
+  auto dialog = std::make_unique<ModalDialogWindow>(instance_, *this);
+  if (!dialog->Create(MainHwnd())) return nullptr;
+  return dialog;
+}
+
+std::optional<std::string> Win32Platform::ResourceData(const std::string& name) const {
+  HRSRC found = FindResourceW(instance_, Utf8ToWide(name).c_str(), RT_RCDATA);
+  if (found == nullptr) return std::nullopt;
+  HGLOBAL loaded = LoadResource(instance_, found);
+  const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (data == nullptr) return std::nullopt;
+  // Resources stay mapped with the module; nothing to free.
+  return std::string(static_cast<const char*>(data), SizeofResource(instance_, found));
 }
 
 }  // namespace mensor::win32

@@ -64,6 +64,9 @@ class Win32Platform : public Platform {
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, const std::string& content) override;
 
+  std::unique_ptr<DialogWindow> CreateDialogWindow() override;
+  std::optional<std::string> ResourceData(const std::string& name) const override;
+
  private:
   HWND MainHwnd() const;
   // Installs a new cursor in place of an old one; a pointer showing the old

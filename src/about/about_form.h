@@ -1,0 +1,96 @@
+// TAboutForm: the about box. A modal window of 470 x 343 client pixels,
+// created anew for every opening: the banner (a JPEG picture decoded at run
+// time) on its panel, a picture drawn transparent by its bottom-left colour,
+// the contact group with the web and mail links, and "E&xit". Its texts come
+// from the current language each time it is shown.
+//
+// The form paints and hit-tests its elements itself; the platform's dialog
+// window only hosts the one native button and the tool tips of the links.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ui/controls.h"
+#include "ui/dialog.h"
+#include "ui/image.h"
+#include "ui/platform.h"
+#include "ui/types.h"
+
+namespace mensor {
+
+// Names of the about box's pictures among the program's data resources.
+inline constexpr const char* kBannerResource = "ABOUT_BANNER";
+inline constexpr const char* kPictureResource = "ABOUT_PICTURE";
+inline constexpr const char* kContactPictureResource = "ABOUT_CONTACT";
+
+class TAboutForm : public DialogHandler {
+ public:
+  static constexpr int kClientWidth = 470;
+  static constexpr int kClientHeight = 343;
+  static constexpr int kBitBtnCloseId = 1;
+  static constexpr int kEscape = 27;
+  // Colour of the banner's panel (red 117, green 186, blue 255).
+  static constexpr Color kPanelColor = 16759413;
+
+  TAboutForm(Platform& platform, DialogWindow& window);
+
+  // Lays the elements out, loads the pictures and adds the button and the
+  // links' hints to the window.
+  void FormCreate();
+
+  // --- DialogHandler ---
+  void FormShow() override;
+  void FormPaint(Canvas& canvas) override;
+  void MouseMove(int x, int y) override;
+  void Click(int x, int y) override;
+  void ButtonClick(int id) override;
+  void KeyDown(int key) override;
+
+  void SetLanguage(int index);
+  void SetDefaultLanguage();
+
+  void Label6Click();
+  void Label8Click();
+  void BitBtnCloseClick();
+
+  // --- elements (client coordinates; public for the tests) ---
+  struct Picture {
+    Rect bounds;
+    Image image;  // empty when the picture could not be loaded
+    // Pixels of this colour are not drawn (the bottom-left pixel's colour).
+    bool transparent = false;
+    Color transparent_color = 0;
+  };
+  struct GroupBox {
+    Rect bounds;
+    std::string caption;
+    Font font;
+  };
+
+  Rect Panel1;
+  Picture Image1;  // the banner
+  Picture Image2;
+  Picture Image3;
+  GroupBox GroupBox1;
+  Label Label5, Label6, Label7, Label8;
+  Rect BitBtnClose;
+  std::string BitBtnCloseCaption;
+  // Why the banner is missing (empty when it was decoded).
+  std::string BannerError;
+
+  Platform& platform;
+  DialogWindow& window;
+
+ private:
+  void SetLabelCaption(Label& label, const std::string& caption);
+  // Puts a text on one of the translatable elements, by its name.
+  void SetText(std::string_view target, const std::string& text);
+  void LoadBitmap(const char* resource, Picture& picture);
+};
+
+// The about box of the ruler menu's "&About...": created, shown modally and
+// destroyed. Nothing happens when the system gives no window.
+void ShowAboutBox(Platform& platform);
+
+}  // namespace mensor

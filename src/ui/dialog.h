@@ -1,0 +1,58 @@
+// A modal dialog window as the core sees it: a fixed-size window with a title,
+// centred on the screen, whose client area the core paints and hit-tests
+// itself, with native push buttons and tool tips over client rectangles. The
+// form behind it receives its events through DialogHandler.
+#pragma once
+
+#include <string>
+
+#include "ui/canvas.h"
+#include "ui/types.h"
+
+namespace mensor {
+
+enum class CursorShape;  // ui/platform.h
+
+// What a dialog window calls on its form. Coordinates are client pixels.
+class DialogHandler {
+ public:
+  virtual ~DialogHandler() = default;
+  // Once, before the window first shows.
+  virtual void FormShow() = 0;
+  virtual void FormPaint(Canvas& canvas) = 0;
+  virtual void MouseMove(int x, int y) = 0;
+  // The left button was pressed and released over the client area.
+  virtual void Click(int x, int y) = 0;
+  virtual void ButtonClick(int id) = 0;
+  // A key the dialog did not use itself; Esc arrives here (27).
+  virtual void KeyDown(int key) = 0;
+};
+
+class DialogWindow {
+ public:
+  virtual ~DialogWindow() = default;
+
+  virtual void SetCaption(const std::string& caption) = 0;
+  // The size of the client area; the frame is added around it.
+  virtual void SetClientSize(int width, int height) = 0;
+  // A native push button; its clicks (mouse, Enter while focused, its
+  // accelerator letter) come back as DialogHandler::ButtonClick(id). The first
+  // button added takes the focus.
+  virtual void AddButton(int id, const Rect& bounds, const std::string& caption) = 0;
+  virtual void SetButtonCaption(int id, const std::string& caption) = 0;
+  // A tool tip shown while the pointer rests over a client rectangle.
+  virtual void AddHint(const Rect& bounds, const std::string& text) = 0;
+  virtual void SetCursor(CursorShape shape) = 0;
+  virtual void Invalidate() = 0;
+  // Calls handler.FormShow(), shows the window centred on the screen and
+  // modal (the program's other windows take no input meanwhile), and returns
+  // when it has been closed.
+  virtual void ShowModal(DialogHandler& handler) = 0;
+  // Ends the modal showing.
+  virtual void Close() = 0;
+  // Opens a document or address with the shell's "open" verb, this window as
+  // the owner of whatever the shell shows. The result is not reported.
+  virtual void OpenWithShell(const std::string& target) = 0;
+};
+
+}  // namespace mensor

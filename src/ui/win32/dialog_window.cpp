@@ -1,0 +1,194 @@
+// ModalDialogWindow: creation, the child controls, the modal loop and the
+// messages.
+#include "ui/win32/dialog_window.h"
+
+#include "ui/platform.h"
+#include "ui/win32/convert.h"
+#include "ui/win32/win32_platform.h"
+
+namespace mensor::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"MensorDialog";
+// Control ids of the buttons: the form's ids moved clear of IDOK and
+// IDCANCEL, which the dialog keys send.
+constexpr int kButtonIdBase = 100;
+
+struct DisabledWindows {
+  HWND dialog;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOther(HWND hwnd, LPARAM param) {
+  auto* state = reinterpret_cast<DisabledWindows*>(param);
+  if (hwnd != state->dialog && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    EnableWindow(hwnd, FALSE);
+    state->windows.push_back(hwnd);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+ModalDialogWindow::ModalDialogWindow(HINSTANCE instance, Win32Platform& platform)
+    : TopLevelWindow(instance, platform) {}
+
+bool ModalDialogWindow::Create(HWND owner) {
+  WNDCLASSEXW wc{};
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // No class brush: WM_ERASEBKGND fills with the dialog colour.
+  wc.hbrBackground = nullptr;
+  wc.lpszClassName = kClassName;
+  // WS_CAPTION: a caption and a fixed single border. No WS_SYSMENU: no
+  // title-bar buttons. WS_CLIPCHILDREN: paints leave the buttons alone.
+  style_ = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+  // WS_EX_CONTROLPARENT: Tab moves between the children.
+  ex_style_ = WS_EX_CONTROLPARENT;
+  // NOTE: an always-on-top ruler would cover a dialog that is not on top as well.
+  if (owner != nullptr && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) ex_style_ |= WS_EX_TOPMOST;
+  return CreateHidden(wc, ex_style_, style_, L"", 100, 100, owner);
+}
+
+void ModalDialogWindow::SetCaption(const std::string& caption) {
+  SetWindowTextW(hwnd(), Utf8ToWide(caption).c_str());
+}
+
+void ModalDialogWindow::SetClientSize(int width, int height) {
+  RECT rc{0, 0, width, height};
+  AdjustWindowRectEx(&rc, style_, FALSE, ex_style_);
+  SetWindowPos(hwnd(), nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ModalDialogWindow::AddButton(int id, const Rect& bounds, const std::string& caption) {
+  // The first button is the default one: Enter presses it wherever the focus is.
+  const DWORD kind = first_button_ == nullptr ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  HWND button = CreateWindowExW(0, L"BUTTON", Utf8ToWide(caption).c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | kind, bounds.left, bounds.top,
+                                bounds.Width(), bounds.Height(), hwnd(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + id)), instance_,
+                                nullptr);
+  if (button == nullptr) return;
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.fonts().Get(Font{})), FALSE);
+  if (first_button_ == nullptr) first_button_ = button;
+}
+
+void ModalDialogWindow::SetButtonCaption(int id, const std::string& caption) {
+  if (HWND button = GetDlgItem(hwnd(), kButtonIdBase + id)) SetWindowTextW(button, Utf8ToWide(caption).c_str());
+}
+
+void ModalDialogWindow::AddHint(const Rect& bounds, const std::string& text) {
+  if (tooltip_ == nullptr) {
+    // Owned by the dialog, so it goes with it.
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                               instance_, nullptr);
+    if (tooltip_ == nullptr) return;
+  }
+  std::wstring wide = Utf8ToWide(text);
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  // TTF_SUBCLASS: the tool tip watches the dialog's mouse messages itself.
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = static_cast<UINT_PTR>(++hints_);
+  tool.rect = ToRECT(bounds);
+  tool.hinst = instance_;
+  tool.lpszText = wide.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ModalDialogWindow::ShowModal(DialogHandler& handler) {
+  handler_ = &handler;
+  handler.FormShow();
+
+  RECT rc{};
+  GetWindowRect(hwnd(), &rc);
+  const int w = rc.right - rc.left;
+  const int h = rc.bottom - rc.top;
+  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2,
+               0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // Modal as the toolkit does it: every other shown window of the program is
+  // disabled while the dialog is up.
+  DisabledWindows disabled{hwnd(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&disabled));
+
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  if (first_button_ != nullptr) SetFocus(first_button_);
+  RunModalLoop();
+
+  // NOTE: the others are enabled before the dialog hides, so that the system
+  // gives the activation back to the ruler rather than to another program.
+  for (HWND other : disabled.windows)
+    if (IsWindow(other)) EnableWindow(other, TRUE);
+  ShowWindow(hwnd(), SW_HIDE);
+  handler_ = nullptr;
+}
+
+void ModalDialogWindow::RunModalLoop() {
+  done_ = false;
+  MSG msg{};
+  while (!done_) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      // The program is ending: leave the quit message for the main loop.
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (IsDialogMessageW(hwnd(), &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void ModalDialogWindow::OpenWithShell(const std::string& target) {
+  ShellExecuteW(hwnd(), L"open", Utf8ToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+LRESULT ModalDialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_CLOSE) {
+    // Closing only ends the modal loop; the window goes with its object.
+    done_ = true;
+    return 0;
+  }
+  if (handler_ == nullptr) return DefWindowProcW(hwnd(), message, wparam, lparam);
+  switch (message) {
+    case WM_PAINT: PaintWith([this](Canvas& canvas) { handler_->FormPaint(canvas); }); return 0;
+    case WM_ERASEBKGND: {
+      RECT rc;
+      GetClientRect(hwnd(), &rc);
+      FillRect(reinterpret_cast<HDC>(wparam), &rc, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    case WM_MOUSEMOVE: handler_->MouseMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)); return 0;
+    case WM_LBUTTONDOWN: pressed_ = true; return 0;
+    case WM_LBUTTONUP:
+      // A click is a press and a release on the client area.
+      if (pressed_) handler_->Click(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      pressed_ = false;
+      return 0;
+    case WM_SETCURSOR:
+      if (ApplyCursorOnSetCursor(wparam, lparam)) return TRUE;
+      break;
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      // IDCANCEL: Esc, turned into a command by IsDialogMessage.
+      if (id == IDCANCEL) {
+        handler_->KeyDown(VK_ESCAPE);
+      } else if (id >= kButtonIdBase && HIWORD(wparam) == BN_CLICKED) {
+        handler_->ButtonClick(id - kButtonIdBase);
+      }
+      return 0;
+    }
+    // IsDialogMessage asks which button Enter presses.
+    case DM_GETDEFID:
+      if (first_button_ != nullptr) return MAKELRESULT(GetDlgCtrlID(first_button_), DC_HASDEFID);
+      break;
+    default: break;
+  }
+  return DefWindowProcW(hwnd(), message, wparam, lparam);
+}
+
+}  // namespace mensor::win32

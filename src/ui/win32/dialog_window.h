@@ -1,0 +1,55 @@
+// A modal dialog window for the core's dialog forms (the about box): a fixed
+// single border and a caption without title-bar buttons, owned by the ruler
+// window, centred on the screen. The form paints and hit-tests the client
+// area; this window adds native push buttons and tool tips, runs the modal
+// message loop (with the dialog keys: Tab, Enter, Esc, accelerator letters)
+// and turns messages into the form's handlers.
+#pragma once
+
+#include "ui/win32/win32.h"
+
+#include <string>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/win32/top_level_window.h"
+
+namespace mensor::win32 {
+
+class Win32Platform;
+
+class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
+ public:
+  ModalDialogWindow(HINSTANCE instance, Win32Platform& platform);
+
+  // Creates the hidden window. False when the system refused.
+  bool Create(HWND owner);
+
+  // --- DialogWindow (SetCursor, Invalidate and Close serve Window too) ---
+  void SetCaption(const std::string& caption) override;
+  void SetClientSize(int width, int height) override;
+  void AddButton(int id, const Rect& bounds, const std::string& caption) override;
+  void SetButtonCaption(int id, const std::string& caption) override;
+  void AddHint(const Rect& bounds, const std::string& text) override;
+  void SetCursor(CursorShape shape) override { TopLevelWindow::SetCursor(shape); }
+  void Invalidate() override { TopLevelWindow::Invalidate(); }
+  void ShowModal(DialogHandler& handler) override;
+  void Close() override { TopLevelWindow::Close(); }
+  void OpenWithShell(const std::string& target) override;
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // Runs the message loop until the window is closed or the program quits.
+  void RunModalLoop();
+
+  DialogHandler* handler_ = nullptr;
+  DWORD style_ = 0;
+  DWORD ex_style_ = 0;
+  HWND first_button_ = nullptr;
+  HWND tooltip_ = nullptr;
+  int hints_ = 0;
+  bool done_ = false;
+  bool pressed_ = false;
+};
+
+}  // namespace mensor::win32

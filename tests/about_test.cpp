@@ -1,0 +1,321 @@
+// The about box: the banner and pictures decoded from the files the program
+// carries, the layout and texts, the transparent picture, the links, closing,
+// and "&About..." of the ruler menu.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "about/about_form.h"
+#include "about/bmp_reader.h"
+#include "about/contact.h"
+#include "about/jpeg_decoder.h"
+#include "app/main_form.h"
+#include "fake_platform.h"
+#include "lang/language.h"
+
+namespace mensor {
+namespace {
+
+using testing::DrawOp;
+using testing::FakeDialogWindow;
+using testing::FakePlatform;
+using testing::FakeWindow;
+using testing::RecordingCanvas;
+
+std::string Picture(const char* name) {
+  std::ifstream in(std::string(MENSOR_SOURCE_DIR "/src/about/pictures/") + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// ---- JPEG decoding ----
+
+TEST(JpegDecoder, BannerDecodesTo471By106RgbWithItsColours) {
+  const JpegResult r = DecodeJpeg(Picture("banner.jpg"));
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.picture.width, 471);
+  EXPECT_EQ(r.picture.height, 106);
+  ASSERT_EQ(r.picture.rgb.size(), 471u * 106u * 3u);
+  struct Case {
+    const char* what;
+    int x, y;
+    int r, g, b;
+  };
+  const Case cases[] = {
+      {"light blue ground", 240, 25, 206, 230, 250},
+      {"light blue ground under the slogan", 100, 98, 206, 230, 250},
+      {"lighter stripe at the top", 5, 5, 232, 243, 253},
+      {"the slanted ruler", 390, 80, 250, 214, 96},
+      {"the slanted ruler near its zero end", 330, 90, 250, 214, 96},
+  };
+  for (const Case& c : cases) {
+    const std::uint8_t* p = r.picture.Pixel(c.x, c.y);
+    // JPEG keeps colours within a few steps.
+    EXPECT_NEAR(p[0], c.r, 8) << c.what << " (red)";
+    EXPECT_NEAR(p[1], c.g, 8) << c.what << " (green)";
+    EXPECT_NEAR(p[2], c.b, 8) << c.what << " (blue)";
+  }
+}
+
+TEST(JpegDecoder, DamagedDataFailsWithAReason) {
+  const std::string banner = Picture("banner.jpg");
+  std::string no_scan_data = banner;
+  // Everything after the headers turned to zeros: bad Huffman codes.
+  std::fill(no_scan_data.begin() + 700, no_scan_data.end() - 2, '\0');
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"nothing", ""},
+      {"not a JPEG", "GIF89a and some more bytes that are not a picture"},
+      {"the start marker only", banner.substr(0, 2)},
+      {"the headers only", banner.substr(0, 600)},
+      {"half the picture", banner.substr(0, banner.size() / 2)},
+      {"all but the end marker", banner.substr(0, banner.size() - 2)},
+      {"zeros for scan data", no_scan_data},
+  };
+  for (const Case& c : cases) {
+    const JpegResult r = DecodeJpeg(c.bytes);
+    EXPECT_FALSE(r.ok) << c.what;
+    EXPECT_FALSE(r.error.empty()) << c.what << ": says why";
+    EXPECT_TRUE(r.picture.rgb.empty()) << c.what << ": no pixels";
+  }
+}
+
+TEST(JpegDecoder, ToImageGivesTheCanvasLayout) {
+  RgbPicture p;
+  p.width = 2;
+  p.height = 1;
+  p.rgb = {1, 2, 3, 4, 5, 6};
+  const Image image = ToImage(p);
+  ASSERT_EQ(image.Stride(), 8);
+  EXPECT_EQ(std::vector<std::uint8_t>(image.bytes.begin(), image.bytes.begin() + 6),
+            (std::vector<std::uint8_t>{3, 2, 1, 6, 5, 4}))
+      << "blue, green, red per pixel";
+  EXPECT_EQ(PixelOf(image, 1, 0), MakeColor(4, 5, 6));
+}
+
+// ---- bitmaps ----
+
+TEST(BmpReader, ThePicturesReadAtTheirSizes) {
+  const BmpResult picture = ReadBmp(Picture("picture.bmp"));
+  ASSERT_TRUE(picture.ok) << picture.error;
+  EXPECT_EQ(picture.image.width, 101);
+  EXPECT_EQ(picture.image.height, 108);
+  EXPECT_EQ(PixelOf(picture.image, 0, 107), MakeColor(255, 0, 255)) << "magenta ground at the bottom left";
+  EXPECT_EQ(PixelOf(picture.image, 8, 50), MakeColor(40, 70, 120)) << "the set square's edge";
+  const BmpResult contact = ReadBmp(Picture("contact.bmp"));
+  ASSERT_TRUE(contact.ok) << contact.error;
+  EXPECT_EQ(contact.image.width, 32);
+  EXPECT_EQ(contact.image.height, 32);
+  EXPECT_EQ(PixelOf(contact.image, 5, 20), MakeColor(255, 255, 255)) << "the letter's paper";
+}
+
+TEST(BmpReader, DamagedFilesAreRefused) {
+  const std::string good = Picture("contact.bmp");
+  auto with = [&](std::size_t at, char value) {
+    std::string s = good;
+    s[at] = value;
+    return s;
+  };
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"empty", ""},
+      {"not a bitmap", "PK" + good.substr(2)},
+      {"headers only", good.substr(0, 60)},
+      {"palette cut", good.substr(0, 300)},
+      {"pixels cut", good.substr(0, good.size() - 1)},
+      {"4 bits per pixel", with(28, 4)},
+      {"run-length compressed", with(30, 1)},
+      {"width 0", with(18, 0)},
+      {"pixel data beyond the end", with(13, 0x7F)},
+  };
+  for (const Case& c : cases) {
+    const BmpResult r = ReadBmp(c.bytes);
+    EXPECT_FALSE(r.ok) << c.what;
+    EXPECT_FALSE(r.error.empty()) << c.what;
+  }
+}
+
+// ---- the form ----
+
+class AboutBox : public ::testing::Test {
+ protected:
+  AboutBox() {
+    platform.resources[kBannerResource] = Picture("banner.jpg");
+    platform.resources[kPictureResource] = Picture("picture.bmp");
+    platform.resources[kContactPictureResource] = Picture("contact.bmp");
+    LanguageIndex = -1;
+  }
+
+  // Creates and shows a form, as "&About..." does, and paints it.
+  TAboutForm& Open() {
+    form = std::make_unique<TAboutForm>(platform, window);
+    form->FormCreate();
+    window.ShowModal(*form);
+    painted = window.Paint(*form);
+    return *form;
+  }
+
+  // Image operations that copy from the given picture.
+  std::vector<DrawOp> ImagesAt(const Rect& area) const {
+    std::vector<DrawOp> out;
+    for (const DrawOp& op : painted.Images())
+      if (area.Contains(op.from)) out.push_back(op);
+    return out;
+  }
+
+  FakePlatform platform;
+  FakeDialogWindow window;
+  std::unique_ptr<TAboutForm> form;
+  RecordingCanvas painted;
+};
+
+TEST_F(AboutBox, WindowButtonAndHintsAsLaidOut) {
+  TAboutForm& f = Open();
+  EXPECT_EQ(window.caption, "Mensor");
+  EXPECT_EQ(window.client, (Size{470, 343}));
+  ASSERT_EQ(window.buttons.size(), 1u);
+  EXPECT_EQ(window.buttons[0].bounds, (Rect{386, 311, 465, 336}));
+  EXPECT_EQ(window.buttons[0].caption, "E&xit");
+  ASSERT_EQ(window.hints.size(), 2u);
+  EXPECT_EQ(window.hints[0].text, kWebAddress);
+  EXPECT_EQ(window.hints[0].bounds, f.Label6.BoundsRect());
+  EXPECT_EQ(window.hints[1].text, kSupportMailAddress);
+  EXPECT_EQ(window.hints[1].bounds, f.Label8.BoundsRect());
+  EXPECT_TRUE(f.BannerError.empty()) << f.BannerError;
+}
+
+TEST_F(AboutBox, TextsAndLinkLookInEnglish) {
+  TAboutForm& f = Open();
+  struct Case {
+    const Label& label;
+    Point at;
+    std::string text;
+    bool link;
+  };
+  const Case cases[] = {
+      {f.Label5, {32, 263}, "Welcome to visit our web site", false},
+      {f.Label6, {196, 262}, kWebAddress, true},
+      {f.Label7, {32, 289}, "Email for Support", false},
+      {f.Label8, {196, 288}, kSupportMailAddress, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ((Point{c.label.left, c.label.top}), c.at) << c.label.name;
+    EXPECT_EQ(c.label.caption, c.text) << c.label.name;
+    bool drawn = false;
+    for (const DrawOp& op : painted.Texts()) drawn |= op.text == c.text && op.from == c.at;
+    EXPECT_TRUE(drawn) << c.label.name << " painted at its place";
+    if (c.link) {
+      EXPECT_EQ(c.label.font.face, "Arial") << c.label.name;
+      EXPECT_EQ(c.label.font.height, -12) << c.label.name;
+      EXPECT_TRUE(c.label.font.underline) << c.label.name;
+      EXPECT_EQ(c.label.font.color, 0xFF0000u) << c.label.name << " blue";
+    }
+  }
+  EXPECT_EQ(f.GroupBox1.caption, " Contact ");
+}
+
+TEST_F(AboutBox, BannerIsDrawnWholeOnThePanel) {
+  Open();
+  const std::vector<DrawOp> fills = painted.Fills();
+  ASSERT_FALSE(fills.empty());
+  EXPECT_EQ(fills[0].rect, (Rect{0, -1, 473, 107})) << "the panel first";
+  EXPECT_EQ(fills[0].color, TAboutForm::kPanelColor);
+  const std::vector<DrawOp> banner = ImagesAt({0, 0, 2, 2});
+  ASSERT_EQ(banner.size(), 1u);
+  EXPECT_EQ(banner[0].from, (Point{1, 0}));
+  EXPECT_EQ(banner[0].src, (Rect{0, 0, 471, 106}));
+}
+
+TEST_F(AboutBox, CorruptBannerLeavesThePanelColourAndSaysWhy) {
+  std::string& banner = platform.resources[kBannerResource];
+  banner.resize(banner.size() / 3);
+  TAboutForm& f = Open();
+  EXPECT_FALSE(f.BannerError.empty());
+  EXPECT_TRUE(f.Image1.image.Empty());
+  EXPECT_TRUE(ImagesAt({0, 0, 473, 107}).empty()) << "nothing drawn over the panel";
+  EXPECT_EQ(painted.Fills().at(0).color, TAboutForm::kPanelColor);
+  EXPECT_EQ(window.buttons.size(), 1u) << "the box works all the same";
+}
+
+TEST_F(AboutBox, PictureIsDrawnWithoutItsBottomLeftColour) {
+  TAboutForm& f = Open();
+  const Image& image = f.Image2.image;
+  ASSERT_EQ(image.width, 101);
+  const Color key = PixelOf(image, 0, image.height - 1);
+  EXPECT_EQ(f.Image2.transparent_color, key);
+  std::set<std::pair<int, int>> drawn;
+  for (const DrawOp& op : ImagesAt(f.Image2.bounds)) {
+    ASSERT_EQ(op.src.Height(), 1) << "runs of one row";
+    for (int x = op.src.left; x < op.src.right; ++x) {
+      EXPECT_NE(PixelOf(image, x, op.src.top), key) << "a key pixel drawn at " << x << "," << op.src.top;
+      EXPECT_EQ(op.from.x + (x - op.src.left), 25 + x);
+      EXPECT_EQ(op.from.y, 123 + op.src.top);
+      drawn.insert({x, op.src.top});
+    }
+  }
+  int others = 0;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) others += PixelOf(image, x, y) != key ? 1 : 0;
+  EXPECT_EQ(static_cast<int>(drawn.size()), others) << "every other pixel drawn once";
+  EXPECT_EQ(drawn.count({0, image.height - 1}), 0u);
+  const std::vector<DrawOp> small = ImagesAt(f.Image3.bounds);
+  ASSERT_EQ(small.size(), 1u) << "the small picture whole";
+  EXPECT_EQ(small[0].from, (Point{128, 280}));
+}
+
+TEST_F(AboutBox, LinksOpenTheirAddressesWithTheHandPointer) {
+  TAboutForm& f = Open();
+  const Point web{f.Label6.left + 3, f.Label6.top + 3};
+  const Point mail{f.Label8.left + 3, f.Label8.top + 3};
+  f.MouseMove(web.x, web.y);
+  EXPECT_EQ(window.cursor, CursorShape::Hand);
+  f.MouseMove(200, 200);
+  EXPECT_EQ(window.cursor, CursorShape::Default);
+  f.MouseMove(mail.x, mail.y);
+  EXPECT_EQ(window.cursor, CursorShape::Hand);
+  f.Click(web.x, web.y);
+  f.Click(mail.x, mail.y);
+  f.Click(f.Label5.left + 3, f.Label5.top + 3);
+  EXPECT_EQ(window.opened,
+            (std::vector<std::string>{kWebAddress, std::string("mailto: ") + kSupportMailAddress}));
+  EXPECT_EQ(window.closes, 0) << "the box stays open";
+}
+
+TEST_F(AboutBox, ExitButtonAndEscapeClose) {
+  TAboutForm& f = Open();
+  f.KeyDown('A');
+  EXPECT_EQ(window.closes, 0);
+  f.KeyDown(TAboutForm::kEscape);
+  EXPECT_EQ(window.closes, 1);
+  f.ButtonClick(TAboutForm::kBitBtnCloseId);
+  EXPECT_EQ(window.closes, 2);
+}
+
+TEST_F(AboutBox, AboutMenuCommandOpensANewBoxEachTime) {
+  FakeWindow ruler;
+  TMainForm main(platform, ruler);
+  int shown = 0;
+  platform.on_dialog = [&](FakeDialogWindow& dialog, DialogHandler&) {
+    EXPECT_EQ(dialog.caption, "Mensor");
+    EXPECT_EQ(dialog.buttons.size(), 1u) << "a fresh layout";
+    ++shown;
+  };
+  main.ExecuteCommand(kCmdAbout);
+  main.ExecuteCommand(kCmdAbout);
+  EXPECT_EQ(platform.dialogs_created, 2);
+  EXPECT_EQ(shown, 2);
+  platform.dialogs_possible = false;
+  main.ExecuteCommand(kCmdAbout);
+  EXPECT_EQ(shown, 2) << "no window, no box, no crash";
+}
+
+}  // namespace
+}  // namespace mensor
