@@ -164,9 +164,9 @@ void TConfigForm::FormShow() {
   SetSpinValue(C::SpinEditPixelPerUnit, AppSettings.PixelPerUnit);
   SetSpinValue(C::SpinEditTicksPerUnit, AppSettings.TicksPerUnit);
   SetSpinValue(C::SpinEditDisplayValueUnit, AppSettings.DisplayValueUnit);
-  view().SetText(C::EditTranValue, std::to_string(AppSettings.TransValue));
+  // The percentage field shows the slider's position (a hand-edited value
+  // outside 0..100 as the slider takes it).
   SetSliderPosition(AppSettings.TransValue);
-  // A hand-edited percentage outside 0..100 shows as the slider takes it.
   view().SetText(C::EditTranValue, std::to_string(view().Position(C::TrackBarTran)));
   for (const HotKeyBinding& h : kHotKeys)
     if (h.field != C::SysHotKey) view().SetHotKey(h.field, AppSettings.*h.setting);

@@ -84,9 +84,13 @@ class PreferencesTest(harness.MensorTestCase):
         self.assertGreaterEqual(height, 413, 'client height')
         picture = (left, top, left + 80, top + 100)
 
-        # "System": the cog's blue hub; the slider's percentage field.
+        # "System": the cog's blue hub, and the whole dialog painted (no
+        # black blocks left where the buttons and the tabs go; their texts
+        # are a few hundred black pixels).
         def system_page(shot):
-            return shot.count(RULER_RGB, *picture) >= 8
+            painted = (shot.count((0, 0, 0), left, top + height - 40, left + width, top + height) < 600 and
+                       shot.count((0, 0, 0), left, top, left + width, top + 25) < 600)
+            return painted and shot.count(RULER_RGB, *picture) >= 8
         shot = app.wait_for_screen('the System page with its picture', system_page)
         self.evidence(shot, 'preferences-system.png')
         # "Appearance": the background colour button shows the ruler's colour.
