@@ -22,6 +22,11 @@ needs=(
   "xauth:xauth"
   "import:imagemagick"
   "python3:python3"
+  # Two monitors for the end-to-end tests: Xorg with the dummy video driver,
+  # its outputs set up by xrandr.
+  "/usr/lib/xorg/Xorg:xserver-xorg-core"
+  "/usr/lib/xorg/modules/drivers/dummy_drv.so:xserver-xorg-video-dummy"
+  "xrandr:x11-xserver-utils"
   # The about box: libjpeg natively, and what scripts/libjpeg-mingw.sh needs to
   # fetch and cross-build it for Windows; the font of tools/make_about_pictures.py.
   "/usr/include/jpeglib.h:libjpeg62-turbo-dev"

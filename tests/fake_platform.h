@@ -3,6 +3,7 @@
 // Tests drive the same handlers the Win32 layer calls.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -245,11 +246,20 @@ class FakePlatform : public Platform {
     ++screen_canvases_opened;
     return std::make_unique<SharedCanvas>(screen_drawing);
   }
-  void CaptureScreen(mensor::Image& image, int w, int h) override {
+  void CaptureScreen(mensor::Image& image, const Rect& area) override {
     ++captures;
-    image.Resize(w, h);
+    capture_area = area;
+    image.Resize(std::max(area.Width(), 0), std::max(area.Height(), 0));
     if (fill_capture) fill_capture(image);
   }
+  // The monitors of `monitors`; when none are given, one primary monitor of
+  // `screen` at (0, 0) with `ppi`, as a single-screen desktop.
+  MonitorList Monitors() const override {
+    if (!monitors.empty()) return monitors;
+    const Rect bounds{0, 0, screen.cx, screen.cy};
+    return {Monitor{bounds, bounds, ppi, true}};
+  }
+  Rect VirtualScreen() const override { return VirtualScreenOf(Monitors()); }
   Size TextExtent(const Font& font, std::string_view text) const override {
     // A fixed-pitch stand-in: characters half the font height wide.
     int h = font.height < 0 ? -font.height : font.height;
@@ -335,6 +345,9 @@ class FakePlatform : public Platform {
   RecordingCanvas screen_drawing;  // everything drawn on the whole screen
   int screen_canvases_opened = 0;
   int captures = 0;
+  Rect capture_area;
+  // A multi-monitor desktop; empty means the single screen above.
+  MonitorList monitors;
   std::function<void(mensor::Image&)> fill_capture;
   Point cursor_pos;
   int cursor_display_count = 0;

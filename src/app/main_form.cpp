@@ -412,7 +412,13 @@ void TMainForm::ExecuteCommand(int id) {
 }
 
 void TMainForm::WindowMoved() {
-  if (HookInstalled) window.Repaint();
+  if (HookInstalled) {
+    window.Repaint();
+  } else {
+    // Moved onto a monitor of another density: the centimetre and inch
+    // scales follow.
+    DpiChanged();
+  }
 }
 
 void TMainForm::WindowActivated(bool active) {
@@ -440,16 +446,15 @@ void TMainForm::PMenuHideClick() {
     left = pointer.x - L - W;
     top = pointer.y - L - W;
   }
-  // A ruler wholly off the screen comes back with its zero corner at the
-  // screen centre.
-  const Size screen = platform.ScreenSize();
-  const auto& o = Outline;
-  if (MinOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left > screen.cx ||
-      MinOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top > screen.cy ||
-      MaxOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left < 0 ||
-      MaxOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top < 0) {
-    left = screen.cx / 2 - o[0].x;
-    top = screen.cy / 2 - o[0].y;
+  // A ruler wholly off every monitor comes back with its zero corner at the
+  // centre of the monitor nearest to it.
+  const Point o = Outline[0];
+  const Box box = OutlineWithWindowAt(left, top);
+  const MonitorList monitors = platform.Monitors();
+  if (!TouchesAnyMonitor(monitors, box)) {
+    const Rect screen = NearestMonitor(monitors, box).bounds;
+    left = screen.left + screen.Width() / 2 - o.x;
+    top = screen.top + screen.Height() / 2 - o.y;
   }
   if (left != bounds.left || top != bounds.top) window.SetBounds(left, top, bounds.Width(), bounds.Height());
   window.Show();

@@ -11,6 +11,7 @@
 //   main_form_orientation.cpp  Rotate, Horizontal, Vertical, Fit Screen, arrow keys
 //   main_form_marker.cpp       cross-hair marker and scale line
 //   main_form_seethrough.cpp   see-through mode
+//   main_form_monitors.cpp     where the ruler is among the monitors
 #pragma once
 
 #include <functional>
@@ -162,6 +163,20 @@ class TMainForm {
     TMainForm& form_;
   };
 
+  // ---- monitors (main_form_monitors.cpp) ----
+  // The zero corner in screen pixels.
+  Point ZeroCornerOnScreen() const;
+  // The extremes of the corners in screen pixels, with the window where it
+  // is or at (left, top).
+  Box OutlineOnScreen() const;
+  Box OutlineWithWindowAt(int left, int top) const;
+  // Pixels per inch of the monitor holding the zero corner: the centimetre
+  // and inch scales and read-outs use it.
+  int RulerPixelsPerInch() const;
+  // The platform tells that the ruler's window now is on a monitor of another
+  // density.
+  void DpiChanged();
+
   // ---- see-through mode (main_form_seethrough.cpp) ----
   void PMenuTranserClick();
   // Switches the mode on (start-up uses it with from_menu = false: no toggle
@@ -217,6 +232,10 @@ class TMainForm {
   Color TranspColor = 0;
   std::uint8_t Transparency = 0;
   bool RecaptureAllowed = false;
+  // Screen position of the capture's top-left pixel (the virtual screen's).
+  Point ScreenShotOrigin;
+  // The density the last paint drew the scale for (0 before the first).
+  int PaintedPixelsPerInch = 0;
   bool TrayIconAdded = false;
 
   // Mouse gestures.

@@ -29,11 +29,11 @@ constexpr const char* kScaleLineRefusalText =
 // Round to nearest, ties to even.
 int Round(long double v) { return static_cast<int>(std::lrint(v)); }
 
-// Length of the screen's diagonal: arms this long cross the whole screen
-// whatever their direction.
-int ScreenDiagonal(Size screen) {
-  const long double w = screen.cx;
-  const long double h = screen.cy;
+// Length of the virtual screen's diagonal: arms this long cross every
+// monitor whatever their direction.
+int ScreenDiagonal(const Rect& screen) {
+  const long double w = screen.Width();
+  const long double h = screen.Height();
   return Round(std::sqrt(w * w + h * h));
 }
 
@@ -53,10 +53,20 @@ void TMainForm::LabelStaffMouseDown(MouseButton button, ShiftState, int x, int y
 
   if (InfoForm != nullptr) {
     const Rect bounds = window.Bounds();
+    // The read-out belongs to the monitor of the marker: it takes that
+    // monitor's density, and a place reaching onto another monitor is moved
+    // back onto the marker's.
+    const MonitorList monitors = platform.Monitors();
+    const Point marker{LabelStaff.left + bounds.left + x, LabelStaff.top + bounds.top + y};
+    const Monitor& monitor = MonitorOfPoint(monitors, marker);
+    InfoForm->FitToDensity(monitor.pixels_per_inch);
     const int width = InfoForm->Width();
     const int height = InfoForm->Height();
-    InfoForm->SetBounds((FontPoints - width) / 2 + LabelStaff.left + bounds.left,
-                        (FontPoints - height) / 2 + LabelStaff.top + bounds.top, width, height);
+    const int left = (FontPoints - width) / 2 + LabelStaff.left + bounds.left;
+    const int top = (FontPoints - height) / 2 + LabelStaff.top + bounds.top;
+    Rect place{left, top, left + width, top + height};
+    if (ReachesOtherMonitor(monitors, monitor, place)) place = ClampInto(place, monitor.bounds);
+    InfoForm->SetBounds(place.left, place.top, width, height);
     if (AppSettings.ShowDisplayForm) InfoForm->Show();
   }
 
@@ -124,7 +134,7 @@ void TMainForm::DrawStaff(int staff_size, int staff_dir, int x, int y) {
   Canvas& canvas = *ScreenCanvas;
   canvas.SetPenColor(kCrossColor);
   canvas.SetPenMode(PenMode::Xor);
-  const Size screen = platform.ScreenSize();
+  const Rect screen = platform.VirtualScreen();
   const bool small_cross = staff_size == 1;
   if (staff_dir == 1) {
     if (small_cross) {
@@ -133,10 +143,10 @@ void TMainForm::DrawStaff(int staff_size, int staff_dir, int x, int y) {
       canvas.MoveTo(s.x, s.y - kSmallArm);
       canvas.LineTo(s.x, s.y + kSmallArm);
     } else {
-      canvas.MoveTo(0, s.y);
-      canvas.LineTo(screen.cx, s.y);
-      canvas.MoveTo(s.x, 0);
-      canvas.LineTo(s.x, screen.cy);
+      canvas.MoveTo(screen.left, s.y);
+      canvas.LineTo(screen.right, s.y);
+      canvas.MoveTo(s.x, screen.top);
+      canvas.LineTo(s.x, screen.bottom);
     }
     return;
   }
@@ -166,7 +176,7 @@ void TMainForm::DrawScaleLine(int staff_dir, int x, int y) {
   // The line would run along the screen-aligned cross, which is no measure.
   if (staff_dir != 0) return;
 
-  const long double d = ScreenDiagonal(platform.ScreenSize());
+  const long double d = ScreenDiagonal(platform.VirtualScreen());
   const int dx = Round(d * cos_a);
   const int dy = Round(d * sin_a);
 

@@ -6,6 +6,8 @@
 // All four set the corners by their exact integer forms, place the marker by
 // its axis-parallel form and install the ruler cursor with fixed line ends
 // (the same pixels the general rule gives for these two angles).
+#include <functional>
+
 #include "app/main_form.h"
 
 namespace mensor {
@@ -53,6 +55,51 @@ void FinishAxisLayout(TMainForm& form, bool horizontal) {
   form.window.Repaint();
 }
 
+// The two tests of Horizontal or Vertical that find the zero corner out of
+// view on a monitor, across and down: each takes the monitor's bounds and the
+// window's left (or top) and is true when the corner is out of view there.
+struct ViewTests {
+  std::function<bool(const Rect&, int)> out_across;
+  std::function<bool(const Rect&, int)> out_down;
+};
+
+// A zero corner in view on some monitor stays. Otherwise the monitor holding
+// the zero corner (or the one nearest to it) decides, axis by axis, as the
+// single screen does: an axis out of view there puts the corner on that
+// monitor's middle line.
+void BringZeroCornerIntoView(TMainForm& form, const Rect& bounds, const ViewTests& tests) {
+  const MonitorList monitors = form.platform.Monitors();
+  for (const Monitor& m : monitors)
+    if (!tests.out_across(m.bounds, bounds.left) && !tests.out_down(m.bounds, bounds.top)) return;
+  const Point o = form.Outline[0];
+  const Rect m = MonitorOfPoint(monitors, {bounds.left + o.x, bounds.top + o.y}).bounds;
+  int left = bounds.left;
+  int top = bounds.top;
+  if (tests.out_across(m, left)) left = m.left + m.Width() / 2 - o.x;
+  if (tests.out_down(m, top)) top = m.top + m.Height() / 2 - o.y;
+  if (left != bounds.left || top != bounds.top) MoveWindow(form.window, left, top);
+}
+
+// Whether the pointer at p may step by delta (-1 or 1) along one axis: the
+// new place must not pass the edge, in the direction of the step, of some
+// monitor whose span on the other axis holds p (with none such, of the
+// nearest monitor). The far edge itself may be reached, as on one screen.
+bool PointerMayStep(const MonitorList& monitors, Point p, bool across, int delta) {
+  const int to = (across ? p.x : p.y) + delta;
+  const auto within = [&](const Rect& b) {
+    return delta < 0 ? to >= (across ? b.left : b.top) : to <= (across ? b.right : b.bottom);
+  };
+  const int other = across ? p.y : p.x;
+  bool any_in_line = false;
+  for (const Monitor& m : monitors) {
+    const Rect& b = m.bounds;
+    if (other < (across ? b.top : b.left) || other >= (across ? b.bottom : b.right)) continue;
+    any_in_line = true;
+    if (within(b)) return true;
+  }
+  return !any_in_line && within(NearestMonitor(monitors, {p.x, p.y, p.x, p.y}).bounds);
+}
+
 }  // namespace
 
 void TMainForm::PMenuCircumClick() {
@@ -85,15 +132,13 @@ void TMainForm::PMenuLevalClick() {
   ApplyRegion();
 
   // Bring the zero corner into view. A corner exactly on the left or top
-  // screen edge counts as out of view here.
-  const Size screen = platform.ScreenSize();
+  // edge of its monitor counts as out of view here.
   const Rect bounds = window.Bounds();
   const Point o = Outline[0];
-  int left = bounds.left;
-  int top = bounds.top;
-  if (left + o.x <= 0 || left + o.x >= screen.cx) left = screen.cx / 2 - o.x;
-  if (top + o.y <= 0 || top + o.y >= screen.cy) top = screen.cy / 2 - o.y;
-  if (left != bounds.left || top != bounds.top) MoveWindow(window, left, top);
+  const ViewTests tests{
+      [&](const Rect& m, int left) { return left + o.x <= m.left || left + o.x >= m.right; },
+      [&](const Rect& m, int top) { return top + o.y <= m.top || top + o.y >= m.bottom; }};
+  BringZeroCornerIntoView(*this, bounds, tests);
 
   FinishAxisLayout(*this, /*horizontal=*/true);
 }
@@ -105,48 +150,51 @@ void TMainForm::PMenuPlumbClick() {
   Outline = VerticalCorners(Outline[0], AppSettings.Length, W);
   ApplyRegion();
 
-  // Bring into view. Unlike Horizontal, a zero corner on the screen's edge
+  // Bring into view. Unlike Horizontal, a zero corner on its monitor's edge
   // stays, and the window is moved up or down only when the zero corner is
-  // below the screen or the whole ruler above it.
-  const Size screen = platform.ScreenSize();
+  // below the monitor or the whole ruler above it.
   const Rect bounds = window.Bounds();
   const Point o = Outline[0];
-  int left = bounds.left;
-  int top = bounds.top;
-  if (left + o.x < 0 || left + o.x > screen.cx) left = screen.cx / 2 - o.x;
-  if (top + Outline[2].y < 0 || top + o.y > screen.cy) top = screen.cy / 2 - o.y;
-  if (left != bounds.left || top != bounds.top) MoveWindow(window, left, top);
+  const int far_y = Outline[2].y;
+  const ViewTests tests{
+      [&](const Rect& m, int left) { return left + o.x < m.left || left + o.x > m.right; },
+      [&](const Rect& m, int top) { return top + far_y < m.top || top + o.y > m.bottom; }};
+  BringZeroCornerIntoView(*this, bounds, tests);
 
   FinishAxisLayout(*this, /*horizontal=*/false);
 }
 
 void TMainForm::MenuFitScreenClick() {
+  // The monitor holding the zero corner, or the one nearest to it.
+  const Rect screen = MonitorOfPoint(platform.Monitors(), ZeroCornerOnScreen()).bounds;
   Angle = NewAngle = kHorizontalAngle;
-  const Size screen = platform.ScreenSize();
   const int W = AppSettings.RulerWidth;
   // NOTE: no 200..1515 clamp here; a wide screen gives a longer ruler than a
   // stretch may, and the next stretch or start bounds it again.
-  const int L = screen.cx;
+  const int L = screen.Width();
   AppSettings.Length = L;
   Outline = HorizontalCorners({L + W, L + W}, L, W);
-  // The zero corner at the screen's left edge, the zero edge on row
-  // (SH - W) div 2 with the body above it.
+  // The zero corner at the monitor's left edge, the zero edge on its row
+  // (height - W) div 2 with the body above it.
   const int side = 2 * (L + W);
-  window.SetBounds(-Outline[0].x, (screen.cy - W) / 2 - Outline[0].y, side, side);
+  window.SetBounds(screen.left - Outline[0].x, screen.top + (screen.Height() - W) / 2 - Outline[0].y, side,
+                   side);
   ApplyRegion();
   FinishAxisLayout(*this, /*horizontal=*/true);
 }
 
 void TMainForm::FitScreenAsHorizontal1Click() {
+  // The monitor holding the zero corner, or the one nearest to it.
+  const Rect screen = MonitorOfPoint(platform.Monitors(), ZeroCornerOnScreen()).bounds;
   Angle = NewAngle = kVerticalAngle;
-  const Size screen = platform.ScreenSize();
   const int W = AppSettings.RulerWidth;
-  const int L = screen.cy;  // not clamped either
+  const int L = screen.Height();  // not clamped either
   AppSettings.Length = L;
   Outline = VerticalCorners({L + W, L + W}, L, W);
-  // The body centred across the screen, the zero corner on its top edge.
+  // The body centred across the monitor, the zero corner on its top edge.
   const int side = 2 * (L + W);
-  window.SetBounds((screen.cx - W) / 2 - Outline[0].x, -Outline[0].y, side, side);
+  window.SetBounds(screen.left + (screen.Width() - W) / 2 - Outline[0].x, screen.top - Outline[0].y, side,
+                   side);
   ApplyRegion();
   FinishAxisLayout(*this, /*horizontal=*/false);
 }
@@ -154,60 +202,44 @@ void TMainForm::FitScreenAsHorizontal1Click() {
 void TMainForm::FormKeyDown(int key, ShiftState shift) {
   if (StaffDragging || Pressing) return;
   if (key != vk::kLeft && key != vk::kUp && key != vk::kRight && key != vk::kDown) return;
-  const Size screen = platform.ScreenSize();
+  const MonitorList monitors = platform.Monitors();
 
   if ((shift & kModifierMask) == kCtrl) {
-    // Exactly Ctrl: the pointer steps one pixel.
+    // Exactly Ctrl: the pointer steps one pixel, as far as one past the last
+    // pixel of the monitor row or column it is on (the step across the seam
+    // of two monitors is allowed).
     Point p = platform.CursorPos();
-    switch (key) {
-      case vk::kLeft:
-        if (p.x <= 0) return;
-        --p.x;
-        break;
-      case vk::kUp:
-        if (p.y <= 0) return;
-        --p.y;
-        break;
-      case vk::kRight:
-        if (p.x >= screen.cx) return;
-        ++p.x;
-        break;
-      default:
-        if (p.y >= screen.cy) return;
-        ++p.y;
-        break;
-    }
+    const bool across = key == vk::kLeft || key == vk::kRight;
+    const int delta = key == vk::kLeft || key == vk::kUp ? -1 : 1;
+    if (!PointerMayStep(monitors, p, across, delta)) return;
+    (across ? p.x : p.y) += delta;
     platform.SetCursorPos(p);
     return;
   }
 
   // Any other modifiers: the ruler moves by the step. A ruler lying wholly
-  // beyond the edge it moves away from first comes back to that edge.
+  // off every monitor first comes back to the edge of the nearest monitor it
+  // moves away from, when it lies beyond that edge.
   const Rect bounds = window.Bounds();
   const int step = AppSettings.MoveStep;
   int left = bounds.left;
   int top = bounds.top;
+  const Box box = OutlineOnScreen();
+  const bool off = !TouchesAnyMonitor(monitors, box);
+  const Rect screen = NearestMonitor(monitors, box).bounds;
   switch (key) {
-    case vk::kLeft: {
-      const int min_x = MinOf4(Outline[0].x, Outline[1].x, Outline[2].x, Outline[3].x);
-      left = min_x + left > screen.cx ? screen.cx - min_x : left - step;
+    case vk::kLeft:
+      left = off && box.min_x > screen.right ? left + screen.right - box.min_x : left - step;
       break;
-    }
-    case vk::kUp: {
-      const int min_y = MinOf4(Outline[0].y, Outline[1].y, Outline[2].y, Outline[3].y);
-      top = min_y + top > screen.cy ? screen.cy - min_y : top - step;
+    case vk::kUp:
+      top = off && box.min_y > screen.bottom ? top + screen.bottom - box.min_y : top - step;
       break;
-    }
-    case vk::kRight: {
-      const int max_x = MaxOf4(Outline[0].x, Outline[1].x, Outline[2].x, Outline[3].x);
-      left = max_x + left < 0 ? -max_x : left + step;
+    case vk::kRight:
+      left = off && box.max_x < screen.left ? left + screen.left - box.max_x : left + step;
       break;
-    }
-    default: {
-      const int max_y = MaxOf4(Outline[0].y, Outline[1].y, Outline[2].y, Outline[3].y);
-      top = max_y + top < 0 ? -max_y : top + step;
+    default:
+      top = off && box.max_y < screen.top ? top + screen.top - box.max_y : top + step;
       break;
-    }
   }
   MoveWindow(window, left, top);
 }

@@ -17,7 +17,10 @@ void TMainForm::FormPaint(Canvas& canvas) {
     if (!ScreenShot) return;
     ComputeOutlineBounds();
     const OutlineBoundsRect& b = OutlineBounds;
-    const Rect source{bounds.left + b.MinX, bounds.top + b.MinY, bounds.left + b.MaxX, bounds.top + b.MaxY};
+    // The capture starts at the virtual screen's top-left corner.
+    const int x = bounds.left - ScreenShotOrigin.x;
+    const int y = bounds.top - ScreenShotOrigin.y;
+    const Rect source{x + b.MinX, y + b.MinY, x + b.MaxX, y + b.MaxY};
     canvas.DrawImage(*ScreenShot, source, {b.MinX, b.MinY});
     RecaptureAllowed = true;
   }
@@ -45,7 +48,7 @@ void TMainForm::FormPaint(Canvas& canvas) {
   scale.angle = Angle;
   scale.width = AppSettings.RulerWidth;
   scale.font_points = FontPoints;
-  scale.pixels_per_inch = platform.PixelsPerInch();
+  scale.pixels_per_inch = PaintedPixelsPerInch = RulerPixelsPerInch();
   scale.pixel_per_unit = AppSettings.PixelPerUnit;
   scale.ticks_per_unit = AppSettings.TicksPerUnit;
   scale.display_value_unit = AppSettings.DisplayValueUnit;

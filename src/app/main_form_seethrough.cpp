@@ -4,8 +4,6 @@
 // copies the slice under the ruler out of that capture. A move of the window
 // repaints from the stored capture; an activation after a paint captures anew
 // (WindowMoved / WindowActivated in main_form.cpp, active while HookInstalled).
-#include <algorithm>
-
 #include "app/main_form.h"
 #include "app/tint.h"
 
@@ -46,7 +44,9 @@ void TMainForm::SwitchSeeThroughOff() {
 void TMainForm::TakeScreenShoot() {
   if (!ScreenShot) return;
   RecaptureAllowed = false;
-  const Size screen = platform.ScreenSize();
+  // The whole virtual screen, so that the picture under the ruler is right on
+  // every monitor and across the seam between two.
+  const Rect screen = platform.VirtualScreen();
   // Before the first show the window is not on the screen and must not be
   // shown by a capture; a ruler the user has hidden stays hidden as well.
   const bool out_of_the_way = !NotYetShown && window.IsVisible();
@@ -55,7 +55,8 @@ void TMainForm::TakeScreenShoot() {
   // repaint the area it covered before the screen is copied.
   platform.ReleaseActivation();
   platform.Sleep(100);
-  platform.CaptureScreen(*ScreenShot, std::max(screen.cx, 0), std::max(screen.cy, 0));
+  platform.CaptureScreen(*ScreenShot, screen);
+  ScreenShotOrigin = {screen.left, screen.top};
   TintImage(*ScreenShot, TranspColor, Transparency);
   if (out_of_the_way) window.Show();
 }

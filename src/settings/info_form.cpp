@@ -74,6 +74,16 @@ void TInfoForm::ShowCoordinates(int x, int y) {
   SetLabelCaption(text);
 }
 
+void TInfoForm::FitToDensity(int ppi) {
+  if (ppi <= 0 || ppi == pixels_per_inch_) return;
+  pixels_per_inch_ = ppi;
+  LabelNumber.font.height = -ScaleForDensity(11, ppi);
+  const Rect bounds = window.Bounds();
+  window.SetBounds(bounds.left, bounds.top, ScaleForDensity(kWidth, ppi), ScaleForDensity(kHeight, ppi));
+  // Measures the text again in the new font.
+  SetLabelCaption(LabelNumber.caption);
+}
+
 void TInfoForm::Show() {
   FormShow();
   window.Show();

@@ -45,6 +45,11 @@ class TInfoForm {
   // x and y, each left-aligned in at least five characters, on two lines.
   void ShowCoordinates(int x, int y);
 
+  // Scales the window, its margins and its font from their 96-pixels-per-inch
+  // design to a monitor of ppi (96 gives the design exactly). Keeps the
+  // window's place.
+  void FitToDensity(int ppi);
+
   void Show();
   void Hide();
   // Raises the window without showing it when it is hidden.
@@ -68,6 +73,7 @@ class TInfoForm {
   void SetLabelCaption(const std::string& caption);
   std::vector<std::string> Lines() const;
   int line_height_ = 0;
+  int pixels_per_inch_ = 96;
 };
 
 }  // namespace mensor

@@ -13,6 +13,7 @@
 #include "ui/dialog.h"
 #include "ui/image.h"
 #include "ui/menu.h"
+#include "ui/monitors.h"
 #include "ui/types.h"
 
 namespace mensor {
@@ -81,13 +82,22 @@ class Platform {
   // --- screen ---
   // Size of the primary screen in pixels.
   virtual Size ScreenSize() const = 0;
-  // Logical pixels per inch of the display the ruler is on (96 at 100 %).
+  // Pixels per inch of the monitor the ruler window is on (96 at 100 %).
+  // The ruler's own scales take the density of the monitor holding their
+  // zero corner from Monitors() instead.
   virtual int PixelsPerInch() const = 0;
   // A canvas on the whole screen (not on any window), for exclusive-or drawing
   // that follows the mouse. Valid until released.
   virtual std::unique_ptr<Canvas> OpenScreenCanvas() = 0;
-  // Copies the primary screen from its origin into image (resized to w x h).
-  virtual void CaptureScreen(Image& image, int w, int h) = 0;
+  // Copies the screen rectangle `area` (any monitor, or several) into image,
+  // resized to its size; the image's (0, 0) is area's top-left corner.
+  virtual void CaptureScreen(Image& image, const Rect& area) = 0;
+
+  // --- monitors ---
+  // Every monitor of the desktop, the primary first; never empty.
+  virtual MonitorList Monitors() const = 0;
+  // The rectangle holding all monitors (the primary's bounds with one).
+  virtual Rect VirtualScreen() const = 0;
   // Size of text in the given font.
   virtual Size TextExtent(const Font& font, std::string_view text) const = 0;
 

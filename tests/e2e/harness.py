@@ -230,15 +230,20 @@ class Session:
             os.close(write_fd)
             raise HarnessError('cannot start Xvfb: %s' % e)
         os.close(write_fd)
+        self.display = self._read_display(self.xvfb, read_fd, 'Xvfb')
+
+    def _read_display(self, server, pipe_fd, name):
+        """Reads the display number a server started with -displayfd writes
+        to pipe_fd once it accepts clients."""
         data = b''
         deadline = time.monotonic() + 30
-        with os.fdopen(read_fd, 'rb') as pipe:
+        with os.fdopen(pipe_fd, 'rb') as pipe:
             os.set_blocking(pipe.fileno(), False)
             while not data.endswith(b'\n'):
-                if self.xvfb.poll() is not None:
-                    raise HarnessError('Xvfb ended at start (code %s)' % self.xvfb.returncode)
+                if server.poll() is not None:
+                    raise HarnessError('%s ended at start (code %s)' % (name, server.returncode))
                 if time.monotonic() > deadline:
-                    raise HarnessError('Xvfb did not report its display within 30 s')
+                    raise HarnessError('%s did not report its display within 30 s' % name)
                 try:
                     chunk = pipe.read()
                 except BlockingIOError:
@@ -247,7 +252,7 @@ class Session:
                     data += chunk
                 else:
                     time.sleep(0.05)
-        self.display = ':' + data.decode().strip()
+        return ':' + data.decode().strip()
 
     def _ensure_prefix(self):
         ready = os.path.join(self.prefix, '.mensor-ready')
@@ -321,6 +326,100 @@ class Session:
 
     def window_title(self, wid):
         return self.run(['xdotool', 'getwindowname', str(wid)], check=False).stdout.decode().strip()
+
+
+# Two monitors side by side on one X screen, as Wine reports them through
+# RandR: the primary 1024 x 768 at (0, 0) and an 800 x 600 one right of it.
+# The X screen is 1824 x 768; below the second monitor lies no monitor.
+PRIMARY_MONITOR = (0, 0, SCREEN_W, SCREEN_H)
+SECOND_MONITOR = (SCREEN_W, 0, SCREEN_W + 800, 600)
+
+XORG_CONFIG = """Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoEnableDevices" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 2048 768
+  EndSubSection
+EndSection
+"""
+
+
+class TwoMonitorSession(Session):
+    """Like Session, but on an Xorg server with the dummy video driver, whose
+    RandR outputs give Wine two real monitors (Xvfb has only one output).
+    Xorg runs as root without a console: the dummy driver needs no VT, the
+    configuration and the log live in a temporary folder, and no config
+    folder of the system is read."""
+
+    def _start_xvfb(self):
+        if os.geteuid() != 0:
+            # Xorg takes a configuration file from an arbitrary folder only
+            # from root (CI runs the tests as root).
+            raise unittest.SkipTest('the two-monitor display needs Xorg run as root')
+        self.tmp = tempfile.mkdtemp(prefix='xorg-')
+        config = os.path.join(self.tmp, 'xorg.conf')
+        with open(config, 'w') as f:
+            f.write(XORG_CONFIG)
+        os.makedirs(os.path.join(self.tmp, 'conf.d'))
+        # NOTE: /usr/bin/Xorg may be a wrapper that insists on a console;
+        # the server itself does not need one with the dummy driver.
+        xorg = '/usr/lib/xorg/Xorg' if os.access('/usr/lib/xorg/Xorg', os.X_OK) else 'Xorg'
+        read_fd, write_fd = os.pipe()
+        try:
+            self.xvfb = subprocess.Popen(
+                [xorg, '-displayfd', str(write_fd), '-config', config,
+                 '-configdir', os.path.join(self.tmp, 'conf.d'), '-logfile', os.path.join(self.tmp, 'xorg.log'),
+                 '-noreset', '-nolisten', 'tcp', '-novtswitch'],
+                pass_fds=(write_fd,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                stderr=subprocess.DEVNULL, start_new_session=True)
+        except OSError as e:
+            os.close(read_fd)
+            os.close(write_fd)
+            raise HarnessError('cannot start Xorg: %s' % e)
+        os.close(write_fd)
+        self.display = self._read_display(self.xvfb, read_fd, 'Xorg')
+        env = dict(os.environ, DISPLAY=self.display)
+
+        def xrandr(*args):
+            r = subprocess.run(['xrandr'] + list(args), env=env, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, timeout=30)
+            if r.returncode != 0:
+                raise HarnessError('xrandr %s failed: %s' % (' '.join(args), r.stderr.decode(errors='replace')))
+            return r.stdout.decode()
+        xrandr('--newmode', '800x600_60', '38.25', '800', '832', '912', '1024', '600', '603', '607', '624',
+               '-hsync', '+vsync')
+        xrandr('--addmode', 'DUMMY1', '800x600_60')
+        xrandr('--output', 'DUMMY0', '--mode', '1024x768', '--primary')
+        xrandr('--output', 'DUMMY1', '--mode', '800x600_60', '--right-of', 'DUMMY0')
+        outputs = xrandr('--listactivemonitors')
+        if '800/' not in outputs or '1024/' not in outputs:
+            raise HarnessError('xrandr did not set up two monitors: %s' % outputs)
+
+    def stop(self):
+        try:
+            super().stop()
+        finally:
+            if getattr(self, 'tmp', None):
+                shutil.rmtree(self.tmp, ignore_errors=True)
+                self.tmp = None
 
 
 # --------------------------------------------------------------------------
@@ -455,8 +554,17 @@ _session = None
 def setUpModule():
     """Starts the module's display and Wine; use as the test module's
     setUpModule."""
+    _start_session(Session)
+
+
+def setUpTwoMonitorModule():
+    """Like setUpModule, on a display of two monitors (TwoMonitorSession)."""
+    _start_session(TwoMonitorSession)
+
+
+def _start_session(kind):
     global _session
-    _session = Session()
+    _session = kind()
     try:
         _session.start()
     except BaseException:

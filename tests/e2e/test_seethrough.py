@@ -52,7 +52,8 @@ BACKDROP_TIMEOUT = 30.0
 
 def picture(x, y, negative=False):
     """The backdrop's pixel at screen (x, y) as (red, green, blue)."""
-    rgb = (x % 256, y % 256, 0x20 + 0x30 * (x // 256) + 0x18 * (y // 256))
+    # Blue wraps around as a byte does (beyond x = 1280, on a second monitor).
+    rgb = (x % 256, y % 256, (0x20 + 0x30 * (x // 256) + 0x18 * (y // 256)) & 0xFF)
     return tuple(255 - c for c in rgb) if negative else rgb
 
 

@@ -39,6 +39,9 @@ LRESULT InfoWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     // belongs to the window below (the ruler, while a marker drag runs).
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_NCHITTEST: return HTTRANSPARENT;
+    // NOTE: the read-out sizes itself for the monitor of the marker when a
+    // drag starts; the system's suggested rectangle is not applied.
+    case WM_DPICHANGED: return 0;
     default: break;
   }
   return DefWindowProcW(hwnd(), message, wparam, lparam);

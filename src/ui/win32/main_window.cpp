@@ -86,6 +86,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SYSKEYDOWN: if (OnKeyDown(wparam)) return 0; break;
     case WM_SETCURSOR: if (ApplyCursorOnSetCursor(wparam, lparam)) return TRUE; break;
     case WM_MOVE: form_->WindowMoved(); return 0;
+    // NOTE: the suggested rectangle of a per-monitor-aware window is not
+    // applied: the ruler's size is its length in pixels on every monitor;
+    // only its centimetre and inch scales follow the new density.
+    case WM_DPICHANGED: form_->DpiChanged(); return 0;
     case WM_ACTIVATE: OnActivate(wparam, lparam); return 0;
     case WM_HOTKEY: form_->HotKeyPressed(static_cast<int>(wparam)); return 0;
     case kNotifyIconMessage: form_->NotifyIconMessage(static_cast<unsigned>(lparam)); return 0;

@@ -78,7 +78,9 @@ std::unique_ptr<Canvas> Win32Platform::OpenScreenCanvas() {
   return std::make_unique<GdiCanvas>(WindowDc(nullptr), fonts_);
 }
 
-void Win32Platform::CaptureScreen(Image& image, int w, int h) {
+void Win32Platform::CaptureScreen(Image& image, const Rect& area) {
+  const int w = std::max(area.Width(), 0);
+  const int h = std::max(area.Height(), 0);
   image.Resize(w, h);
   if (image.Empty()) return;
   WindowDc screen(nullptr);
@@ -89,12 +91,83 @@ void Win32Platform::CaptureScreen(Image& image, int w, int h) {
   if (!memory || !section || bits == nullptr) return;
   {
     SelectScope select(memory.Get(), section.Get());
-    BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), 0, 0, SRCCOPY);
+    // The screen DC spans the virtual screen in screen coordinates, so the
+    // area may lie on any monitor or across several; parts of it between
+    // monitors read as black.
+    BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), area.left, area.top, SRCCOPY);
   }
   GdiFlush();
   // A 24-bit DIB section has the image's layout: rows top to bottom, padded
   // to four bytes.
   std::memcpy(image.bytes.data(), bits, image.bytes.size());
+}
+
+// --- monitors ---
+
+namespace {
+
+// NOTE: GetDpiForMonitor (shcore, Windows 8.1 and later) is looked up at run
+// time so the program also starts where it is missing; there every monitor
+// has the system density.
+int MonitorDpi(HMONITOR monitor) {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto get_dpi_for_monitor = [] {
+    HMODULE shcore = LoadLibraryW(L"shcore.dll");
+    return shcore == nullptr ? nullptr
+                             : reinterpret_cast<GetDpiForMonitorFn>(
+                                   reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  }();
+  if (get_dpi_for_monitor != nullptr && monitor != nullptr) {
+    UINT x = 0;
+    UINT y = 0;
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    if (SUCCEEDED(get_dpi_for_monitor(monitor, kEffectiveDpi, &x, &y)) && y != 0) return static_cast<int>(y);
+  }
+  WindowDc screen(nullptr);
+  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  return dpi > 0 ? dpi : 96;
+}
+
+Monitor DescribeMonitor(HMONITOR handle) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  Monitor m;
+  if (GetMonitorInfoW(handle, &info)) {
+    m.bounds = FromRECT(info.rcMonitor);
+    m.work_area = FromRECT(info.rcWork);
+    m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  }
+  m.pixels_per_inch = MonitorDpi(handle);
+  return m;
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
+  reinterpret_cast<MonitorList*>(data)->push_back(DescribeMonitor(handle));
+  return TRUE;
+}
+
+}  // namespace
+
+MonitorList Win32Platform::Monitors() const {
+  MonitorList monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) {
+    // Never expected; the primary screen stands in for the desktop.
+    const Rect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    monitors.push_back({primary, primary, MonitorDpi(nullptr), true});
+  }
+  std::stable_partition(monitors.begin(), monitors.end(), [](const Monitor& m) { return m.primary; });
+  return monitors;
+}
+
+Rect Win32Platform::VirtualScreen() const {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+int Win32Platform::PixelsPerInchAt(Point screen) {
+  return MonitorDpi(MonitorFromPoint(POINT{screen.x, screen.y}, MONITOR_DEFAULTTONEAREST));
 }
 
 Size Win32Platform::TextExtent(const Font& font, std::string_view text) const {
@@ -191,7 +264,8 @@ void Win32Platform::ShowInfo(const std::string& text, const std::string& caption
 int Win32Platform::TrackPopupMenu(const Menu& menu, Point screen) {
   const HWND owner = MainHwnd();
   if (owner == nullptr) return 0;
-  PopupMenu popup(menu, fonts_, PixelsPerInch());
+  // The menu takes the density of the monitor it opens on.
+  PopupMenu popup(menu, fonts_, PixelsPerInchAt(screen));
   main_->SetOpenMenu(&popup);
   // NOTE: the owner must be the foreground window, or the menu does not close
   // when the user clicks elsewhere (this matters when it opens from the

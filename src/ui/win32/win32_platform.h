@@ -37,7 +37,11 @@ class Win32Platform : public Platform {
   Size ScreenSize() const override;
   int PixelsPerInch() const override;
   std::unique_ptr<Canvas> OpenScreenCanvas() override;
-  void CaptureScreen(Image& image, int w, int h) override;
+  void CaptureScreen(Image& image, const Rect& area) override;
+  MonitorList Monitors() const override;
+  Rect VirtualScreen() const override;
+  // Pixels per inch of the monitor holding a screen point.
+  static int PixelsPerInchAt(Point screen);
   Size TextExtent(const Font& font, std::string_view text) const override;
 
   Point CursorPos() const override;

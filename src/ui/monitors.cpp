@@ -1,0 +1,101 @@
+// Monitor queries; see monitors.h.
+#include "ui/monitors.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdint>
+
+namespace mensor {
+
+Rect VirtualScreenOf(const MonitorList& monitors) {
+  assert(!monitors.empty());
+  Rect v = monitors.front().bounds;
+  for (const Monitor& m : monitors) {
+    v.left = std::min(v.left, m.bounds.left);
+    v.top = std::min(v.top, m.bounds.top);
+    v.right = std::max(v.right, m.bounds.right);
+    v.bottom = std::max(v.bottom, m.bounds.bottom);
+  }
+  return v;
+}
+
+const Monitor& PrimaryMonitor(const MonitorList& monitors) {
+  assert(!monitors.empty());
+  for (const Monitor& m : monitors)
+    if (m.primary) return m;
+  return monitors.front();
+}
+
+const Monitor* MonitorAt(const MonitorList& monitors, Point p) {
+  for (const Monitor& m : monitors)
+    if (m.bounds.Contains(p)) return &m;
+  return nullptr;
+}
+
+namespace {
+
+// Squared distance between a monitor's pixels and the box (0 when touching).
+std::int64_t DistanceSquared(const Rect& bounds, const Box& box) {
+  // The monitor's last pixel column and row are right - 1 and bottom - 1.
+  const std::int64_t dx = std::max({0, bounds.left - box.max_x, box.min_x - (bounds.right - 1)});
+  const std::int64_t dy = std::max({0, bounds.top - box.max_y, box.min_y - (bounds.bottom - 1)});
+  return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+const Monitor& NearestMonitor(const MonitorList& monitors, const Box& box) {
+  assert(!monitors.empty());
+  const Monitor* best = &monitors.front();
+  std::int64_t best_distance = DistanceSquared(best->bounds, box);
+  for (const Monitor& m : monitors) {
+    const std::int64_t d = DistanceSquared(m.bounds, box);
+    if (d < best_distance) {
+      best = &m;
+      best_distance = d;
+    }
+  }
+  return *best;
+}
+
+const Monitor& MonitorOfPoint(const MonitorList& monitors, Point p) {
+  if (const Monitor* m = MonitorAt(monitors, p)) return *m;
+  return NearestMonitor(monitors, {p.x, p.y, p.x, p.y});
+}
+
+bool Touches(const Rect& bounds, const Box& box) {
+  return box.min_x <= bounds.right && box.max_x >= bounds.left && box.min_y <= bounds.bottom &&
+         box.max_y >= bounds.top;
+}
+
+bool TouchesAnyMonitor(const MonitorList& monitors, const Box& box) {
+  return std::any_of(monitors.begin(), monitors.end(),
+                     [&](const Monitor& m) { return Touches(m.bounds, box); });
+}
+
+bool ReachesOtherMonitor(const MonitorList& monitors, const Monitor& own, const Rect& r) {
+  for (const Monitor& m : monitors) {
+    if (&m == &own) continue;
+    const Rect& b = m.bounds;
+    if (r.left < b.right && r.right > b.left && r.top < b.bottom && r.bottom > b.top) return true;
+  }
+  return false;
+}
+
+Rect ClampInto(const Rect& r, const Rect& area) {
+  const int w = r.Width();
+  const int h = r.Height();
+  const int left = std::max(area.left, std::min(r.left, area.right - w));
+  const int top = std::max(area.top, std::min(r.top, area.bottom - h));
+  return {left, top, left + w, top + h};
+}
+
+int ScaleForDensity(int value, int ppi) {
+  if (ppi <= 0) return value;
+  const std::int64_t scaled = static_cast<std::int64_t>(value) * ppi;
+  // Round half away from zero, as MulDiv does.
+  const std::int64_t half = scaled >= 0 ? 48 : -48;
+  return static_cast<int>((scaled + half) / 96);
+}
+
+}  // namespace mensor

@@ -1,0 +1,68 @@
+// The desktop as a set of monitors: their bounds, work areas and pixel
+// densities, and the questions the windows ask about them (which monitor
+// holds a point, which is nearest to a box, whether a box is on any monitor).
+//
+// With a single monitor at (0, 0) every answer reduces to the plain
+// screen-size test, so the rules built on these keep their one-screen
+// results exactly.
+#pragma once
+
+#include <vector>
+
+#include "ui/types.h"
+
+namespace mensor {
+
+struct Monitor {
+  Rect bounds;      // screen pixels, right and bottom exclusive
+  Rect work_area;   // bounds without the task bar and docked bars
+  int pixels_per_inch = 96;
+  bool primary = false;
+};
+
+// The monitors as the platform reports them: never empty, the primary first.
+using MonitorList = std::vector<Monitor>;
+
+// A box given by its extreme pixels, both ends included (as the bounds of the
+// ruler's corners are kept).
+struct Box {
+  int min_x = 0;
+  int min_y = 0;
+  int max_x = 0;
+  int max_y = 0;
+};
+
+// The smallest rectangle holding every monitor.
+Rect VirtualScreenOf(const MonitorList& monitors);
+
+// The primary monitor (the first one when none is marked).
+const Monitor& PrimaryMonitor(const MonitorList& monitors);
+
+// The monitor whose bounds hold p, or null when p lies on none.
+const Monitor* MonitorAt(const MonitorList& monitors, Point p);
+
+// The monitor closest to the box (distance 0 when they overlap or touch); on
+// equal distances the earlier one in the list.
+const Monitor& NearestMonitor(const MonitorList& monitors, const Box& box);
+
+// The monitor holding p, or else the one nearest to it.
+const Monitor& MonitorOfPoint(const MonitorList& monitors, Point p);
+
+// True when the box overlaps or touches the bounds of at least one monitor.
+// A box whose edge lies on a monitor's edge counts as on it, as the
+// one-screen tests (min > SW, max < 0, ...) count it.
+bool TouchesAnyMonitor(const MonitorList& monitors, const Box& box);
+bool Touches(const Rect& bounds, const Box& box);
+
+// True when some part of r (right and bottom exclusive) lies on a monitor
+// other than `own`.
+bool ReachesOtherMonitor(const MonitorList& monitors, const Monitor& own, const Rect& r);
+
+// r moved (not resized, unless it is larger) so that it lies inside area.
+Rect ClampInto(const Rect& r, const Rect& area);
+
+// value * ppi / 96 rounded to nearest: a layout measure designed at 96 pixels
+// per inch on a monitor of ppi.
+int ScaleForDensity(int value, int ppi);
+
+}  // namespace mensor
