@@ -14,12 +14,15 @@ Each picture is defined once on a 32 x 32 grid by geometric rules and drawn
 at 32, 40, 48 and 64 pixels (the dialog asks for the size that matches the
 display's pixels per inch). Every pixel is sampled 4 x 4 times, so the
 edges are smooth; the images are 32-bit BGRA with alpha and a matching AND
-mask, written like tools/make_icons.py writes the program's icons.
+mask, written by tools/make_icons.py's writer.
 """
 import math
 import os
-import struct
 import sys
+
+# The .ico writer of the program's icons.
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_icons import write_ico  # noqa: E402
 
 SIZES = (32, 40, 48, 64)
 SAMPLES = 4
@@ -147,42 +150,6 @@ def render(shape, size):
                 row.append(tuple(round(t / hits) for t in total) + (alpha,))
         pixels.append(row)
     return pixels
-
-
-def icon_image(pixels):
-    """BITMAPINFOHEADER, BGRA rows bottom-up, AND mask bottom-up."""
-    size = len(pixels)
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    color = bytearray()
-    mask = bytearray()
-    mask_stride = ((size + 31) // 32) * 4
-    for row in reversed(pixels):
-        bits = bytearray(mask_stride)
-        for x, p in enumerate(row):
-            if p is None:
-                color += b'\0\0\0\0'
-                bits[x // 8] |= 0x80 >> (x % 8)
-            else:
-                r, g, b, a = p
-                color += bytes((b, g, r, a))
-        mask += bits
-    return header + bytes(color) + bytes(mask)
-
-
-def write_ico(path, pictures):
-    images = [icon_image(p) for p in pictures]
-    out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
-    offset = 6 + 16 * len(images)
-    for p, data in zip(pictures, images):
-        size = len(p)
-        out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    for data in images:
-        out += data
-    tmp = path + '.tmp'
-    with open(tmp, 'wb') as f:
-        f.write(out)
-    os.replace(tmp, path)
 
 
 PAGES = {
