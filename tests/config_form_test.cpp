@@ -12,7 +12,9 @@
 #include "app/main_form.h"
 #include "fake_config_view.h"
 #include "fake_platform.h"
+#include "fake_tool_bar.h"
 #include "settings/app_settings.h"
+#include "toolbar/tool_bar_form.h"
 
 namespace mensor {
 namespace {
@@ -491,6 +493,25 @@ TEST_F(ConfigFormTest, PreferencesMenuOpensANewDialogOnceAtATime) {
   EXPECT_EQ(nested, 1) << "no second dialog while one is open";
   EXPECT_FALSE(main.ConfigOpen);
   EXPECT_EQ(AppSettings.MoveStep, 4);
+}
+
+TEST_F(ConfigFormTest, OkGivesTheToolBarsHideItemTheShowToolBarKey) {
+  FakeWindow bar_window;
+  testing::FakeToolBarControls bar_controls;
+  TFormToolBar bar{platform, bar_window, bar_controls};
+  main.SetToolBar(&bar);
+  main.MakeConfigView = [&](TConfigForm& form) -> std::unique_ptr<ConfigView> {
+    auto v = std::make_unique<FakeConfigView>(form);
+    v->while_shown = [&](FakeConfigView& shown) {
+      shown.hotkeys[C::HotKeyShowToolBar] = kCtrl | kShift | 'B';
+      form.BitBtnOKClick();
+    };
+    return v;
+  };
+  main.ExecuteCommand(kCmdConfig);
+  main.SetToolBar(nullptr);
+  EXPECT_EQ(bar.PopupMenuMain.FindByName("PMenuHideToolBar")->shortcut, kCtrl | kShift | 'B');
+  EXPECT_EQ(Item("PMenuToolBar").shortcut, kCtrl | kShift | 'B');
 }
 
 TEST(FieldIntegerTest, SignedDecimalWithBlanksAroundIt) {

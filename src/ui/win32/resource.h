@@ -8,7 +8,12 @@
 #define IDI_ROTATE 101
 
 // The preferences dialog's page pictures.
-#define IDI_PAGE_SYSTEM 201
-#define IDI_PAGE_APPEARANCE 202
-#define IDI_PAGE_CUSTOM 203
-#define IDI_PAGE_HOTKEY 204
+#define IDI_PAGE_SYSTEM 211
+#define IDI_PAGE_APPEARANCE 212
+#define IDI_PAGE_CUSTOM 213
+#define IDI_PAGE_HOTKEY 214
+
+// Tool bar: the glyphs of the magnifier and calculator buttons (drawn by
+// tools/make_glyphs.py; magenta is transparent).
+#define IDB_MAGNIFIER 201
+#define IDB_CALCULATOR 202
