@@ -472,6 +472,7 @@ void TMainForm::ExecuteCommand(int id) {
     case kCmdShowScaleLine: MenuShowScaleLineClick(); break;
     case kCmdToolBar: PMenuToolBarClick(); break;
     case kCmdCalculator: PMenuCalculatorClick(); break;
+    case kCmdConfig: PMenuConfigClick(); break;
     case kCmdExit: PMenuExitClick(); break;
     default: break;  // commands of windows that do not exist yet
   }

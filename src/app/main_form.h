@@ -14,6 +14,7 @@
 //   main_form_monitors.cpp     where the ruler is among the monitors
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,8 @@
 namespace mensor {
 
 class TInfoForm;
+class TConfigForm;
+class ConfigView;
 class TFormToolBar;
 
 // RulerUnit: the field Unit of the ruler window.
@@ -216,6 +219,16 @@ class TMainForm {
   void PMenuToolBarClick();
   // "&About...": the about box, modal (src/about/).
   void PMenuAboutClick();
+
+  // ---- preferences (main_form_prefs.cpp) ----
+  // Opens the preferences dialog modally, made anew for this opening, and
+  // destroys it when it closes.
+  void PMenuConfigClick();
+  // Makes the dialog window for a dialog's logic (the platform layer sets
+  // it); without it "&Preferences..." does nothing.
+  std::function<std::unique_ptr<ConfigView>(TConfigForm&)> MakeConfigView;
+  // True while the preferences dialog is open (it is never opened twice).
+  bool ConfigOpen = false;
 
   // ---- state (public: the handlers' tests read and prepare it) ----
   Platform& platform;
