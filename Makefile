@@ -5,10 +5,11 @@
 #   make dist  the portable zip and the installer in build/dist
 NATIVE  := build/native
 WINDOWS := build/windows
+FUZZ    := build/fuzz
 EXE     := $(WINDOWS)/mensor.exe
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps build native windows test unit e2e run bench dist clean
+.PHONY: all deps build native windows fuzzers fuzz test unit e2e run bench dist clean
 
 all: build
 
@@ -16,19 +17,32 @@ deps:
 	@bash scripts/install-deps.sh
 
 native: deps
-	@cmake -S . -B $(NATIVE) -G Ninja -DMENSOR_EXE=$(abspath $(EXE)) >/dev/null
+	@cmake -S . -B $(NATIVE) -G Ninja -DMENSOR_EXE=$(abspath $(EXE)) -DMENSOR_FUZZ_DIR=$(abspath $(FUZZ)) >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
 windows: deps
 	@cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake) >/dev/null
 	@cmake --build $(WINDOWS) -j $(JOBS)
 
-build: native windows
+# The fuzz targets: a clang build with libFuzzer and the sanitizers.
+fuzzers: deps
+	@cmake -S . -B $(FUZZ) -G Ninja -DMENSOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+
+build: native windows fuzzers
+
+# Each fuzz target for FUZZ_SECONDS (default ten minutes), one after another.
+FUZZ_SECONDS ?= 600
+fuzz: fuzzers
+	@for t in $$(find $(FUZZ) -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x | sort); do \
+	  echo "fuzz: $$t for $(FUZZ_SECONDS) s"; \
+	  bash tests/fuzz/run_fuzzer.sh $$t $(FUZZ_SECONDS) || exit 1; \
+	done
 
 test: build
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
-unit: native
+unit: native fuzzers
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS) -E '^e2e\.'
 
 e2e: build

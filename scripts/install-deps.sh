@@ -35,6 +35,9 @@ needs=(
   # The help file (chmcmd, chmls) and the installer (wixl).
   "chmcmd:fp-utils"
   "wixl:wixl"
+  # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
+  "clang++:clang"
+  "/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev"
 )
 
 missing=()

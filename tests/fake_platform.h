@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -327,10 +328,22 @@ class FakePlatform : public Platform {
     if (it == files.end()) return std::nullopt;
     return it->second;
   }
-  bool ReplaceFile(const std::string& path, const std::string& content) override {
-    if (refuse_writes) return false;
-    files[path] = content;
-    return true;
+  // The settings file's careful steps, over `files`. A count in the busy
+  // maps is how many more tries find the file in use (-1: for ever).
+  FileRead ReadSharedFile(const std::string& name) const override {
+    file_ops.push_back("read " + name);
+    const std::string path = ResolveLinks(name);  // opening follows links
+    FileRead read;
+    if (TakeBusy(busy_reads, path)) {
+      read.result = FileResult::Busy;
+    } else if (auto failure = read_failures.find(path); failure != read_failures.end()) {
+      read.result = failure->second;
+    } else if (auto it = files.find(path); it != files.end()) {
+      read.result = FileResult::Done;
+      read.bytes = it->second;
+      read.read_only = read_only_files.count(path) != 0;
+    }
+    return read;
   }
   // Files directly in dir (a key of files below it without a further '/').
   std::vector<std::string> ListFiles(const std::string& dir) const override {
@@ -359,6 +372,47 @@ class FakePlatform : public Platform {
     if (it == resources.end()) return std::nullopt;
     return it->second;
   }
+  std::string ResolveLinks(const std::string& path) const override {
+    auto it = links.find(path);
+    return it == links.end() ? path : it->second;
+  }
+  FileResult WriteNewFile(const std::string& path, const std::string& content) override {
+    file_ops.push_back("create " + path);
+    if (refuse_writes || no_new_files) return FileResult::Refused;
+    files[path] = content;
+    return FileResult::Done;
+  }
+  FileResult MoveOver(const std::string& from, const std::string& to) override {
+    file_ops.push_back("move " + from + " " + to);
+    if (TakeBusy(busy_moves, to)) return FileResult::Busy;
+    if (read_only_files.count(to)) return FileResult::Refused;
+    auto it = files.find(from);
+    if (it == files.end()) return FileResult::Missing;
+    files[to] = it->second;
+    files.erase(from);
+    return FileResult::Done;
+  }
+  FileResult RewriteFile(const std::string& path, const std::string& content) override {
+    file_ops.push_back("rewrite " + path);
+    if (TakeBusy(busy_rewrites, path)) return FileResult::Busy;
+    if (refuse_writes || read_only_files.count(path)) return FileResult::Refused;
+    files[path] = content;
+    return FileResult::Done;
+  }
+  bool RemoveFile(const std::string& path) override {
+    file_ops.push_back("remove " + path);
+    return files.erase(path) != 0;
+  }
+  std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const override {
+    std::vector<FileEntry> found;
+    for (const auto& [path, content] : files) {
+      if (path.compare(0, path_prefix.size(), path_prefix) != 0) continue;
+      auto age = file_ages.find(path);
+      found.push_back({path, age == file_ages.end() ? 0 : age->second});
+    }
+    return found;
+  }
+  unsigned long ProcessId() const override { return pid; }
 
   struct HotKeyCall {
     int id;
@@ -402,6 +456,24 @@ class FakePlatform : public Platform {
   bool dialogs_possible = true;
   std::function<void(FakeDialogWindow&, DialogHandler&)> on_dialog;
   std::map<std::string, std::string> resources;
+  // Careful file access.
+  mutable std::map<std::string, int> busy_reads;
+  std::map<std::string, int> busy_moves, busy_rewrites;
+  std::map<std::string, FileResult> read_failures;
+  std::set<std::string> read_only_files;
+  bool no_new_files = false;  // the folder takes no new files
+  std::map<std::string, std::string> links;
+  std::map<std::string, long long> file_ages;
+  unsigned long pid = 4242;
+  mutable std::vector<std::string> file_ops;
+
+ private:
+  static bool TakeBusy(std::map<std::string, int>& busy, const std::string& path) {
+    auto it = busy.find(path);
+    if (it == busy.end() || it->second == 0) return false;
+    if (it->second > 0) --it->second;
+    return true;
+  }
 };
 
 }  // namespace mensor::testing

@@ -115,10 +115,16 @@ TEST_F(MainFormTest, StartUpCorrectsLengthAndWidthThatCannotWork) {
   } cases[] = {
       {"[Current]\r\nLength=1500\r\n", 600, 60},   // wider than the 1024 screen
       {"[Current]\r\nLength=1024\r\n", 1024, 60},  // exactly as wide fits
-      {"[System]\r\nRulerWidth=0\r\n", 600, 10},
-      {"[System]\r\nRulerWidth=-40\r\n", 600, 10},
-      {"[System]\r\nRulerWidth=100000\r\n", 600, 99},
+      {"[System]\r\nRulerWidth=0\r\n", 600, 60},
+      {"[System]\r\nRulerWidth=-40\r\n", 600, 60},
+      {"[System]\r\nRulerWidth=100000\r\n", 600, 60},
       {"[System]\r\nRulerWidth=99\r\n", 600, 99},
+      // Wider than the preferences offer, but it works: kept.
+      {"[System]\r\nRulerWidth=150\r\n", 600, 150},
+      {"[System]\r\nRulerWidth=1\r\n", 600, 1},
+      // The window, 2 x (L + W) square, stays within 32767 pixels.
+      {"[System]\r\nRulerWidth=15783\r\n", 600, 15783},
+      {"[System]\r\nRulerWidth=15784\r\n", 600, 60},
   };
   for (const Case& c : cases) {
     AppSettings = TAppSettings{};
@@ -132,6 +138,9 @@ TEST_F(MainFormTest, StartUpCorrectsLengthAndWidthThatCannotWork) {
     EXPECT_EQ(AppSettings.RulerWidth, c.width) << c.ini;
     EXPECT_EQ(AppSettings.NextRulerWidth, c.width) << c.ini;
     EXPECT_EQ(w.bounds.Width(), 2 * (c.length + c.width)) << c.ini;
+    testing::RecordingCanvas canvas;
+    f.FormPaint(canvas);  // a kept width paints as any other
+    EXPECT_FALSE(canvas.ops.empty()) << c.ini;
   }
 }
 

@@ -311,9 +311,9 @@ TEST_F(SettingsTest, ZeroScalePartSavedAsOneToTwoKeepingTheRatio) {
 // Counts the writes of app.ini.
 class CountingPlatform : public testing::FakePlatform {
  public:
-  bool ReplaceFile(const std::string& path, const std::string& content) override {
+  FileResult MoveOver(const std::string& from, const std::string& to) override {
     ++replace_calls;
-    return FakePlatform::ReplaceFile(path, content);
+    return FakePlatform::MoveOver(from, to);
   }
   int replace_calls = 0;
 };

@@ -107,8 +107,9 @@ def icon_image(pixels):
                 color += b'\0\0\0\0'
                 bits[x // 8] |= 0x80 >> (x % 8)
             else:
-                r, g, b = p
-                color += bytes((b, g, r, 0xFF))
+                # (r, g, b), or (r, g, b, alpha) for a partly covered pixel.
+                r, g, b = p[:3]
+                color += bytes((b, g, r, p[3] if len(p) > 3 else 0xFF))
         mask += bits
     return header + bytes(color) + bytes(mask)
 

@@ -181,12 +181,12 @@ void TMainForm::FormCreate() {
   SetMenuChecked("MenuShowScaleLine", entries.ShowScaleLine);
   SetMenuChecked("PMenuToolBar", entries.ToolBarShow);
   Unit = entries.Unit;
-  // A hand-edited width outside what the preferences allow would make the
-  // window absurdly large (2 x (L + W) pixels square) or the ruler degenerate;
-  // bring it into that range as the preferences dialog would.
-  AppSettings.RulerWidth = std::clamp(AppSettings.RulerWidth, kMinRulerWidth, kMaxRulerWidth);
-  AppSettings.NextRulerWidth = AppSettings.RulerWidth;
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
+  // A hand-edited width beyond what the preferences offer works and is kept;
+  // only a width that cannot work (no band at all, or a window of 2 x (L + W)
+  // pixels square beyond what the system handles) takes the default.
+  if (!RulerWidthWorks(AppSettings.RulerWidth, AppSettings.Length)) AppSettings.RulerWidth = kDefaultRulerWidth;
+  AppSettings.NextRulerWidth = AppSettings.RulerWidth;
 
   // 5. The language menu, the saved language and its texts.
   LoadLanguagePackage();
@@ -473,6 +473,7 @@ void TMainForm::ExecuteCommand(int id) {
     case kCmdShowScaleLine: MenuShowScaleLineClick(); break;
     case kCmdToolBar: PMenuToolBarClick(); break;
     case kCmdCalculator: PMenuCalculatorClick(); break;
+    case kCmdConfig: PMenuConfigClick(); break;
     case kCmdExit: PMenuExitClick(); break;
     case kCmdEnglish: LanguageMenuClick(id); break;
     default:

@@ -34,6 +34,8 @@
 namespace mensor {
 
 class TInfoForm;
+class TConfigForm;
+class ConfigView;
 class TFormToolBar;
 
 // RulerUnit: the field Unit of the ruler window.
@@ -73,6 +75,14 @@ inline constexpr int kHideHotKeyId = 0;
 // The ruler widths the preferences offer.
 inline constexpr int kMinRulerWidth = 10;
 inline constexpr int kMaxRulerWidth = 99;
+// Start-up: the width a ruler gets when the saved one cannot work, and the
+// test for that. Window sizes travel in 16-bit fields of some messages
+// (WM_SIZE), so the ruler's square window stays within 32767 pixels.
+inline constexpr int kDefaultRulerWidth = 60;
+inline constexpr int kMaxWindowExtent = 32767;
+constexpr bool RulerWidthWorks(int width, int length) {
+  return width > 0 && width <= kMaxWindowExtent / 2 - length;
+}
 
 class TMainForm {
  public:
@@ -229,6 +239,16 @@ class TMainForm {
   void PMenuToolBarClick();
   // "&About...": the about box, modal (src/about/).
   void PMenuAboutClick();
+
+  // ---- preferences (main_form_prefs.cpp) ----
+  // Opens the preferences dialog modally, made anew for this opening, and
+  // destroys it when it closes.
+  void PMenuConfigClick();
+  // Makes the dialog window for a dialog's logic (the platform layer sets
+  // it); without it "&Preferences..." does nothing.
+  std::function<std::unique_ptr<ConfigView>(TConfigForm&)> MakeConfigView;
+  // True while the preferences dialog is open (it is never opened twice).
+  bool ConfigOpen = false;
 
   // ---- state (public: the handlers' tests read and prepare it) ----
   Platform& platform;

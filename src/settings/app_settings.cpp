@@ -4,15 +4,18 @@
 //
 // app.ini is read once into memory and written once: the save builds the
 // complete new text (the old text with every entry changed in save order, as
-// entry-by-entry profile writes would leave it) and hands it to the platform,
-// which replaces the file in one step. A save that is cut short therefore
-// never leaves a half-written file behind.
+// entry-by-entry profile writes would leave it) and hands it to
+// WriteFileSafely, which replaces the file in one step (settings_file.h). A
+// save that is cut short therefore never leaves a half-written file behind;
+// only where no replacement is possible is the file rewritten in place.
 #include "settings/app_settings.h"
 
 #include <exception>
 #include <limits>
 
 #include "settings/ini_file.h"
+#include "settings/settings_file.h"
+#include "settings/text_encoding.h"
 
 namespace mensor {
 
@@ -270,15 +273,21 @@ std::string SettingsFilePath(const Platform& platform) {
   return platform.JoinPath(platform.ExeDir(), "app.ini");
 }
 
-bool LoadSettings(const Platform& platform, RulerEntries& entries) {
+bool LoadSettings(Platform& platform, RulerEntries& entries) {
+  AppSettings.KeepFile = false;
   try {
-    const std::optional<std::string> text = platform.ReadFile(SettingsFilePath(platform));
-    const IniFile ini(text ? std::string_view(*text) : std::string_view());
+    const FileRead file = ReadFileWaiting(platform, SettingsFilePath(platform), kReadBusyBudgetMs);
+    // Anything but a whole file or no file at all means the user's settings
+    // are unknown: start on defaults, and never let them replace the file.
+    const bool whole = file.result == FileResult::Done;
+    AppSettings.KeepFile = !whole && file.result != FileResult::Missing;
+    const IniFile ini(DecodeText(whole ? std::string_view(file.bytes) : std::string_view()).text);
     ReadAll(EntryReader(ini), platform, entries);
     return true;
   } catch (const std::exception&) {
     // Out of memory on a monstrous file: the caller puts its fallback values
-    // in place.
+    // in place, and the file stays as it is.
+    AppSettings.KeepFile = true;
     return false;
   }
 }
@@ -324,20 +333,48 @@ void ApplyLoadFallback(const Platform& platform) {
   s.NextRulerWidth = s.RulerWidth;
 }
 
+namespace {
+
+std::string WithPath(std::string_view text, const std::string& path) {
+  std::string out(text);
+  const std::size_t at = out.find("%s");
+  if (at != std::string::npos) out.replace(at, 2, path);
+  return out;
+}
+
+}  // namespace
+
 bool SaveSettings(Platform& platform, const RulerEntries& entries, std::string& error_text) {
   const std::string path = SettingsFilePath(platform);
-  bool written = false;
-  try {
-    const std::optional<std::string> old_text = platform.ReadFile(path);
-    IniFile ini(old_text ? std::string_view(*old_text) : std::string_view());
-    EntryWriter out(ini);
-    WriteAll(out, entries);
-    written = platform.ReplaceFile(path, ini.Text());
-  } catch (const std::exception&) {
-    written = false;
+  if (AppSettings.KeepFile) {
+    error_text = WithPath(kSaveKeptUnreadText, path);
+    return false;
   }
-  if (!written) error_text = "Unable to write to " + path;
-  return written;
+  try {
+    // A link stays a link: the file it points to gets the new text.
+    const std::string target = platform.ResolveLinks(path);
+    // The file as it is now, so that lines the program does not know, and
+    // entries other programs changed meanwhile, are kept.
+    const FileRead old = ReadFileWaiting(platform, target, kReadBusyBudgetMs);
+    if (old.result == FileResult::Done && old.read_only) {
+      // A read-only file is the user saying "keep these settings".
+      error_text = WithPath(kSaveKeptReadOnlyText, path);
+      return false;
+    }
+    if (old.result == FileResult::Done || old.result == FileResult::Missing) {
+      const DecodedText decoded = DecodeText(old.bytes);
+      IniFile ini(decoded.text);
+      EntryWriter out(ini);
+      WriteAll(out, entries);
+      RemoveStaleTempFiles(platform, target);
+      if (WriteFileSafely(platform, target, EncodeText(decoded.encoding, ini.Text())) !=
+          WriteOutcome::Failed)
+        return true;
+    }
+  } catch (const std::exception&) {
+  }
+  error_text = WithPath(kSaveFailedText, path);
+  return false;
 }
 
 void ShowInfo(Platform& platform, const std::string& text) { platform.ShowInfo(text, InfoCaption); }

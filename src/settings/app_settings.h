@@ -62,6 +62,10 @@ struct TAppSettings {
   // Derived, never written to the file.
   double ScaleRatio = 0.0;
   int NextRulerWidth = 0;
+  // app.ini exists but could not be read completely at start-up (in use for
+  // too long, unreadable, too large): the save keeps it as it is rather than
+  // put defaults in place of the user's settings.
+  bool KeepFile = false;
 };
 
 // The one settings record of the process (zero-filled but RulerWidth = 60 at
@@ -82,17 +86,29 @@ extern std::string InfoCaption;
 
 // Reads app.ini in the executable's folder into AppSettings and entries, with
 // the defaults and corrections of each entry, and sets NextRulerWidth to the
-// width read. A missing or unreadable file is no error (every entry takes its
-// default). Returns false only when an error (out of memory) interrupted the
-// reading; the caller then applies ApplyLoadFallback.
-bool LoadSettings(const Platform& platform, RulerEntries& entries);
+// width read. A file in use by another program is waited for briefly. A
+// missing file is no error (every entry takes its default); nor is one that
+// cannot be read completely, but then AppSettings.KeepFile is set. Returns
+// false only when an error (out of memory) interrupted the reading; the
+// caller then applies ApplyLoadFallback.
+bool LoadSettings(Platform& platform, RulerEntries& entries);
 // The values start-up puts in place when loading failed. RulerWidth keeps what
 // was read; NextRulerWidth follows it.
 void ApplyLoadFallback(const Platform& platform);
-// Writes every entry to app.ini in the save order, replacing the file in one
-// step. False when the platform refused the write; error_text then holds the
-// message for the user ("Unable to write to " and the full path).
+// Writes every entry to app.ini in the save order, in the encoding the file
+// has (a new file: 8-bit), through symbolic links, without ever leaving a
+// damaged file. Keeps the file as it is when it was not read completely at
+// start-up or is read-only. False when nothing was written; error_text then
+// holds the message for the user.
 bool SaveSettings(Platform& platform, const RulerEntries& entries, std::string& error_text);
+// The messages of a save that did not happen; %s is the file's full path.
+inline constexpr std::string_view kSaveFailedText = "Unable to write to %s";
+inline constexpr std::string_view kSaveKeptUnreadText =
+    "Your settings file %s could not be read completely when the ruler started, so it has been "
+    "left as it was. The settings of this session were not saved.";
+inline constexpr std::string_view kSaveKeptReadOnlyText =
+    "Your settings file %s is read-only, so it has been left as it was. The settings of this "
+    "session were not saved.";
 // The full path of app.ini.
 std::string SettingsFilePath(const Platform& platform);
 

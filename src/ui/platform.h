@@ -97,6 +97,29 @@ class WindowUpdate {
   Window& window_;
 };
 
+// What became of an operation on a file.
+enum class FileResult {
+  Done,
+  Missing,   // no such file
+  Busy,      // another program has the file open in a way that excludes this access
+  Refused,   // access denied for good (permissions, a read-only file, a folder)
+  TooLarge,  // larger than the platform reads into memory
+  Failed,    // anything else (disk full, input/output error)
+};
+
+// A whole file as read by ReadSharedFile.
+struct FileRead {
+  FileResult result = FileResult::Missing;
+  std::string bytes;       // the content when result is Done
+  bool read_only = false;  // the file's read-only attribute (when result is Done)
+};
+
+// A file found by ListFiles.
+struct FileEntry {
+  std::string path;
+  long long age_seconds = 0;  // time since its last change
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -165,9 +188,31 @@ class Platform {
   virtual std::string JoinPath(const std::string& dir, const std::string& name) const = 0;
   // The whole file, or nothing when it cannot be read.
   virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
-  // Replaces the file with content in one step: afterwards the file is either
-  // the old one or the new one, never a mixture. False when refused.
-  virtual bool ReplaceFile(const std::string& path, const std::string& content) = 0;
+
+  // --- careful file access (the settings file) ---
+  // The steps the settings store combines into a save that never loses the
+  // user's file; the decisions (retries, fallbacks, what to keep) are the
+  // caller's.
+  // Reads the whole file, sharing it with every other reader, writer, renamer
+  // and deleter, so that no other program's save is blocked by the read.
+  virtual FileRead ReadSharedFile(const std::string& path) const = 0;
+  // The path of the file that path finally names, symbolic links followed;
+  // path itself when it is no link or names nothing.
+  virtual std::string ResolveLinks(const std::string& path) const = 0;
+  // Creates path (or empties it when it exists), writes content and flushes
+  // it to the disk.
+  virtual FileResult WriteNewFile(const std::string& path, const std::string& content) = 0;
+  // Puts the file from in the place of to in one step: afterwards to is
+  // either the old file or the new one, never a mixture.
+  virtual FileResult MoveOver(const std::string& from, const std::string& to) = 0;
+  // Rewrites the file path in place (created when missing): the whole
+  // content, the file cut to its length, flushed to the disk.
+  virtual FileResult RewriteFile(const std::string& path, const std::string& content) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // The files whose full paths start with path_prefix.
+  virtual std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const = 0;
+  // This process's identifier.
+  virtual unsigned long ProcessId() const = 0;
 
   // --- language packs ---
   // Names (without folder, UTF-8) of the files in dir, hidden, system and

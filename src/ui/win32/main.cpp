@@ -5,7 +5,9 @@
 #include "ui/win32/win32.h"
 
 #include "app/main_form.h"
+#include "prefs/config_form.h"
 #include "settings/info_form.h"
+#include "ui/win32/config_dialog.h"
 #include "toolbar/tool_bar_form.h"
 #include "ui/win32/info_window.h"
 #include "ui/win32/main_window.h"
@@ -25,6 +27,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   mensor::TMainForm form(platform, window);
   window.SetForm(&form);
+  // The preferences dialog, made anew for each opening.
+  form.MakeConfigView = [&](mensor::TConfigForm& config) -> std::unique_ptr<mensor::ConfigView> {
+    return std::make_unique<mensor::win32::ConfigDialog>(instance, platform, config, window.hwnd());
+  };
   form.FormCreate();
 
   // NOTE: created after the ruler's creation handler, which must not touch

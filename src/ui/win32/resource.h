@@ -7,6 +7,12 @@
 // The rotate cursor's picture (custom cursor 101).
 #define IDI_ROTATE 101
 
+// The preferences dialog's page pictures.
+#define IDI_PAGE_SYSTEM 211
+#define IDI_PAGE_APPEARANCE 212
+#define IDI_PAGE_CUSTOM 213
+#define IDI_PAGE_HOTKEY 214
+
 // Tool bar: the glyphs of the magnifier and calculator buttons (drawn by
 // tools/make_glyphs.py; magenta is transparent).
 #define IDB_MAGNIFIER 201

@@ -18,9 +18,6 @@ namespace {
 constexpr int kCursorSize = 32;
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kCursorGreen = RGB(0x00, 0x80, 0x00);  // 0x008000
-// Files larger than this are no settings file or language pack; reading them
-// is refused rather than taking the memory.
-constexpr LONGLONG kMaxReadBytes = 64LL * 1024 * 1024;
 
 // A cursor with the picture of an icon and the given hot spot. The icon's own
 // hot spot (its centre) is replaced: a cursor made with fIcon = FALSE keeps
@@ -367,52 +364,9 @@ std::string Win32Platform::JoinPath(const std::string& dir, const std::string& n
 }
 
 std::optional<std::string> Win32Platform::ReadFile(const std::string& path) const {
-  const HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::optional<std::string> result;
-  LARGE_INTEGER size{};
-  if (GetFileSizeEx(file, &size) && size.QuadPart <= kMaxReadBytes) {
-    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    bool ok = true;
-    while (done < content.size()) {
-      DWORD got = 0;
-      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
-      if (!::ReadFile(file, content.data() + done, want, &got, nullptr) || got == 0) {
-        ok = false;
-        break;
-      }
-      done += got;
-    }
-    if (ok) result = std::move(content);
-  }
-  CloseHandle(file);
-  return result;
-}
-
-bool Win32Platform::ReplaceFile(const std::string& path, const std::string& content) {
-  const std::wstring target = Utf8ToWide(path);
-  // The new content goes to a file beside the target first (same folder, so
-  // the final rename never crosses volumes), is flushed to the disk, and then
-  // takes the target's place in one step.
-  const std::wstring temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-  const HANDLE file =
-      CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
-  std::size_t done = 0;
-  while (ok && done < content.size()) {
-    DWORD written = 0;
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 20));
-    ok = ::WriteFile(file, content.data() + done, want, &written, nullptr) && written > 0;
-    done += written;
-  }
-  ok = ok && FlushFileBuffers(file);
-  ok = CloseHandle(file) && ok;
-  ok = ok && MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temp.c_str());
-  return ok;
+  FileRead read = ReadSharedFile(path);
+  if (read.result != FileResult::Done) return std::nullopt;
+  return std::move(read.bytes);
 }
 
 // --- language packs ---

@@ -66,7 +66,15 @@ class Win32Platform : public Platform {
   std::string ExeDir() const override;
   std::string JoinPath(const std::string& dir, const std::string& name) const override;
   std::optional<std::string> ReadFile(const std::string& path) const override;
-  bool ReplaceFile(const std::string& path, const std::string& content) override;
+  // Careful file access: win32_files.cpp.
+  FileRead ReadSharedFile(const std::string& path) const override;
+  std::string ResolveLinks(const std::string& path) const override;
+  FileResult WriteNewFile(const std::string& path, const std::string& content) override;
+  FileResult MoveOver(const std::string& from, const std::string& to) override;
+  FileResult RewriteFile(const std::string& path, const std::string& content) override;
+  bool RemoveFile(const std::string& path) override;
+  std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const override;
+  unsigned long ProcessId() const override;
 
   std::vector<std::string> ListFiles(const std::string& dir) const override;
   void CreateFolder(const std::string& path) override;

@@ -1,0 +1,396 @@
+// TConfigForm: showing, the controls' handlers, the preview and OK.
+#include "prefs/config_form.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "app/main_form.h"
+#include "lang/language.h"
+#include "prefs/config_layout.h"
+#include "settings/app_settings.h"
+#include "settings/color_swatch.h"
+
+namespace mensor {
+namespace {
+
+using C = ConfigControl;
+
+// The colour buttons: what each shows and its default colour. The order is
+// the order of button_colors_.
+struct ColorBinding {
+  ConfigControl button;
+  Color TAppSettings::*setting;
+  Color default_color;
+};
+constexpr ColorBinding kColors[] = {
+    {C::BitBtnKeDuColor, &TAppSettings::ForegroundColor, 0xFFFFFF},
+    {C::BitBtnNumberColor, &TAppSettings::NumberColor, 0xFFFFFF},
+    {C::BitBtnCurTextColor, &TAppSettings::CurTextColor, 0x00FFFF},
+    {C::BitBtnBKColor, &TAppSettings::BackgroundColor, 0xFF9B37},
+    {C::BitBtnStaffColor, &TAppSettings::StaffColor, 0xFFFFFF},
+    {C::BitBtnScaleColor, &TAppSettings::ScaleLine, 0x40FF00},
+    {C::BitBtnWinNumColor, &TAppSettings::WinNumberColor, 0xFFFFFF},
+    {C::BitBtnWinBKColor, &TAppSettings::WinBKColor, 0x000000},
+};
+
+int ColorSlot(ConfigControl button) {
+  for (int i = 0; i < static_cast<int>(std::size(kColors)); ++i)
+    if (kColors[i].button == button) return i;
+  return -1;
+}
+
+// The hot-key fields in the order of the checks on OK, with the setting each
+// holds and the ruler menu item whose shortcut it is.
+struct HotKeyBinding {
+  ConfigControl field;
+  Shortcut TAppSettings::*setting;
+  const char* menu_item;
+};
+constexpr HotKeyBinding kHotKeys[] = {
+    {C::SysHotKey, &TAppSettings::HotKey, "PMenuHide"},
+    {C::HotKeyAlwaysTop, &TAppSettings::HotKeyAlwaysTop, "PMenuOnTop"},
+    {C::HotKeyTrans, &TAppSettings::HotKeyTranser, "PMenuTranser"},
+    {C::HotKeyCircum, &TAppSettings::HotKeyCircum, "PMenuCircum"},
+    {C::HotKeyLeval, &TAppSettings::HotKeyLeval, "PMenuLeval"},
+    {C::HotKeyPlumb, &TAppSettings::HotKeyPlumb, "PMenuPlumb"},
+    {C::HotKeyShowScaleLine, &TAppSettings::HotKeyShowScaleLine, "MenuShowScaleLine"},
+    {C::HotKeyShowToolBar, &TAppSettings::HotKeyShowToolBar, "PMenuToolBar"},
+    {C::HotKeyCalculator, &TAppSettings::HotKeyCalculator, "PMenuCalculator"},
+};
+
+constexpr ConfigControl kCustomUnitFields[] = {C::SpinEditPixelPerUnit, C::SpinEditTicksPerUnit,
+                                               C::SpinEditDisplayValueUnit};
+
+constexpr Shortcut kPlainF1 = vk::kF1;
+// What the percentage field gives for a text that is no integer.
+constexpr int kTranValueFallback = 60;
+constexpr Color kWhite = 0xFFFFFF;
+constexpr Color kBlack = 0x000000;
+
+}  // namespace
+
+std::optional<int> ParseFieldInteger(const std::string& text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  std::size_t i = begin;
+  bool negative = false;
+  if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == end) return std::nullopt;
+  long long value = 0;
+  for (; i < end; ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+TConfigForm::TConfigForm(Platform& platform, TMainForm& main_form) : platform_(platform), main_(main_form) {}
+
+Color TConfigForm::ButtonColor(ConfigControl button) const {
+  const int slot = ColorSlot(button);
+  return slot < 0 ? 0 : button_colors_[slot];
+}
+
+void TConfigForm::PaintColorSwatch(ConfigControl button, Color color) {
+  const Size size = view().ControlSize(button);
+  view().SetButtonPicture(button, mensor::PaintColorSwatch(size.cx, size.cy, color));
+  const int slot = ColorSlot(button);
+  if (slot >= 0) button_colors_[slot] = color;
+}
+
+int TConfigForm::SpinValue(ConfigControl field) const {
+  return ParseFieldInteger(view().Text(field)).value_or(LayoutOf(field).min);
+}
+
+int TConfigForm::SpinValueInRange(ConfigControl field) const {
+  const ConfigLayoutEntry& entry = LayoutOf(field);
+  return std::clamp(SpinValue(field), entry.min, entry.max);
+}
+
+void TConfigForm::SetSpinValue(ConfigControl field, int value) {
+  const ConfigLayoutEntry& entry = LayoutOf(field);
+  view().SetText(field, std::to_string(std::clamp(value, entry.min, entry.max)));
+}
+
+void TConfigForm::SetSliderPosition(int position) {
+  const ConfigLayoutEntry& slider = LayoutOf(C::TrackBarTran);
+  position = std::clamp(position, slider.min, slider.max);
+  if (view().Position(C::TrackBarTran) == position) return;
+  view().SetPosition(C::TrackBarTran, position);
+  TrackBarTranChange();
+}
+
+// ---- texts ----
+
+void TConfigForm::SetLanguage(int /*index*/) {
+  // The dialog is built from its English layout; until language packs can be
+  // read, every index shows English.
+  SetDefaultLanguage();
+}
+
+void TConfigForm::SetDefaultLanguage() {
+  DialogTitle = "Mensor Configure";
+  RegisterHotKeyErrorText = "Fail to register hot key";
+  WidthNextTimeText = "Ruler's width will apply next time you use it";
+  F1HotKeyText = "Can not set F1 hot key for the function.";
+  SameHotKeyText = "Can not set the same hot key";
+}
+
+// ---- showing ----
+
+void TConfigForm::FormShow() {
+  // 1. Texts, then the title.
+  SetLanguage(LanguageIndex);
+  view().SetTitle(DialogTitle);
+
+  // 2. The controls from the settings; number fields bring the values into
+  // their ranges.
+  SetSpinValue(C::SpinEditMove, AppSettings.MoveStep);
+  view().SetHotKey(C::SysHotKey, AppSettings.HotKey);
+  SetSpinValue(C::SpinEditWidth, AppSettings.NextRulerWidth);
+  for (const ColorBinding& c : kColors) PaintColorSwatch(c.button, AppSettings.*c.setting);
+  view().SetChecked(C::CheckBoxJumpCursor, AppSettings.JumpCursor);
+  view().SetChecked(C::CheckBoxShowDisplayForm, AppSettings.ShowDisplayForm);
+  SetSpinValue(C::SpinEditSmall, AppSettings.ScaleSmall);
+  SetSpinValue(C::SpinEditLarge, AppSettings.ScaleLarge);
+  view().SetItemIndex(C::RadioGroupStaffSize, AppSettings.StaffSize);
+  view().SetItemIndex(C::RadioGroupStaffDir, AppSettings.StaffDir);
+  SetSpinValue(C::SpinEditPixelPerUnit, AppSettings.PixelPerUnit);
+  SetSpinValue(C::SpinEditTicksPerUnit, AppSettings.TicksPerUnit);
+  SetSpinValue(C::SpinEditDisplayValueUnit, AppSettings.DisplayValueUnit);
+  // The percentage field shows the slider's position (a hand-edited value
+  // outside 0..100 as the slider takes it).
+  SetSliderPosition(AppSettings.TransValue);
+  view().SetText(C::EditTranValue, std::to_string(view().Position(C::TrackBarTran)));
+  for (const HotKeyBinding& h : kHotKeys)
+    if (h.field != C::SysHotKey) view().SetHotKey(h.field, AppSettings.*h.setting);
+
+  // 3.-5. The first page, the preview, the read-out group.
+  view().SetActivePage(kPageSys);
+  PreviewRuler();
+  CheckBoxShowDisplayFormClick();
+}
+
+// ---- controls ----
+
+void TConfigForm::CheckBoxShowDisplayFormClick() {
+  const bool on = view().Checked(C::CheckBoxShowDisplayForm);
+  for (ConfigControl c : {C::BitBtnWinNumColor, C::BitBtnWinBKColor, C::Label15, C::Label12})
+    view().SetEnabled(c, on);
+}
+
+void TConfigForm::BitBtnKeDuColorClick(ConfigControl button) {
+  if (ColorSlot(button) < 0) return;
+  if (const std::optional<Color> chosen = view().ChooseColor(ButtonColor(button))) PaintColorSwatch(button, *chosen);
+}
+
+void TConfigForm::BitBtnDefaultClick() {
+  for (const ColorBinding& c : kColors) PaintColorSwatch(c.button, c.default_color);
+  view().SetChecked(C::CheckBoxShowDisplayForm, false);
+  CheckBoxShowDisplayFormClick();
+}
+
+void TConfigForm::TrackBarTranChange() {
+  view().SetText(C::EditTranValue, std::to_string(view().Position(C::TrackBarTran)));
+}
+
+int TConfigForm::EditTranValueValue() const {
+  const ConfigLayoutEntry& field = LayoutOf(C::EditTranValue);
+  const int value = ParseFieldInteger(view().Text(C::EditTranValue)).value_or(kTranValueFallback);
+  return std::clamp(value, field.min, field.max);
+}
+
+bool TConfigForm::EditTranValueKeyPress(char key) {
+  constexpr char kBackspace = 8;
+  constexpr char kEnter = 13;
+  if (key == kEnter) {
+    const int value = EditTranValueValue();
+    SetSliderPosition(value);
+    view().SetText(C::EditTranValue, std::to_string(value));
+    return false;
+  }
+  return (key >= '0' && key <= '9') || key == kBackspace || key == ' ';
+}
+
+void TConfigForm::EditTranValueExit() {
+  const int value = EditTranValueValue();
+  SetSliderPosition(value);
+  // The field shows the value taken also when the slider stood there already
+  // (a text like "150" or "abc" must not stay beside a slider at 100 or 60).
+  view().SetText(C::EditTranValue, std::to_string(value));
+}
+
+void TConfigForm::SpinEditExit(ConfigControl field) {
+  const ConfigLayoutEntry& entry = LayoutOf(field);
+  if (entry.kind != ConfigKind::SpinEdit) return;
+  const std::string text = view().Text(field);
+  const int value = SpinValueInRange(field);
+  if (text != std::to_string(value)) view().SetText(field, std::to_string(value));
+}
+
+void TConfigForm::SpinEditPixelPerUnitChange(ConfigControl field) {
+  if (SpinValue(field) != 0) PreviewRuler();
+}
+
+// ---- preview ----
+
+void DrawPreviewScale(Canvas& canvas, int width, int height, int pixel_per_unit, int ticks_per_unit,
+                      int display_value_unit, int ruler_width, int font_points) {
+  if (pixel_per_unit < 1 || ticks_per_unit < 1 || display_value_unit < 1) return;
+  const double step = static_cast<double>(pixel_per_unit) / ticks_per_unit;
+  const long long every = static_cast<long long>(display_value_unit) * ticks_per_unit;
+  const long long n = std::llrint(width / step);
+  const double s = font_points;
+  const int number_y = static_cast<int>(std::lrint((ruler_width / 2) - s / 2));
+  // Plain ticks closer than a pixel land on the same column: one drawing of
+  // that column is enough (the pixels are the same).
+  long long last_plain_x = std::numeric_limits<long long>::min();
+  for (long long i = 0; i <= n; ++i) {
+    const long long x = std::llrint(i * step);
+    const int xi = static_cast<int>(x);
+    if (i % every != 0) {
+      if (x == last_plain_x) continue;
+      last_plain_x = x;
+      canvas.MoveTo(xi, 0);
+      canvas.LineTo(xi, 10);
+      canvas.MoveTo(xi, ruler_width - 10);
+      canvas.LineTo(xi, ruler_width);
+    } else {
+      canvas.MoveTo(xi, 0);
+      canvas.LineTo(xi, 18);
+      canvas.MoveTo(xi, height - 18);
+      canvas.LineTo(xi, height);
+      canvas.TextOut(static_cast<int>(std::llrint(i * step - s / 2)), number_y, std::to_string(i / every));
+    }
+  }
+}
+
+void TConfigForm::PreviewRuler() {
+  const Size size = view().PreviewSize();
+  Canvas& canvas = view().PreviewCanvas();
+  canvas.FillRect({0, 0, size.cx, size.cy}, kWhite);
+  canvas.SetPenMode(PenMode::Copy);
+  canvas.SetPenColor(kBlack);
+  Font font;  // the picture's default font
+  font.color = kBlack;
+  canvas.SetFont(font);
+  // A field holding a value outside its range (0 while the user types, or
+  // more than 1000) is drawn as the value leaving the field will give it, so
+  // that the preview never divides by zero and shows what OK stores.
+  DrawPreviewScale(canvas, size.cx, size.cy, SpinValueInRange(C::SpinEditPixelPerUnit),
+                   SpinValueInRange(C::SpinEditTicksPerUnit), SpinValueInRange(C::SpinEditDisplayValueUnit),
+                   AppSettings.RulerWidth, font.points);
+  view().PreviewChanged();
+}
+
+// ---- OK and Cancel ----
+
+bool TConfigForm::CheckHotKeys() {
+  for (const HotKeyBinding& h : kHotKeys) {
+    const Shortcut value = view().HotKey(h.field);
+    const std::string* message = nullptr;
+    if (value == kPlainF1) {
+      message = &F1HotKeyText;
+    } else if (value != 0) {
+      for (const HotKeyBinding& other : kHotKeys)
+        if (other.field != h.field && view().HotKey(other.field) == value) message = &SameHotKeyText;
+    }
+    if (message == nullptr) continue;
+    ShowInfo(platform_, *message);
+    // The offending field is shown and focused, so the user sees which one.
+    view().SetActivePage(kPageHotKey);
+    if (view().Enabled(h.field)) view().Focus(h.field);
+    return false;
+  }
+  return true;
+}
+
+void TConfigForm::BitBtnOKClick() {
+  // 1. Hot keys: plain F1 and duplicates are refused.
+  if (!CheckHotKeys()) return;
+
+  // 2. Keyboard step and the width of the next start. Number fields give
+  // the value leaving them would give, also when Enter confirmed a text typed
+  // without leaving the field.
+  AppSettings.MoveStep = SpinValueInRange(C::SpinEditMove);
+  AppSettings.NextRulerWidth = SpinValueInRange(C::SpinEditWidth);
+  if (AppSettings.NextRulerWidth != AppSettings.RulerWidth) ShowInfo(platform_, WidthNextTimeText);
+
+  // 3. Jump to cursor, the colours, the read-out window.
+  AppSettings.JumpCursor = view().Checked(C::CheckBoxJumpCursor);
+  AppSettings.ForegroundColor = ButtonColor(C::BitBtnKeDuColor);
+  AppSettings.BackgroundColor = ButtonColor(C::BitBtnBKColor);
+  AppSettings.NumberColor = ButtonColor(C::BitBtnNumberColor);
+  AppSettings.StaffColor = ButtonColor(C::BitBtnStaffColor);
+  AppSettings.CurTextColor = ButtonColor(C::BitBtnCurTextColor);
+  AppSettings.WinBKColor = ButtonColor(C::BitBtnWinBKColor);
+  AppSettings.ScaleLine = ButtonColor(C::BitBtnScaleColor);
+  AppSettings.ShowDisplayForm = view().Checked(C::CheckBoxShowDisplayForm);
+  AppSettings.WinNumberColor = ButtonColor(C::BitBtnWinNumColor);
+
+  // 4. The cross-hair; a screen-aligned cross refuses the scale line.
+  AppSettings.StaffSize = std::clamp(view().ItemIndex(C::RadioGroupStaffSize), 0, 1);
+  AppSettings.StaffDir = std::clamp(view().ItemIndex(C::RadioGroupStaffDir), 0, 1);
+  if (AppSettings.StaffDir == 1 && main_.MenuChecked("MenuShowScaleLine")) main_.MenuShowScaleLineClick();
+
+  // 5. See-through percentage: the slider's (a text not yet applied in the
+  // percentage field does not count).
+  AppSettings.TransValue = view().Position(C::TrackBarTran);
+
+  // 6. Scale ratio.
+  AppSettings.ScaleSmall = SpinValueInRange(C::SpinEditSmall);
+  AppSettings.ScaleLarge = SpinValueInRange(C::SpinEditLarge);
+  if (AppSettings.ScaleLarge != 0)
+    AppSettings.ScaleRatio = static_cast<double>(AppSettings.ScaleSmall) / AppSettings.ScaleLarge;
+
+  // 7. See-through tint of the next capture.
+  if (AppSettings.Transparence) {
+    main_.TranspColor = AppSettings.BackgroundColor;
+    main_.Transparency = static_cast<std::uint8_t>(AppSettings.TransValue & 0xFF);
+  }
+
+  // 8. Custom unit.
+  AppSettings.PixelPerUnit = SpinValueInRange(C::SpinEditPixelPerUnit);
+  AppSettings.TicksPerUnit = SpinValueInRange(C::SpinEditTicksPerUnit);
+  AppSettings.DisplayValueUnit = SpinValueInRange(C::SpinEditDisplayValueUnit);
+
+  // 9. The eight menu hot keys, then the shortcuts of the menu items in table
+  // order (the tool bar's hide item right after "Show T&oolBar").
+  for (const HotKeyBinding& h : kHotKeys)
+    if (h.field != C::SysHotKey) AppSettings.*h.setting = view().HotKey(h.field);
+  for (const HotKeyBinding& h : kHotKeys) {
+    if (h.field == C::SysHotKey) continue;
+    if (MenuItem* item = main_.PopupMenuMain.FindByName(h.menu_item)) item->shortcut = AppSettings.*h.setting;
+    if (h.field == C::HotKeyShowToolBar && SetToolBarHideShortcut) SetToolBarHideShortcut(AppSettings.HotKeyShowToolBar);
+  }
+
+  // 10. The global Hide/Show hot key, registered again when it changed.
+  const Shortcut hide = view().HotKey(C::SysHotKey);
+  if (hide != AppSettings.HotKey) {
+    platform_.UnregisterHotKey(kHideHotKeyId);
+    if (hide == 0) {
+      AppSettings.HotKey = 0;
+    } else if (platform_.RegisterHotKey(kHideHotKeyId, HotKeyModifiers(hide), hide & 0xFF)) {
+      AppSettings.HotKey = hide;
+    } else {
+      ShowInfo(platform_, RegisterHotKeyErrorText);
+      AppSettings.HotKey = 0;
+    }
+    if (MenuItem* item = main_.PopupMenuMain.FindByName("PMenuHide")) item->shortcut = AppSettings.HotKey;
+  }
+
+  // 11. The ruler shows the new settings; the dialog closes.
+  stored_ = true;
+  main_.window.Repaint();
+  view().Close();
+}
+
+void TConfigForm::BitBtnCancelClick() { view().Close(); }
+
+}  // namespace mensor

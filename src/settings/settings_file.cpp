@@ -1,0 +1,76 @@
+// The retry and fallback decisions of reading and writing app.ini.
+#include "settings/settings_file.h"
+
+namespace mensor {
+namespace {
+
+constexpr std::string_view kTempSuffix = ".tmp";
+
+bool AllDigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+FileResult Outcome(FileResult result) { return result; }
+FileResult Outcome(const FileRead& read) { return read.result; }
+
+// Runs attempt until it gives something other than Busy or budget_ms has
+// been spent waiting.
+template <typename Attempt>
+auto WhileBusy(Platform& platform, int budget_ms, Attempt attempt) {
+  auto result = attempt();
+  for (int waited = 0; Outcome(result) == FileResult::Busy && waited < budget_ms;
+       waited += kFileRetryWaitMs) {
+    platform.Sleep(kFileRetryWaitMs);
+    result = attempt();
+  }
+  return result;
+}
+
+}  // namespace
+
+FileRead ReadFileWaiting(Platform& platform, const std::string& path, int budget_ms) {
+  return WhileBusy(platform, budget_ms, [&] { return platform.ReadSharedFile(path); });
+}
+
+std::string TempPathFor(const std::string& path, unsigned long pid) {
+  return path + "." + std::to_string(pid) + std::string(kTempSuffix);
+}
+
+void RemoveStaleTempFiles(Platform& platform, const std::string& path) {
+  const std::string prefix = path + ".";
+  const std::string own = TempPathFor(path, platform.ProcessId());
+  for (const FileEntry& entry : platform.FilesStartingWith(prefix)) {
+    const std::string_view name = entry.path;
+    if (name.size() <= prefix.size() + kTempSuffix.size() || name.substr(0, prefix.size()) != prefix ||
+        name.substr(name.size() - kTempSuffix.size()) != kTempSuffix)
+      continue;
+    const std::string_view pid = name.substr(prefix.size(), name.size() - prefix.size() - kTempSuffix.size());
+    // A young file may belong to a save that is still running.
+    if (AllDigits(pid) && entry.path != own && entry.age_seconds >= kStaleTempAgeSeconds)
+      platform.RemoveFile(entry.path);
+  }
+}
+
+WriteOutcome WriteFileSafely(Platform& platform, const std::string& path, const std::string& bytes) {
+  const std::string temp = TempPathFor(path, platform.ProcessId());
+  if (platform.WriteNewFile(temp, bytes) == FileResult::Done) {
+    // Refused while another program has the file open (another instance
+    // reading it for its own save, an editor, a backup tool): that lasts a
+    // moment, so try again for a while.
+    const FileResult moved =
+        WhileBusy(platform, kReplaceBusyBudgetMs, [&] { return platform.MoveOver(temp, path); });
+    if (moved == FileResult::Done) return WriteOutcome::Replaced;
+    platform.RemoveFile(temp);
+  } else {
+    // A folder that takes no new files may still let the file be changed.
+    platform.RemoveFile(temp);
+  }
+  const FileResult rewritten =
+      WhileBusy(platform, kRewriteBusyBudgetMs, [&] { return platform.RewriteFile(path, bytes); });
+  return rewritten == FileResult::Done ? WriteOutcome::Rewritten : WriteOutcome::Failed;
+}
+
+}  // namespace mensor

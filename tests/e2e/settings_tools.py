@@ -1,0 +1,140 @@
+"""Helpers of the settings-file tests: the filetool.exe fixture (hold a file
+open without sharing, post WM_CLOSE by title), a watch for the program's
+opening of app.ini, and the checks of a saved app.ini."""
+
+import ctypes
+import os
+import select
+import shutil
+import subprocess
+import time
+
+import harness
+
+# Every entry the program writes, as (section, key).
+KNOWN_KEYS = [
+    ('System', 'WindowOnTop'), ('System', 'MoveStep'), ('System', 'HotKey'),
+    ('System', 'JumpCursor'), ('System', 'RulerWidth'),
+    ('Face', 'BackgroundColor'), ('Face', 'ForegroundColor'), ('Face', 'NumberColor'),
+    ('Face', 'StaffColor'), ('Face', 'CurTextColor'), ('Face', 'WinBKColor'),
+    ('Face', 'WinNumberColor'), ('Face', 'ScaleLine'),
+    ('Current', 'Length'), ('Current', 'StaffSize'), ('Current', 'StaffDir'),
+    ('Current', 'Transparence'), ('Current', 'ScaleSmall'), ('Current', 'ScaleLarge'),
+    ('Current', 'ShowScaleLine'), ('Current', 'ShowDisplayForm'), ('Current', 'TransValue'),
+    ('Current', 'Unit'), ('Current', 'PixelPerUnit'), ('Current', 'TicksPerUnit'),
+    ('Current', 'DisplayValueUnit'),
+    ('HotKey', 'AlwaysTop'), ('HotKey', 'Transer'), ('HotKey', 'Circum'), ('HotKey', 'Leval'),
+    ('HotKey', 'Plumb'), ('HotKey', 'ShowScaleLine'), ('HotKey', 'ShowToolBar'),
+    ('HotKey', 'Calculator'),
+    ('ToolBar', 'Show'), ('ToolBar', 'X'), ('ToolBar', 'Y'), ('ToolBar', 'ShowCursor'),
+    ('ToolBar', 'Magnifier'),
+    ('Language', 'FileName'),
+]
+
+HOLD_TIMEOUT = 30.0
+
+
+def filetool():
+    exe = os.path.join(os.path.dirname(os.path.abspath(os.environ.get('MENSOR_EXE', ''))), 'filetool.exe')
+    if not os.path.isfile(exe):
+        raise harness.HarnessError('no filetool.exe beside mensor.exe: %r' % exe)
+    return exe
+
+
+class Holder:
+    """Another program that has a file open without sharing."""
+
+    def __init__(self, session, path):
+        self.proc = subprocess.Popen(['wine', filetool(), 'hold', path], env=session.env,
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL)
+        line = self._line(HOLD_TIMEOUT)
+        if line != 'held':
+            self.release()
+            raise harness.HarnessError('filetool could not hold %s: %r' % (path, line))
+
+    def _line(self, timeout):
+        ready, _, _ = select.select([self.proc.stdout], [], [], timeout)
+        if not ready:
+            raise harness.HarnessError('filetool did not answer within %.0f s' % timeout)
+        return self.proc.stdout.readline().decode(errors='replace').strip()
+
+    def release(self):
+        if self.proc.poll() is None:
+            try:
+                self.proc.stdin.write(b'\n')
+                self.proc.stdin.close()
+            except OSError:
+                pass
+            try:
+                self.proc.wait(timeout=HOLD_TIMEOUT)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.proc.stdout.close()
+
+
+class Closer:
+    """filetool.exe kept running to post WM_CLOSE on demand."""
+
+    def __init__(self, session):
+        self.proc = subprocess.Popen(['wine', filetool(), 'serve'], env=session.env,
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL)
+
+    def close(self, title):
+        """Posts WM_CLOSE to every window with this title at the same
+        instant; returns how many there were."""
+        self.proc.stdin.write(('close %s\n' % title).encode())
+        self.proc.stdin.flush()
+        ready, _, _ = select.select([self.proc.stdout], [], [], HOLD_TIMEOUT)
+        if not ready:
+            raise harness.HarnessError('filetool did not answer within %.0f s' % HOLD_TIMEOUT)
+        words = self.proc.stdout.readline().decode(errors='replace').split()
+        return int(words[1]) if len(words) == 2 and words[0] == 'closed' else -1
+
+    def stop(self):
+        self.proc.stdin.close()
+        try:
+            self.proc.wait(timeout=HOLD_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+        self.proc.stdout.close()
+
+
+class OpenWatch:
+    """Tells when some process opens a file (inotify IN_OPEN): under Wine an
+    open that the sharing rules refuse still opens the file underneath."""
+
+    IN_OPEN = 0x20
+
+    def __init__(self, path):
+        self.libc = ctypes.CDLL(None, use_errno=True)
+        self.fd = self.libc.inotify_init1(os.O_NONBLOCK | os.O_CLOEXEC)
+        if self.fd < 0 or self.libc.inotify_add_watch(self.fd, path.encode(), self.IN_OPEN) < 0:
+            raise harness.HarnessError('cannot watch %s (errno %d)' % (path, ctypes.get_errno()))
+
+    def wait(self, what, timeout):
+        ready, _, _ = select.select([self.fd], [], [], timeout)
+        if not ready:
+            raise harness.HarnessError('%s did not happen within %.0f s' % (what, timeout))
+        os.read(self.fd, 4096)
+
+    def close(self):
+        os.close(self.fd)
+
+
+def second_instance(first):
+    """Another mensor.exe process started from the folder of `first`."""
+    app = harness.App(first.session)
+    shutil.rmtree(app.folder, ignore_errors=True)
+    app.folder = first.folder
+    app.exe = first.exe
+    app.log_path = os.path.join(first.folder, 'wine-%d.log' % time.monotonic_ns())
+    return app
+
+
+def keys_not_once(entries):
+    keys = [(s, k) for s, k, _ in entries]
+    return [key for key in KNOWN_KEYS if keys.count(key) != 1]
