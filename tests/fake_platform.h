@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/text_encoding.h"
 #include "ui/canvas.h"
 #include "ui/platform.h"
 
@@ -321,6 +322,21 @@ class FakePlatform : public Platform {
     files[path] = content;
     return true;
   }
+  // Files directly in dir (a key of files below it without a further '/').
+  std::vector<std::string> ListFiles(const std::string& dir) const override {
+    std::vector<std::string> names;
+    const std::string prefix = dir + "/";
+    for (const auto& [path, content] : files) {
+      if (path.compare(0, prefix.size(), prefix) != 0) continue;
+      const std::string name = path.substr(prefix.size());
+      if (!name.empty() && name.find('/') == std::string::npos) names.push_back(name);
+    }
+    return names;
+  }
+  void CreateFolder(const std::string& path) override { created_folders.push_back(path); }
+  // The fake system's ANSI code page is Windows-1252.
+  std::string AnsiToUtf8(std::string_view text) const override { return Cp1252ToUtf8(text); }
+
   std::unique_ptr<DialogWindow> CreateDialogWindow() override {
     ++dialogs_created;
     if (!dialogs_possible) return nullptr;
@@ -369,6 +385,8 @@ class FakePlatform : public Platform {
   std::string exe_dir = "/mensor";
   std::map<std::string, std::string> files;
   bool refuse_writes = false;
+  std::vector<std::string> created_folders;
+
   // Dialog windows: each new one gets on_dialog as its user.
   int dialogs_created = 0;
   bool dialogs_possible = true;

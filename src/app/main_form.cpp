@@ -28,7 +28,6 @@ MenuItem Separator() {
 }
 
 constexpr Color kBandColor = 0xFF9B37;
-constexpr const char* kHotKeyErrorText = "Fail to register hot key";
 
 struct UnitItem {
   int unit;
@@ -186,7 +185,9 @@ void TMainForm::FormCreate() {
   AppSettings.NextRulerWidth = AppSettings.RulerWidth;
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
 
-  // 5. Language packs are applied here once they exist.
+  // 5. The language menu, the saved language and its texts.
+  LoadLanguagePackage();
+  RestoreLanguage();
 
   // 6. Cursors: the horizontal ruler's picture as cursor 100, the rotate icon
   // as cursor 101.
@@ -237,7 +238,7 @@ void TMainForm::FormCreate() {
   if (AppSettings.HotKey != 0) {
     if (!platform.RegisterHotKey(kHideHotKeyId, HotKeyModifiers(AppSettings.HotKey),
                                  AppSettings.HotKey & 0xFF)) {
-      ShowInfo(platform, kHotKeyErrorText);
+      ShowInfo(platform, HotKeyErrorText);
       AppSettings.HotKey = 0;
     }
   }
@@ -406,7 +407,10 @@ void TMainForm::ExecuteCommand(int id) {
     case kCmdShowScaleLine: MenuShowScaleLineClick(); break;
     case kCmdCalculator: PMenuCalculatorClick(); break;
     case kCmdExit: PMenuExitClick(); break;
-    default: break;  // commands of windows that do not exist yet
+    case kCmdEnglish: LanguageMenuClick(id); break;
+    default:
+      if (id >= kCmdLanguageFirst) LanguageMenuClick(id);
+      break;  // other commands: of windows that do not exist yet
   }
 }
 
@@ -429,11 +433,13 @@ void TMainForm::WindowActivated(bool active) {
 void TMainForm::PMenuHideClick() {
   if (Pressing) return;
   MenuItem* item = PopupMenuMain.FindByName("PMenuHide");
-  if (item->caption == HideCaption) {
+  if (!RulerHidden) {
+    RulerHidden = true;
     item->caption = ShowCaption;
     window.Hide();
     return;
   }
+  RulerHidden = false;
   item->caption = HideCaption;
   const int L = AppSettings.Length;
   const int W = AppSettings.RulerWidth;

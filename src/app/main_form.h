@@ -12,13 +12,17 @@
 //   main_form_marker.cpp       cross-hair marker and scale line
 //   main_form_seethrough.cpp   see-through mode
 //   main_form_monitors.cpp     where the ruler is among the monitors
+//   main_form_language.cpp     language packs: the language menu and the texts
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/geometry.h"
+#include "lang/language_pack.h"
 #include "settings/app_settings.h"
 #include "ui/canvas.h"
 #include "ui/controls.h"
@@ -184,6 +188,23 @@ class TMainForm {
   void SetTranspColor(Color color);
   void SetTransparency(std::uint8_t percent);
 
+  // ---- language packs (main_form_language.cpp) ----
+  // Fills the pack list from ExeDir\Languages (creating the folder when
+  // missing) and adds a radio entry for every pack with a name.
+  void LoadLanguagePackage();
+  // Sets LanguageIndex from AppSettings.LanguageFileName, checks its entry
+  // and applies it.
+  void RestoreLanguage();
+  // A language entry was chosen (id kCmdEnglish or kCmdLanguageFirst + i).
+  void LanguageMenuClick(int id);
+  // Applies pack index (-1 English) to the menu and the messages; a pack
+  // whose file is gone gives English and checks "&English (Default)".
+  void SetLanguage(int index);
+  void SetDefaultLanguage();
+  // Called by LanguageMenuClick with the new index while "Show T&oolBar" is
+  // checked: the tool bar's SetLanguage (set by the code that makes it).
+  std::function<void(int)> ToolBarSetLanguage;
+
   // ---- window commands (main_form.cpp) ----
   void PMenuHideClick();
   void PMenuOnTopClick();
@@ -240,11 +261,18 @@ class TMainForm {
   Point StaffPoint;
   Point ScaleLinePoint;
 
-  // Captions of the Hide/Show item; its caption is the Hide/Show state.
+  // Captions of the Hide/Show item: HideCaption while the ruler is shown,
+  // ShowCaption while it is hidden. The state is RulerHidden, not the
+  // caption: a language pack may give both captions the same text.
   std::string HideCaption = "H&ide";
   std::string ShowCaption = "Sh&ow";
-  // Told when the calculator cannot be started; a language pack may replace it.
+  bool RulerHidden = false;
+  // Messages; a language pack may replace them.
   std::string CalculatorErrorText = "Fail to find Calculator in Windows";
+  std::string HotKeyErrorText = "Fail to register hot key";
+  // The pack list: the names of the "*.txt" files in ExeDir\Languages,
+  // sorted without regard to case; a pack is known by its position here.
+  std::vector<std::string> FileListBoxLanguage;
 
   // Window font size in points (the numbers of the scale, placement maths).
   int FontPoints = 8;
@@ -265,6 +293,10 @@ class TMainForm {
 
  private:
   void BuildPopupMenu();
+  // Puts a window text of the language tables on its target.
+  void ApplyLanguageTexts(const WindowTexts& texts);
+  // Checks the language entry with this tag (and no other).
+  void CheckLanguageEntry(int tag);
   void ApplyMenuShortcuts();
   // The label under a client point that takes mouse input there, or null.
   Label* LabelAt(int x, int y);

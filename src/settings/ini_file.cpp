@@ -122,7 +122,8 @@ std::size_t IniFile::FindKey(std::size_t header, std::string_view key) const {
   return npos;
 }
 
-std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key,
+                                         std::size_t max_length) const {
   const std::size_t header = FindSection(section);
   if (header == npos) return std::nullopt;
   const std::size_t index = FindKey(header, key);
@@ -136,7 +137,7 @@ std::optional<std::string> IniFile::Find(std::string_view section, std::string_v
   }
   // The profile functions hand out C strings.
   value = value.substr(0, value.find('\0'));
-  if (value.size() > kMaxValueLength) value = value.substr(0, kMaxValueLength);
+  if (value.size() > max_length) value = value.substr(0, max_length);
   return std::string(value);
 }
 

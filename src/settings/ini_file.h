@@ -37,10 +37,12 @@ class IniFile {
 
   // The value of key in section as the profile functions return it: blanks
   // around it removed, one pair of matching enclosing quotes (' or ")
-  // removed, cut at a NUL byte and at kMaxValueLength characters. Nothing
-  // when the section or the key is missing (an entry with an empty value is
-  // the empty string, not nothing).
-  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  // removed, cut at a NUL byte and at max_length bytes. Nothing when the
+  // section or the key is missing (an entry with an empty value is the empty
+  // string, not nothing). Language packs, whose values are UTF-8, pass npos
+  // and cut by characters themselves.
+  std::optional<std::string> Find(std::string_view section, std::string_view key,
+                                  std::size_t max_length = kMaxValueLength) const;
   // Find, or fallback when the entry is missing.
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;

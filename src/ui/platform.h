@@ -147,6 +147,16 @@ class Platform {
   // the old one or the new one, never a mixture. False when refused.
   virtual bool ReplaceFile(const std::string& path, const std::string& content) = 0;
 
+  // --- language packs ---
+  // Names (without folder, UTF-8) of the files in dir, hidden, system and
+  // read-only ones included, folders left out; in no particular order.
+  // Empty when dir cannot be read.
+  virtual std::vector<std::string> ListFiles(const std::string& dir) const = 0;
+  // Creates the folder when it is missing; the result is not reported.
+  virtual void CreateFolder(const std::string& path) = 0;
+  // 8-bit text in the system's ANSI code page, as UTF-8.
+  virtual std::string AnsiToUtf8(std::string_view text) const = 0;
+
   // --- dialogs and resources (the about box) ---
   // A new, hidden dialog window owned by the ruler window, or null when the
   // system refused it.

@@ -414,6 +414,37 @@ bool Win32Platform::ReplaceFile(const std::string& path, const std::string& cont
   return ok;
 }
 
+// --- language packs ---
+
+std::vector<std::string> Win32Platform::ListFiles(const std::string& dir) const {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW data{};
+  // NOTE: FindFirstFileW reports hidden, system and read-only files as well;
+  // only folders are left out here.
+  const HANDLE find = FindFirstFileW(Utf8ToWide(dir + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(WideToUtf8(data.cFileName));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return names;
+}
+
+void Win32Platform::CreateFolder(const std::string& path) {
+  CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr);
+}
+
+std::string Win32Platform::AnsiToUtf8(std::string_view text) const {
+  if (text.empty()) return {};
+  // ReadFile hands out at most kMaxReadBytes, so the count fits an int.
+  const int size = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), n);
+  return WideToUtf8(wide);
+}
+
 // --- dialogs and resources ---
 
 std::unique_ptr<DialogWindow> Win32Platform::CreateDialogWindow() {

@@ -68,6 +68,10 @@ class Win32Platform : public Platform {
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, const std::string& content) override;
 
+  std::vector<std::string> ListFiles(const std::string& dir) const override;
+  void CreateFolder(const std::string& path) override;
+  std::string AnsiToUtf8(std::string_view text) const override;
+
   std::unique_ptr<DialogWindow> CreateDialogWindow() override;
   std::optional<std::string> ResourceData(const std::string& name) const override;
 

@@ -1,0 +1,26 @@
+// The translatable texts of the four windows that have any: one table per
+// window, rows in the order they are applied (see lang/language_pack.h for
+// how a window uses its table). Targets are the windows' component and
+// variable names; a property other than the caption is written after a dot
+// ("SpeedButtonMagnifier.Hint", "RadioGroupStaffSize.Items[0]").
+#pragma once
+
+#include "lang/language_pack.h"
+
+namespace mensor {
+
+// The ruler window (TMainForm): menu captions and its messages, all rule A.
+// Targets "HideCaption" and "ShowCaption" feed the Hide/Show item; the
+// target "InfoCaption" is the caption of every information box.
+extern const TextTable kMainFormTexts;
+// The tool bar (TFormToolBar), all rule B.
+extern const TextTable kToolBarTexts;
+// The preferences dialog (TConfigForm). Rule A except "Show ToolBar".
+// "Label15" and "Label12" are copy rows: they take the texts just given to
+// "Label6" and "Label2". "DialogTitle" is "Mensor " followed by the pack's
+// "Configure", or "Mensor Configure".
+extern const TextTable kConfigFormTexts;
+// The about box (TAboutForm), all rule A.
+extern const TextTable kAboutFormTexts;
+
+}  // namespace mensor

@@ -1,0 +1,307 @@
+// The ruler's language menu through the fake platform: the pack list and its
+// entries, restoring the saved pack, choosing a language, and the texts of
+// the menu and the messages.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "fake_platform.h"
+#include "lang/language.h"
+#include "settings/app_settings.h"
+
+namespace mensor {
+namespace {
+
+using testing::FakePlatform;
+using testing::FakeWindow;
+
+constexpr const char* kIni = "/mensor/app.ini";
+constexpr const char* kFolder = "/mensor/Languages";
+
+std::string Pack(const std::string& name, const std::string& strings = "") {
+  return "[Info]\r\nLanguage=" + name + "\r\n[String]\r\n" + strings;
+}
+
+class LanguageMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AppSettings = TAppSettings{};
+    InfoCaption = "Information";
+    LanguageIndex = -1;
+    platform.screen = {1024, 768};
+    window.on_close = [this] {
+      form->FormClose();
+      window.visible = false;
+    };
+  }
+
+  void AddPack(const std::string& file, const std::string& content) {
+    platform.files[std::string(kFolder) + "/" + file] = content;
+  }
+
+  // A fresh ruler window (a new start of the program) with this app.ini.
+  TMainForm& Start(const std::string& ini = "") {
+    if (!ini.empty()) platform.files[kIni] = ini;
+    AppSettings = TAppSettings{};
+    LanguageIndex = -1;
+    form = std::make_unique<TMainForm>(platform, window);
+    form->FormCreate();
+    window.Show();
+    form->FormShow();
+    return *form;
+  }
+
+  // Closes the window and returns the value saved under Language/FileName.
+  std::string SavedFileName() {
+    window.Close();
+    const std::string& ini = platform.files[kIni];
+    const std::size_t at = ini.find("[Language]\r\nFileName=");
+    if (at == std::string::npos) return "<none>";
+    const std::size_t begin = at + std::string("[Language]\r\nFileName=").size();
+    return ini.substr(begin, ini.find("\r\n", begin) - begin);
+  }
+
+  // The language submenu's entries after the separator: "caption/tag/*"
+  // where * marks the checked one.
+  std::vector<std::string> PackEntries() {
+    std::vector<std::string> out;
+    const MenuItem* language = form->PopupMenuMain.FindByName("PMenuLanguage");
+    for (std::size_t i = 2; i < language->items.size(); ++i) {
+      const MenuItem& e = language->items[i];
+      out.push_back(e.caption + "/" + std::to_string(e.tag) + (e.checked ? "*" : ""));
+    }
+    return out;
+  }
+  bool EnglishChecked() { return form->MenuChecked("PMenuEnglish"); }
+  const std::string& Caption(const char* name) { return form->PopupMenuMain.FindByName(name)->caption; }
+  // Chooses the language entry with this tag from the menu.
+  void Choose(int tag) {
+    form->ExecuteCommand(tag < 0 ? kCmdEnglish : kCmdLanguageFirst + tag);
+  }
+
+  FakePlatform platform;
+  FakeWindow window;
+  std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(LanguageMenuTest, TemplateInCapitalsKeepsItsPlaceAndIsNotOffered) {
+  AddPack("alpha.txt", Pack("Alpha"));
+  AddPack("TEMPLATE.TXT", Pack("Template"));
+  AddPack("zulu.txt", Pack("Zulu"));
+  Start();
+  EXPECT_EQ(form->FileListBoxLanguage, (std::vector<std::string>{"alpha.txt", "TEMPLATE.TXT", "zulu.txt"}));
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Alpha/0", "Zulu/2"}));
+  const MenuItem* language = form->PopupMenuMain.FindByName("PMenuLanguage");
+  EXPECT_EQ(language->items[0].caption, "&English (Default)");
+  EXPECT_EQ(language->items[1].kind, MenuKind::Separator);
+  EXPECT_EQ(language->items[2].kind, MenuKind::Radio);
+  EXPECT_TRUE(EnglishChecked());
+
+  Choose(2);
+  EXPECT_EQ(LanguageIndex, 2);
+  EXPECT_EQ(AppSettings.LanguageFileName, "zulu.txt");
+  EXPECT_EQ(SavedFileName(), "zulu.txt");
+
+  Start();
+  EXPECT_EQ(LanguageIndex, 2);
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Alpha/0", "Zulu/2*"}));
+  EXPECT_FALSE(EnglishChecked());
+}
+
+TEST_F(LanguageMenuTest, PackListIsTxtFilesSortedWithoutRegardToCase) {
+  AddPack("b.TXT", Pack("B"));
+  AddPack("A.txt", Pack("A"));
+  AddPack("c.ini", Pack("not a pack"));
+  AddPack("sub/d.txt", Pack("in a subfolder"));
+  platform.files["/mensor/e.txt"] = Pack("beside the program");
+  Start();
+  EXPECT_EQ(form->FileListBoxLanguage, (std::vector<std::string>{"A.txt", "b.TXT"}));
+  EXPECT_EQ(platform.created_folders, (std::vector<std::string>{kFolder}));
+}
+
+TEST_F(LanguageMenuTest, PackWithoutNameKeepsItsPosition) {
+  AddPack("a.txt", "[Info]\r\nAuthor=Nobody\r\n[String]\r\nE&xit=Quit\r\n");
+  AddPack("b.txt", Pack("  Blank name around  "));
+  AddPack("c.txt", Pack("   "));
+  Start();
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Blank name around/1"}));
+}
+
+TEST_F(LanguageMenuTest, SavedNameDifferingInCaseIsFound) {
+  AddPack("Deutsch.txt", Pack("Deutsch", "E&xit=&Beenden\r\n"));
+  Start("[Language]\r\nFileName=DEUTSCH.TXT\r\n");
+  EXPECT_EQ(LanguageIndex, 0);
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0*"}));
+  EXPECT_EQ(Caption("PMenuExit"), "&Beenden");
+  EXPECT_EQ(SavedFileName(), "DEUTSCH.TXT") << "the saved name is left as it is";
+}
+
+TEST_F(LanguageMenuTest, MissingSavedPackGivesEnglishAndKeepsTheName) {
+  AddPack("other.txt", Pack("Other", "E&xit=Quit\r\n"));
+  Start("[Language]\r\nFileName=gone.txt\r\n");
+  EXPECT_EQ(LanguageIndex, -1);
+  EXPECT_TRUE(EnglishChecked());
+  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+  EXPECT_TRUE(platform.infos.empty());
+  EXPECT_EQ(SavedFileName(), "gone.txt");
+}
+
+TEST_F(LanguageMenuTest, MenuCaptionsAndMessagesTakeThePackByRuleA) {
+  AddPack("de.txt", Pack("Deutsch",
+                         "&About...=\xDC&ber...\r\n"
+                         "E&xit=   \r\n"  // blank: English
+                         "&pixels=&Bildpunkte\r\n"  // keys compare without regard to case
+                         "Calculator=Rechner\r\n"   // not the menu's "&Calculator"
+                         "Fail to find Calculator in Windows=Kein Rechner\r\n"
+                         "Information=Hinweis\r\n"));
+  Start();
+  Choose(0);
+  EXPECT_EQ(Caption("PMenuAbout"), "\xC3\x9C&ber...") << "Windows-1252 becomes UTF-8";
+  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+  EXPECT_EQ(Caption("PMenuPels"), "&Bildpunkte");
+  EXPECT_EQ(Caption("PMenuCalculator"), "&Calculator");
+  EXPECT_EQ(Caption("PMenuHide"), "H&ide");
+  EXPECT_EQ(Caption("PMenuLanguage"), "&Language");
+  EXPECT_EQ(form->PopupMenuMain.FindByName("PMenuEnglish")->caption, "&English (Default)");
+
+  platform.program_starts = false;
+  form->PMenuCalculatorClick();
+  ASSERT_EQ(platform.infos.size(), 1u);
+  EXPECT_EQ(platform.infos[0], "Kein Rechner");
+  EXPECT_EQ(platform.info_captions[0], "Hinweis");
+}
+
+TEST_F(LanguageMenuTest, HotKeyFailureAtStartUpIsToldInThePacksWords) {
+  AddPack("de.txt", Pack("Deutsch", "Fail to register hot key=Tastenk\xFCrzel belegt\r\nInformation=Hinweis\r\n"));
+  platform.hotkey_succeeds = false;
+  Start("[System]\r\nHotKey=24641\r\n[Language]\r\nFileName=de.txt\r\n");
+  ASSERT_EQ(platform.infos.size(), 1u);
+  EXPECT_EQ(platform.infos[0], "Tastenk\xC3\xBCrzel belegt");
+  EXPECT_EQ(platform.info_captions[0], "Hinweis");
+}
+
+TEST_F(LanguageMenuTest, SwitchingWhileHiddenKeepsTheShowText) {
+  AddPack("de.txt", Pack("Deutsch", "H&ide=&Verbergen\r\nSh&ow=&Zeigen\r\n"));
+  AddPack("fr.txt", Pack("Fran\xE7" "ais", "H&ide=&Masquer\r\nSh&ow=&Afficher\r\n"));
+  Start();
+  Choose(0);
+  EXPECT_EQ(Caption("PMenuHide"), "&Verbergen");
+  form->PMenuHideClick();
+  EXPECT_FALSE(window.visible);
+  EXPECT_EQ(Caption("PMenuHide"), "&Zeigen");
+  Choose(1);
+  EXPECT_EQ(Caption("PMenuHide"), "&Afficher");
+  Choose(-1);
+  EXPECT_EQ(Caption("PMenuHide"), "Sh&ow");
+  Choose(1);
+  form->PMenuHideClick();
+  EXPECT_TRUE(window.visible);
+  EXPECT_EQ(Caption("PMenuHide"), "&Masquer");
+}
+
+TEST_F(LanguageMenuTest, SameTextForHideAndShowStillShowsTheHiddenRuler) {
+  AddPack("x.txt", Pack("Same", "H&ide=&Toggle\r\nSh&ow=&Toggle\r\n"));
+  Start("[Language]\r\nFileName=x.txt\r\n");
+  for (int round = 0; round < 2; ++round) {
+    form->HotKeyPressed(kHideHotKeyId);
+    EXPECT_FALSE(window.visible) << round;
+    form->PMenuHideClick();
+    EXPECT_TRUE(window.visible) << round;
+    form->NotifyIconMessage(515);
+    EXPECT_FALSE(window.visible) << round;
+    form->NotifyIconMessage(515);
+    EXPECT_TRUE(window.visible) << round;
+  }
+  EXPECT_EQ(Caption("PMenuHide"), "&Toggle");
+}
+
+TEST_F(LanguageMenuTest, BackToEnglishClearsTheSavedName) {
+  AddPack("de.txt", Pack("Deutsch", "E&xit=&Beenden\r\nInformation=Hinweis\r\n"));
+  Start("[Language]\r\nFileName=de.txt\r\n");
+  EXPECT_EQ(Caption("PMenuExit"), "&Beenden");
+  EXPECT_EQ(InfoCaption, "Hinweis");
+  Choose(-1);
+  EXPECT_EQ(LanguageIndex, -1);
+  EXPECT_TRUE(EnglishChecked());
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0"}));
+  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+  EXPECT_EQ(InfoCaption, "Information");
+  EXPECT_EQ(SavedFileName(), "");
+}
+
+TEST_F(LanguageMenuTest, TwoPacksWithTheSameNameEachSelectTheirOwnFile) {
+  AddPack("one.txt", Pack("Deutsch", "E&xit=Eins\r\n"));
+  AddPack("two.txt", Pack("Deutsch", "E&xit=Zwei\r\n"));
+  Start();
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0", "Deutsch/1"}));
+  Choose(1);
+  EXPECT_EQ(Caption("PMenuExit"), "Zwei");
+  EXPECT_EQ(AppSettings.LanguageFileName, "two.txt");
+  Choose(0);
+  EXPECT_EQ(Caption("PMenuExit"), "Eins");
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0*", "Deutsch/1"}));
+}
+
+TEST_F(LanguageMenuTest, PackDeletedAfterStartUpGivesEnglishWithoutAMessage) {
+  AddPack("de.txt", Pack("Deutsch", "E&xit=&Beenden\r\n"));
+  Start();
+  platform.files.erase(std::string(kFolder) + "/de.txt");
+  Choose(0);
+  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+  EXPECT_TRUE(EnglishChecked());
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0"}));
+  EXPECT_EQ(LanguageIndex, 0) << "index and saved name are kept";
+  EXPECT_EQ(AppSettings.LanguageFileName, "de.txt");
+  EXPECT_TRUE(platform.infos.empty());
+}
+
+TEST_F(LanguageMenuTest, ThePackIsReadAgainAtEveryChoice) {
+  AddPack("de.txt", Pack("Deutsch", "E&xit=&Beenden\r\n"));
+  Start();
+  Choose(0);
+  AddPack("de.txt", Pack("Deutsch", "E&xit=&Schlie\xDF" "en\r\n"));
+  Choose(0);
+  EXPECT_EQ(Caption("PMenuExit"), "&Schlie\xC3\x9F" "en");
+}
+
+TEST_F(LanguageMenuTest, Utf8PackWithMarkShowsItsScript) {
+  AddPack("ru.txt", "\xEF\xBB\xBF[Info]\r\nLanguage=\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9\r\n"
+                    "[String]\r\nE&xit=&\xD0\x92\xD1\x8B\xD1\x85\xD0\xBE\xD0\xB4\r\n");
+  Start();
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9/0"}));
+  Choose(0);
+  EXPECT_EQ(Caption("PMenuExit"), "&\xD0\x92\xD1\x8B\xD1\x85\xD0\xBE\xD0\xB4");
+}
+
+TEST_F(LanguageMenuTest, BigAndJunkPacksDoNotHarmTheMenu) {
+  std::string big = Pack("Big");
+  while (big.size() < (1u << 20)) big += "Key " + std::to_string(big.size()) + "=Value\r\n";
+  big += "E&xit=&Quit\r\n";
+  AddPack("big.txt", big);
+  std::string junk(200000, '\0');
+  for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>((i * 7919u) >> 3);
+  AddPack("junk.txt", junk);
+  Start();
+  EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Big/0"}));
+  Choose(0);
+  EXPECT_EQ(Caption("PMenuExit"), "&Quit");
+  Start("[Language]\r\nFileName=junk.txt\r\n");
+  EXPECT_EQ(LanguageIndex, 1);
+  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+}
+
+TEST_F(LanguageMenuTest, ToolBarTakesTheLanguageOnlyWhileShown) {
+  AddPack("de.txt", Pack("Deutsch"));
+  Start("[ToolBar]\r\nShow=1\r\n");
+  std::vector<int> calls;
+  form->ToolBarSetLanguage = [&](int index) { calls.push_back(index); };
+  Choose(0);
+  form->SetMenuChecked("PMenuToolBar", false);
+  Choose(-1);
+  EXPECT_EQ(calls, (std::vector<int>{0}));
+}
+
+}  // namespace
+}  // namespace mensor
