@@ -121,10 +121,12 @@ class FakeWindow : public Window {
   void SetBounds(int left, int top, int width, int height) override {
     bounds = {left, top, left + width, top + height};
     ++set_bounds_calls;
+    if (updates_held == 0) ++changes_not_held;
   }
   void SetPolygonRegion(const std::vector<Point>& points) override {
     region = points;
     ++region_calls;
+    if (updates_held == 0) ++changes_not_held;
   }
   void Show() override {
     visible = true;
@@ -161,6 +163,12 @@ class FakeWindow : public Window {
     log.push_back("close");
     if (on_close) on_close();
   }
+  void BeginUpdate() override {
+    if (updates_held++ == 0) log.push_back("hold");
+  }
+  void EndUpdate() override {
+    if (--updates_held == 0) log.push_back("paint");
+  }
 
   Rect bounds;
   std::vector<Point> region;
@@ -174,6 +182,8 @@ class FakeWindow : public Window {
   int repaints = 0;
   CursorShape cursor = CursorShape::Default;
   bool captured = false;
+  int updates_held = 0;      // BeginUpdate calls not yet ended
+  int changes_not_held = 0;  // SetBounds and SetPolygonRegion calls outside an update
   std::vector<std::string> log;
   std::function<void(Canvas&)> on_paint;
   std::function<void()> on_close;

@@ -4,6 +4,8 @@
 #include "app/main_form.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "about/about_form.h"
 #include "lang/language.h"
@@ -305,6 +307,7 @@ Label* TMainForm::LabelAt(int x, int y) {
 }
 
 void TMainForm::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+  last_pointer_ = {x, y};
   if (mouse_owner_ == MouseOwner::None) {
     Label* label = LabelAt(x, y);
     mouse_owner_ = label == &LabelStaff    ? MouseOwner::Staff
@@ -325,6 +328,11 @@ void TMainForm::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
 }
 
 void TMainForm::MouseMove(ShiftState shift, int x, int y) {
+  // NOTE: a movement with no button held while a drag is under way means its
+  // release went elsewhere unnoticed: the drag ends there, before the
+  // movement could go on moving a ruler nobody holds.
+  if (mouse_owner_ != MouseOwner::None && (shift & kMouseButtons) == 0) MouseCaptureLost();
+  last_pointer_ = {x, y};
   MouseOwner owner = mouse_owner_;
   if (owner == MouseOwner::None) {
     Label* label = LabelAt(x, y);
@@ -345,8 +353,13 @@ void TMainForm::MouseMove(ShiftState shift, int x, int y) {
 }
 
 void TMainForm::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
-  MouseOwner owner = mouse_owner_;
-  if (owner == MouseOwner::None) owner = MouseOwner::Form;  // a release without our press
+  last_pointer_ = {x, y};
+  const bool owned = mouse_owner_ != MouseOwner::None;
+  const MouseOwner owner = owned ? mouse_owner_ : MouseOwner::Form;  // a release without our press
+  const bool last_button = (shift & kMouseButtons) == 0;
+  // NOTE: the drag is over before its handler runs, so that a capture lost
+  // while the handler changes the window does not end it a second time.
+  if (last_button) mouse_owner_ = MouseOwner::None;
   switch (owner) {
     case MouseOwner::Staff:
       LabelStaffMouseUp(button, shift, x - LabelStaff.left, y - LabelStaff.top);
@@ -357,10 +370,43 @@ void TMainForm::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
     default:
       break;
   }
-  if ((shift & (kLeftButton | kRightButton | kMiddleButton)) == 0 && mouse_owner_ != MouseOwner::None) {
-    mouse_owner_ = MouseOwner::None;
-    window.SetMouseCapture(false);
+  if (last_button && owned) window.SetMouseCapture(false);
+}
+
+void TMainForm::MouseCaptureLost() {
+  if (mouse_owner_ != MouseOwner::None) EndDrag(/*cancel=*/false);
+}
+
+bool TMainForm::CancelDrag() {
+  if (mouse_owner_ == MouseOwner::None) return false;
+  EndDrag(/*cancel=*/true);
+  return true;
+}
+
+void TMainForm::EndDrag(bool cancel) {
+  const MouseOwner owner = std::exchange(mouse_owner_, MouseOwner::None);
+  const Point p = last_pointer_;
+  switch (owner) {
+    case MouseOwner::Staff:
+      if (cancel) {
+        CancelStaffDrag();
+      } else {
+        LabelStaffMouseUp(MouseButton::Left, 0, p.x - LabelStaff.left, p.y - LabelStaff.top);
+      }
+      break;
+    case MouseOwner::Form:
+      if (cancel) {
+        CancelFormGesture();
+      } else {
+        FormMouseUp(MouseButton::Left, 0, p.x, p.y);
+      }
+      break;
+    default:
+      break;
   }
+  // Given back last: releasing it may report a lost capture again, which
+  // finds nothing under way by then.
+  window.SetMouseCapture(false);
 }
 
 void TMainForm::DoubleClick(int x, int y) {
@@ -370,7 +416,8 @@ void TMainForm::DoubleClick(int x, int y) {
 bool TMainForm::KeyDown(int key, ShiftState shift) {
   // While a drag draws its rubber band or cross on the screen, a command that
   // changed the outline would leave a trace behind when the drag erases it.
-  if (Pressing || StaffDragging) return false;
+  // Esc cancels the drag.
+  if (Pressing || StaffDragging) return key == vk::kEscape && CancelDrag();
   Shortcut value = static_cast<Shortcut>(key & 0xFF);
   if (shift & kShift) value |= kShortcutShift;
   if (shift & kCtrl) value |= kShortcutCtrl;
@@ -384,11 +431,17 @@ bool TMainForm::KeyDown(int key, ShiftState shift) {
 }
 
 void TMainForm::ContextMenu(Point screen) {
+  if (mouse_owner_ != MouseOwner::None || Pressing || StaffDragging) return;
   const int id = platform.TrackPopupMenu(PopupMenuMain, screen);
   if (id != 0) ExecuteCommand(id);
 }
 
 void TMainForm::ExecuteCommand(int id) {
+  // The commands that lay the ruler out anew change its place, size and shape
+  // in one step, shown by one paint.
+  std::optional<WindowUpdate> update;
+  if (id == kCmdLeval || id == kCmdPlumb || id == kCmdFitHorizontal || id == kCmdFitVertical)
+    update.emplace(window);
   switch (id) {
     case kCmdAbout: PMenuAboutClick(); break;
     case kCmdHelp: PMenuHelpClick(); break;

@@ -102,7 +102,16 @@ class TMainForm {
   // A key pressed while the ruler has the focus: menu shortcuts first, then
   // FormKeyDown. Returns true when the key was used.
   bool KeyDown(int key, ShiftState shift);
+  // The mouse capture went elsewhere (a menu, a message box, the task
+  // switcher) or the system cancelled modes: a move, stretch, rotation or
+  // marker drag under way ends as if released where the pointer last was
+  // (the place its outline shows). Nothing is left on the screen.
+  void MouseCaptureLost();
+  // Esc during a drag: the drag is cancelled and the ruler (and the scale
+  // line) put back as they were at the press. False when no drag is under way.
+  bool CancelDrag();
   // Right click: shows the popup menu at the screen point and runs the choice.
+  // Not while a drag is under way: the menu would take the mouse from it.
   void ContextMenu(Point screen);
   void ExecuteCommand(int id);
   // The window moved or was (de)activated (see-through mode reacts).
@@ -130,6 +139,8 @@ class TMainForm {
   void FormMouseDown(MouseButton button, ShiftState shift, int x, int y);
   void FormMouseMove(ShiftState shift, int x, int y);
   void FormMouseUp(MouseButton button, ShiftState shift, int x, int y);
+  // Ends the gesture under way without changing the ruler (Esc).
+  void CancelFormGesture();
   double GetDistance(int x, int y, int x1, int y1, int x2, int y2) const;
   static double GetAngle(double a);
   int iOnScale(int x, int y) const;
@@ -147,6 +158,8 @@ class TMainForm {
   void LabelStaffMouseDown(MouseButton button, ShiftState shift, int x, int y);
   void LabelStaffMouseMove(ShiftState shift, int x, int y);
   void LabelStaffMouseUp(MouseButton button, ShiftState shift, int x, int y);
+  // Ends the marker drag with the scale line back where it was (Esc).
+  void CancelStaffDrag();
   void DrawStaff(int staff_size, int staff_dir, int x, int y);
   void DrawScaleLine(int staff_dir, int x, int y);
   void MenuShowScaleLineClick();
@@ -255,11 +268,13 @@ class TMainForm {
   int PressLength = 0;
   Point DragPos;
   bool FirstMove = false;
+  Corners PressOutline{};  // the outline at the press, put back by a cancel
 
   // Marker and scale line.
   bool StaffDragging = false;
   Point StaffPoint;
   Point ScaleLinePoint;
+  Point PressScaleLinePoint;  // ScaleLinePoint before the press, for a cancel
 
   // Captions of the Hide/Show item: HideCaption while the ruler is shown,
   // ShowCaption while it is hidden. The state is RulerHidden, not the
@@ -300,12 +315,17 @@ class TMainForm {
   void ApplyMenuShortcuts();
   // The label under a client point that takes mouse input there, or null.
   Label* LabelAt(int x, int y);
+  // Ends the drag of the mouse's owner (release or cancel) and gives the
+  // capture back.
+  void EndDrag(bool cancel);
 
   bool closed_ = false;
   // The canvas of the paint under way, or null (see PaintScope).
   Canvas* paint_canvas_ = nullptr;
   // Which handler owns the mouse from press to release.
   enum class MouseOwner { None, Form, Staff, Number } mouse_owner_ = MouseOwner::None;
+  // The last client point the mouse reported.
+  Point last_pointer_;
 };
 
 }  // namespace mensor

@@ -6,6 +6,8 @@
 // with its distance from the zero end. With "Show Scale Line" checked the
 // drag also leaves a line across the ruler at ScaleRatio times that distance,
 // drawn in exclusive-or mode on the ruler itself and again after every paint.
+// Esc cancels a drag (the scale line goes back where it was); a drag whose
+// mouse capture is lost ends as a release.
 #include <cmath>
 #include <cstdio>
 
@@ -50,6 +52,7 @@ void TMainForm::LabelStaffMouseDown(MouseButton button, ShiftState, int x, int y
   StaffDragging = true;
   platform.ShowMouseCursor(false);
   StaffPoint = {x, y};
+  PressScaleLinePoint = ScaleLinePoint;
 
   if (InfoForm != nullptr) {
     const Rect bounds = window.Bounds();
@@ -122,6 +125,18 @@ void TMainForm::LabelStaffMouseUp(MouseButton, ShiftState, int, int) {
   }
   if (AppSettings.ShowDisplayForm && InfoForm != nullptr) InfoForm->Hide();
   StaffDragging = false;
+}
+
+void TMainForm::CancelStaffDrag() {
+  if (!StaffDragging) return;
+  // The drag's line (drawn at the last marker point whenever the item is
+  // checked) makes way for the line shown before the press, if there was one.
+  if (MenuChecked(kScaleLineItem)) {
+    DrawScaleLine(AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
+    ScaleLinePoint = PressScaleLinePoint;
+    if (HasScaleLine(ScaleLinePoint)) DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
+  }
+  LabelStaffMouseUp(MouseButton::Left, 0, StaffPoint.x, StaffPoint.y);
 }
 
 void TMainForm::DrawStaff(int staff_size, int staff_dir, int x, int y) {

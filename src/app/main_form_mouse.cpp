@@ -6,7 +6,9 @@
 // While a gesture is under way the window stays where it is: a one-pixel
 // exclusive-or outline (the rubber band) is drawn on the whole screen, erased
 // by drawing it again before each change, and the window is changed once, at
-// the release.
+// the release. Esc cancels a gesture (the ruler stays as it was); a gesture
+// whose mouse capture is lost ends as a release where the pointer last was,
+// so the ruler takes the place its outline showed.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +83,13 @@ CursorShape SizingCursor(const Corners& o) {
   return CursorShape::Default;
 }
 
+// Where the band of the gesture under way lies on the screen: at the dragged
+// place for a move, at the window's own place otherwise.
+Point BandOffset(const TMainForm& form, const Rect& bounds) {
+  const bool moving = !form.StretchingEnd && !form.StretchingStart && !form.RotateMode;
+  return moving ? form.DragPos : Point{bounds.left, bounds.top};
+}
+
 std::string FormatReal(double value) {
   char text[64];
   std::snprintf(text, sizeof text, "%-6.2f", value);
@@ -105,6 +114,7 @@ void TMainForm::FormMouseDown(MouseButton button, ShiftState, int x, int y) {
   // the screen behind and mix the state of two gestures.
   if (Pressing) return;
   Pressing = true;
+  PressOutline = Outline;
 
   const Point p{x, y};
   // NOTE: the window's place is taken at every press, not only for a move: a
@@ -152,8 +162,7 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
   // The gesture: take the previous band off the screen, update, draw anew.
   if (Pressing) {
     const Rect bounds = window.Bounds();
-    const bool moving = !StretchingEnd && !StretchingStart && !RotateMode;
-    const Point shown = moving ? DragPos : Point{bounds.left, bounds.top};
+    const Point shown = BandOffset(*this, bounds);
     if (FirstMove)
       FirstMove = false;
     else
@@ -202,13 +211,12 @@ void TMainForm::FormMouseUp(MouseButton button, ShiftState, int, int) {
     return;
   }
 
+  // The window's place, size and shape change together and show in one
+  // paint at the end, without the window leaving the screen.
+  WindowUpdate update(window);
   const Rect bounds = window.Bounds();
   if (StretchingEnd || StretchingStart) {
     if (!FirstMove) DrawRuler(bounds.left, bounds.top);
-    // Resizing and reshaping a visible window shows its steps; in see-through
-    // mode it must stay visible, as hiding it would change what it captures.
-    const bool hide = !AppSettings.Transparence;
-    if (hide) window.Hide();
     const int L = AppSettings.Length;
     const int W = AppSettings.RulerWidth;
     const int side = 2 * (L + W);
@@ -219,7 +227,6 @@ void TMainForm::FormMouseUp(MouseButton button, ShiftState, int, int) {
     window.SetBounds(bounds.left + grown.x, bounds.top + grown.y, side, side);
     LayOutRuler();
     if (StretchingStart) SetLabelVisible(LabelNumber, true);
-    if (hide) window.Show();
   } else if (RotateMode) {
     if (!FirstMove) DrawRuler(bounds.left, bounds.top);
     Angle = NewAngle;
@@ -233,6 +240,23 @@ void TMainForm::FormMouseUp(MouseButton button, ShiftState, int, int) {
       window.SetBounds(DragPos.x, DragPos.y, bounds.Width(), bounds.Height());
   }
 
+  Pressing = false;
+  StretchingEnd = false;
+  StretchingStart = false;
+  window.Repaint();
+}
+
+void TMainForm::CancelFormGesture() {
+  if (!Pressing) return;
+  const Point shown = BandOffset(*this, window.Bounds());
+  if (!FirstMove) DrawRuler(shown.x, shown.y);
+  // What the drag changed on its way: the length of a stretch, the corners of
+  // a stretch or a rotation, the proposed angle. The window itself was not
+  // touched.
+  if (StretchingEnd || StretchingStart) AppSettings.Length = PressLength;
+  Outline = PressOutline;
+  NewAngle = Angle;
+  if (StretchingStart) SetLabelVisible(LabelNumber, true);
   Pressing = false;
   StretchingEnd = false;
   StretchingStart = false;

@@ -73,6 +73,27 @@ class Window {
 
   // Requests the window to close (the core's close handler runs).
   virtual void Close() = 0;
+
+  // ---- place, size and shape changed in one step ----
+  // Between BeginUpdate and EndUpdate, SetBounds and SetPolygonRegion change
+  // the window without drawing anything and Repaint only asks for a paint.
+  // EndUpdate paints the window once and lets what it uncovered repaint: no
+  // intermediate step is seen, and the window never leaves the screen (which
+  // hiding it would: some systems take seconds to show it again). Pairs nest.
+  virtual void BeginUpdate() = 0;
+  virtual void EndUpdate() = 0;
+};
+
+// Holds a window's drawing for the length of a scope (BeginUpdate/EndUpdate).
+class WindowUpdate {
+ public:
+  explicit WindowUpdate(Window& window) : window_(window) { window_.BeginUpdate(); }
+  ~WindowUpdate() { window_.EndUpdate(); }
+  WindowUpdate(const WindowUpdate&) = delete;
+  WindowUpdate& operator=(const WindowUpdate&) = delete;
+
+ private:
+  Window& window_;
 };
 
 class Platform {

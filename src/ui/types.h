@@ -61,9 +61,11 @@ enum ShiftFlag : unsigned {
 };
 using ShiftState = unsigned;
 constexpr unsigned kModifierMask = kShift | kAlt | kCtrl;
+constexpr unsigned kMouseButtons = kLeftButton | kRightButton | kMiddleButton;
 
 // Virtual-key codes the core names (identical on every platform we target).
 namespace vk {
+constexpr int kEscape = 27;
 constexpr int kLeft = 37;
 constexpr int kUp = 38;
 constexpr int kRight = 39;

@@ -127,6 +127,42 @@ class GestureTest(harness.MensorTestCase):
             shot = self.session.last_shot
             self.fail('%s: the ruler covers %r, expected %r' % (what, ruler_box(shot) if shot else None, box))
 
+    def wait_for_band(self, app, before, box, skip, what):
+        """Waits until the screen is `before` with the outline of `box`
+        drawn over it in exclusive-or (every pixel under it inverted), the
+        rectangle `skip` left out; fails with `what` otherwise."""
+        band = outline_pixels(box)
+        expected = bytearray(before.rgb)
+        for x, y in band:
+            i = (y * SCREEN_W + x) * 3
+            expected[i:i + 3] = bytes(255 - c for c in before.rgb[i:i + 3])
+        expected = bytes(expected)
+
+        def wrong_pixels(shot):
+            wrong = differences(shot, expected, skip)
+            wrong += [(x, y) for x, y in band if shot.pixel(x, y) != (
+                tuple(expected[(y * SCREEN_W + x) * 3:(y * SCREEN_W + x) * 3 + 3]))]
+            return sorted(set(wrong))[:8]
+        try:
+            app.wait_for_screen('the outline of %r' % (box,), lambda shot: not wrong_pixels(shot))
+        except harness.HarnessError:
+            shot = self.session.last_shot
+            self.session.xdotool('mouseup', 1)
+            self.fail('%s: expected the outline of %r alone over the screen; wrong pixels %r, the ruler '
+                      'covers %r' % (what, box, wrong_pixels(shot), ruler_box(shot)))
+
+    def wait_for_screen_as(self, app, before, box, what):
+        """Waits until the ruler covers `box` and the screen is `before`
+        outside the ruler's read-out area."""
+        def same(shot):
+            return ruler_box(shot) == box and not differences(shot, before.rgb, interior(box))
+        try:
+            return app.wait_for_screen(what, same)
+        except harness.HarnessError:
+            shot = self.session.last_shot
+            self.fail('%s: the ruler covers %r (expected %r); pixels changed: %r'
+                      % (what, ruler_box(shot), box, differences(shot, before.rgb, interior(box))))
+
     def drag(self, app, before, old_box, press, path, what):
         """Presses at `press` and moves through `path`, a list of (pointer,
         box): at each point the rubber band must outline `box` over the
@@ -139,28 +175,8 @@ class GestureTest(harness.MensorTestCase):
         for pointer, box in path:
             self.session.xdotool('mousemove', pointer[0], pointer[1])
             # The window is where it was, and the outline of the new place is
-            # drawn over the screen in exclusive-or: every pixel under it is
-            # inverted.
-            band = outline_pixels(box)
-            expected = bytearray(before.rgb)
-            for x, y in band:
-                i = (y * SCREEN_W + x) * 3
-                expected[i:i + 3] = bytes(255 - c for c in before.rgb[i:i + 3])
-            expected = bytes(expected)
-
-            def wrong_pixels(shot):
-                wrong = differences(shot, expected, skip)
-                wrong += [(x, y) for x, y in band if shot.pixel(x, y) != (
-                    tuple(expected[(y * SCREEN_W + x) * 3:(y * SCREEN_W + x) * 3 + 3]))]
-                return sorted(set(wrong))[:8]
-            try:
-                app.wait_for_screen('the outline of %r during the drag' % (box,), lambda shot: not wrong_pixels(shot))
-            except harness.HarnessError:
-                shot = self.session.last_shot
-                self.session.xdotool('mouseup', 1)
-                self.fail('%s, pointer at %r: expected the ruler at %r under the outline of %r alone; '
-                          'wrong pixels %r, the ruler covers %r'
-                          % (what, pointer, old_box, box, wrong_pixels(shot), ruler_box(shot)))
+            # drawn over the screen in exclusive-or.
+            self.wait_for_band(app, before, box, skip, '%s, pointer at %r' % (what, pointer))
 
         self.session.xdotool('mouseup', 1)
         # After the release: the ruler at its new place; where it was, the
@@ -181,6 +197,48 @@ class GestureTest(harness.MensorTestCase):
             shot = self.session.last_shot
             self.fail('%s, after the release: the ruler covers %r (expected %r); pixels not as before '
                       'the drag outside it: %r' % (what, ruler_box(shot), new_box, differences(shot, after, new_box)))
+
+    def test_right_click_and_esc_during_a_move_put_the_ruler_back(self):
+        app = self.start_app(PLAIN_INI)
+        box = horizontal_box(ZERO_X, ZERO_Y, LENGTH)
+        shot = self.wait_for_box(app, box, 'the ruler at start')
+
+        # The pointer stays over the ruler (keys go to the window under it),
+        # and the outline clear of the read-out label (which is repainted as
+        # the pointer moves).
+        press = (box[0] + 150, MIDDLE_Y - 10)
+        moved = (box[0] + 90, box[1] + 10, box[2] + 90, box[3] + 10)
+        self.session.xdotool('mousemove', press[0], press[1], 'mousedown', 1)
+        self.session.xdotool('mousemove', press[0] + 90, press[1] + 10)
+        self.wait_for_band(app, shot, moved, interior(box), 'the outline before the right click')
+
+        # A right click opens no menu and leaves the drag as it was.
+        self.session.xdotool('click', 3)
+        self.session.xdotool('mousemove', press[0] + 91, press[1] + 10)
+        self.session.xdotool('mousemove', press[0] + 90, press[1] + 10)
+        self.wait_for_band(app, shot, moved, interior(box), 'the outline after the right click')
+
+        # Esc cancels: the ruler where it was and nothing of the outline.
+        self.session.xdotool('key', 'Escape')
+        self.wait_for_screen_as(app, shot, box, 'after Esc')
+        self.session.xdotool('mouseup', 1)
+        shot = self.wait_for_screen_as(app, shot, box, 'after the release that followed Esc')
+        self.assertEqual(app.windows(), [app.ruler], 'no popup menu nor other window is open')
+
+        # The pointer passing over the ruler with no button held moves
+        # nothing, and the next drag moves the ruler by the pointer's motion.
+        self.session.xdotool('mousemove', press[0] + 100, press[1])
+        self.session.xdotool('mousemove', press[0], press[1])
+        shot = self.wait_for_screen_as(app, shot, box, 'after the pointer passed over the ruler')
+        path = [((press[0] + dx, press[1] + dy), (box[0] + dx, box[1] + dy, box[2] + dx, box[3] + dy))
+                for dx, dy in ((-30, 40), (45, 70))]
+        shot = self.drag(app, shot, box, press, path, 'the next move')
+        box = path[-1][1]
+
+        # Arrow keys work again (one pixel per press by default).
+        self.session.xdotool('key', 'Right')
+        self.wait_for_box(app, (box[0] + 1, box[1], box[2] + 1, box[3]), 'the ruler after the right arrow')
+        self.assertEqual(app.exit_via_menu((box[0] + 150, box[1] + 20)), 0, 'exit code')
 
     def test_stretching_and_moving_change_the_ruler_once_at_the_release(self):
         app = self.start_app(PLAIN_INI)

@@ -235,6 +235,53 @@ class MarkerTest(harness.MensorTestCase):
                                       'after the second release: only the scale line at column %d' % second)
         self.close(app)
 
+    def test_right_click_and_esc_during_drags_leave_nothing_behind(self):
+        app, press, before = self.start(staff_size=1, show_display_form=1)
+
+        def press_and_move(target):
+            self.session.xdotool('mousemove', *press)
+            self.session.xdotool('mousedown', 1)
+            self.session.xdotool('mousemove', *ABOVE)
+            self.session.xdotool('mousemove', *target)
+            points = cross_points(1, target)
+            try:
+                app.wait_for_screen('the cross at %r' % (target,), lambda shot: not read_out_window_faults(shot) and all(
+                    shot.pixel(*p) == xor(before.pixel(*p), WHITE) for p in points), STEP_TIMEOUT)
+            except harness.HarnessError:
+                self.session.xdotool('mouseup', 1)
+                self.fail('no cross at %r with the read-out window' % (target,))
+
+        # A right click releases a button: the drag ends there, the scale line
+        # stays, and no menu opens. Esc then has nothing to cancel.
+        first = (ZERO_X + 200, ZERO_Y - RULER_WIDTH + 6)
+        press_and_move(first)
+        self.session.xdotool('click', 3)
+        self.session.xdotool('key', 'Escape')
+        self.assertScreenAfterRelease(app, before, scale_line_column(first[0]),
+                                      'after the right click and Esc: the scale line, no cross, no read-out window')
+        self.session.xdotool('mouseup', 1)
+        self.assertScreenAfterRelease(app, before, scale_line_column(first[0]), 'after the left release')
+        self.assertEqual(app.windows(), [app.ruler], 'no popup menu nor read-out window is open')
+
+        # Esc during a drag cancels it: the scale line goes back to where the
+        # first drag left it.
+        press_and_move((ZERO_X + 300, ZERO_Y - RULER_WIDTH + 6))
+        self.session.xdotool('key', 'Escape')
+        self.assertScreenAfterRelease(app, before, scale_line_column(first[0]),
+                                      'after Esc: the first scale line, no cross, no read-out window')
+        self.session.xdotool('mouseup', 1)
+        self.assertScreenAfterRelease(app, before, scale_line_column(first[0]), 'after the release that followed Esc')
+
+        # The next drag works as ever: the cross at the pointer, the line at
+        # half its distance.
+        self.session.xdotool('mousemove', *press)
+        before2 = self.settled(app)
+        target = (ZERO_X + 260, ZERO_Y - RULER_WIDTH + 6)
+        self.drag(app, 1, before2, target, read_out_window_faults)
+        self.assertScreenAfterRelease(app, before, scale_line_column(target[0]),
+                                      'after the next drag: only its scale line')
+        self.close(app)
+
     def test_big_cross_without_read_out_window(self):
         app, _, before = self.start(staff_size=0, show_display_form=0)
 

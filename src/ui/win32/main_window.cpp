@@ -82,6 +82,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     // The default handling of the right button's release sends WM_CONTEXTMENU.
     case WM_RBUTTONUP: OnMouseUp(MouseButton::Right, wparam, lparam); break;
     case WM_CONTEXTMENU: OnContextMenu(lparam); return 0;
+    // A menu, a message box or the task switcher took the mouse, or the
+    // system cancelled modes: a drag under way ends there. Our own release
+    // of the capture (lparam null) comes after the drag has ended.
+    case WM_CAPTURECHANGED: if (reinterpret_cast<HWND>(lparam) != hwnd()) form_->MouseCaptureLost(); return 0;
+    // The default handling releases the capture (see WM_CAPTURECHANGED).
+    case WM_CANCELMODE: form_->MouseCaptureLost(); break;
     case WM_KEYDOWN: if (OnKeyDown(wparam)) return 0; break;
     case WM_SYSKEYDOWN: if (OnKeyDown(wparam)) return 0; break;
     case WM_SETCURSOR: if (ApplyCursorOnSetCursor(wparam, lparam)) return TRUE; break;

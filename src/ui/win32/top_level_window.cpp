@@ -80,7 +80,16 @@ Rect TopLevelWindow::Bounds() const {
 }
 
 void TopLevelWindow::SetBounds(int left, int top, int width, int height) {
-  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (update_depth_ > 0) {
+    // NOTE: while an update is held nothing is drawn (EndUpdate paints the
+    // final state once). A window that only moves keeps its picture; one that
+    // changes size drops it, as it no longer fits the new shape.
+    flags |= SWP_NOREDRAW;
+    const Rect now = Bounds();
+    if (now.Width() != width || now.Height() != height) flags |= SWP_NOCOPYBITS;
+  }
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, flags);
 }
 
 void TopLevelWindow::SetPolygonRegion(const std::vector<Point>& points) {
@@ -94,7 +103,7 @@ void TopLevelWindow::SetPolygonRegion(const std::vector<Point>& points) {
   Region region(CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), ALTERNATE));
   if (!region) return;
   // After a successful SetWindowRgn the system owns the region.
-  if (SetWindowRgn(hwnd_, region.Get(), TRUE) != 0) region.Release();
+  if (SetWindowRgn(hwnd_, region.Get(), update_depth_ == 0 ? TRUE : FALSE) != 0) region.Release();
 }
 
 void TopLevelWindow::Show() { ShowWindow(hwnd_, SW_SHOW); }
@@ -133,7 +142,8 @@ void TopLevelWindow::InvalidateRect(const Rect& rect) {
 
 void TopLevelWindow::Repaint() {
   ::InvalidateRect(hwnd_, nullptr, TRUE);
-  UpdateWindow(hwnd_);
+  // While an update is held, EndUpdate paints.
+  if (update_depth_ == 0) UpdateWindow(hwnd_);
 }
 
 std::unique_ptr<Canvas> TopLevelWindow::GetCanvas() {
@@ -165,6 +175,37 @@ void TopLevelWindow::Close() {
   // Synchronous, like the toolkit's Close: the close handling has run when
   // this returns.
   if (hwnd_ != nullptr) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TopLevelWindow::BeginUpdate() {
+  if (update_depth_++ > 0 || hwnd_ == nullptr) return;
+  area_before_update_ = ScreenArea();
+}
+
+void TopLevelWindow::EndUpdate() {
+  if (update_depth_ == 0 || --update_depth_ > 0) return;
+  Region before = std::move(area_before_update_);
+  if (hwnd_ == nullptr) return;
+  // The window's new picture, in one paint.
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  // What the window covered before and covers no more: the windows below
+  // repaint it (SWP_NOREDRAW left that to us).
+  if (!before) return;
+  Region now = ScreenArea();
+  if (now) CombineRgn(before.Get(), before.Get(), now.Get(), RGN_DIFF);
+  RedrawWindow(nullptr, nullptr, before.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+Region TopLevelWindow::ScreenArea() const {
+  Region area(CreateRectRgn(0, 0, 0, 0));
+  if (!area || !IsWindowVisible(hwnd_)) return area;
+  RECT rc{};
+  GetWindowRect(hwnd_, &rc);
+  // The window region is in window coordinates; no region is the rectangle.
+  if (GetWindowRgn(hwnd_, area.Get()) == ERROR)
+    SetRectRgn(area.Get(), 0, 0, rc.right - rc.left, rc.bottom - rc.top);
+  OffsetRgn(area.Get(), rc.left, rc.top);
+  return area;
 }
 
 }  // namespace mensor::win32

@@ -45,6 +45,8 @@ class TopLevelWindow : public Window {
   void SetMouseCapture(bool capture) override;
   // Sends WM_CLOSE and returns when the subclass has handled it.
   void Close() override;
+  void BeginUpdate() override;
+  void EndUpdate() override;
 
  protected:
   TopLevelWindow(HINSTANCE instance, Win32Platform& platform);
@@ -72,11 +74,17 @@ class TopLevelWindow : public Window {
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void ApplyCursor();
+  // The part of the screen the window shows (its region, or its rectangle),
+  // in screen coordinates; empty while it is hidden.
+  Region ScreenArea() const;
 
   HWND hwnd_ = nullptr;
   Color background_ = 0;
   Brush background_brush_;
   CursorShape cursor_ = CursorShape::Default;
+  // BeginUpdate calls not yet ended, and what the window showed at the first.
+  int update_depth_ = 0;
+  Region area_before_update_;
 };
 
 }  // namespace mensor::win32
