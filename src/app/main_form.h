@@ -11,8 +11,8 @@
 //   main_form_orientation.cpp  Rotate, Horizontal, Vertical, Fit Screen, arrow keys
 //   main_form_marker.cpp       cross-hair marker and scale line
 //   main_form_seethrough.cpp   see-through mode
-//   main_form_monitors.cpp     where the ruler is among the monitors
 //   main_form_language.cpp     language packs: the language menu and the texts
+//   main_form_monitors.cpp     where the ruler is among the monitors
 #pragma once
 
 #include <functional>
