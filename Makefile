@@ -1,12 +1,14 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, starts the ruler under Wine
 #   make test  installs what is missing, builds both builds, runs every test
+# and for releases:
+#   make dist  the portable zip and the installer in build/dist
 NATIVE  := build/native
 WINDOWS := build/windows
 EXE     := $(WINDOWS)/mensor.exe
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps build native windows test unit e2e run bench clean
+.PHONY: all deps build native windows test unit e2e run bench dist clean
 
 all: build
 
@@ -34,6 +36,9 @@ e2e: build
 
 bench: native
 	@$(NATIVE)/mensor_bench
+
+dist: windows
+	@cmake --build $(WINDOWS) --target dist
 
 run: build
 	@bash scripts/run.sh $(abspath $(EXE))

@@ -32,6 +32,9 @@ needs=(
   "/usr/include/jpeglib.h:libjpeg62-turbo-dev"
   "dpkg-source:dpkg-dev"
   "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf:fonts-dejavu-core"
+  # The help file (chmcmd, chmls) and the installer (wixl).
+  "chmcmd:fp-utils"
+  "wixl:wixl"
 )
 
 missing=()

@@ -429,15 +429,24 @@ class TwoMonitorSession(Session):
 class App:
     """mensor.exe started from its own folder."""
 
-    def __init__(self, session, ini=None):
+    def __init__(self, session, ini=None, installed=None):
+        """A copy of MENSOR_EXE in a fresh folder, or, with `installed`, the
+        mensor.exe at that place in the Wine prefix, run where it lies."""
         self.session = session
-        self.folder = tempfile.mkdtemp(prefix='run-', dir=os.path.join(session.dir, 'runs'))
-        self.exe = os.path.join(self.folder, 'mensor.exe')
-        shutil.copyfile(_exe(), self.exe)
+        if installed is None:
+            self.folder = tempfile.mkdtemp(prefix='run-', dir=os.path.join(session.dir, 'runs'))
+            self.exe = os.path.join(self.folder, 'mensor.exe')
+            shutil.copyfile(_exe(), self.exe)
+        else:
+            self.folder = os.path.dirname(installed)
+            self.exe = installed
         if ini is not None:
             with open(self.ini_path, 'wb') as f:
                 f.write(ini if isinstance(ini, bytes) else ini.encode('latin-1'))
-        self.log_path = os.path.join(self.folder, 'wine.log')
+        # Wine's output of an installed program goes beside the test folders,
+        # not into the installation.
+        self.log_path = os.path.join(self.folder if installed is None else os.path.join(session.dir, 'runs'),
+                                     'wine.log')
         self.proc = None
         self.ruler = None
 

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Takes the pictures of the help pages from the real program:
+#   scripts/help-pictures.sh [path/to/build/windows]
+# (default build/windows; needs mensor.exe and backdrop.exe there).
+#
+# Writes docs/help/images/*.png: the ruler in pixels and in centimetres, the
+# ruler in see-through mode over the test picture of backdrop.exe, and the
+# ruler's menu. Each picture is taken under Wine on a virtual X display through
+# the end-to-end harness (tests/e2e/harness.py), once the screen has settled
+# (two screenshots in a row alike). The Wine prefix is its own
+# (build/screenshot/prefix), so a running end-to-end test is never disturbed.
+# Commit the pictures with the pages; the help build only packs them.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(readlink -f "${1:-$root/build/windows}")
+[[ -f $build/mensor.exe && -f $build/backdrop.exe ]] || {
+  echo "help-pictures: no mensor.exe or backdrop.exe in $build (make windows first)" >&2
+  exit 1
+}
+export MENSOR_EXE=$build/mensor.exe
+export MENSOR_BACKDROP=$build/backdrop.exe
+export MENSOR_E2E_DIR=$root/build/screenshot
+export PICTURES=$root/docs/help/images
+mkdir -p "$PICTURES"
+cd "$root/tests/e2e"
+python3 - <<'PY'
+import os
+import shutil
+import subprocess
+
+import harness
+from harness import BAND, ON_BAND, PLAIN_INI, band_is_drawn
+import test_seethrough
+
+OUT = os.environ['PICTURES']
+
+
+def save(shot, box, name):
+    """Crops (left, top, right, bottom) out of the shot into OUT/name."""
+    left, top, right, bottom = box
+    crop = '%dx%d+%d+%d' % (right - left, bottom - top, left, top)
+    path = os.path.join(OUT, name)
+    subprocess.run(['convert', 'ppm:-', '-crop', crop, '+repage', '-strip', 'png:' + path],
+                   input=shot.ppm, check=True, timeout=30)
+    print('help-pictures: saved %s' % path)
+
+
+def settled(app, what, box, also=lambda shot: True):
+    """The screen once the box looks the same in two shots in a row."""
+    previous = [None]
+
+    def same(shot):
+        left, top, right, bottom = box
+        rows = b''.join(shot.rgb[((y * shot.width) + left) * 3:((y * shot.width) + right) * 3]
+                        for y in range(top, bottom))
+        ok = rows == previous[0] and also(shot)
+        previous[0] = rows
+        return ok
+    return app.wait_for_screen(what, same, timeout=20.0)
+
+
+def ruler(session, ini, name):
+    app = harness.App(session, ini).start()
+    try:
+        app.wait_for_ruler()
+        save(settled(app, 'the ruler for ' + name, BAND, band_is_drawn), BAND, name)
+    finally:
+        app.kill()
+        shutil.rmtree(app.folder, ignore_errors=True)
+
+
+def seethrough(session):
+    backdrop = test_seethrough.Backdrop(session).start()
+    app = None
+    try:
+        app = harness.App(session, '[ToolBar]\nShow=0\n').start()
+        app.wait_for_ruler()
+        margin = 24
+        box = (BAND[0] - margin, BAND[1] - margin, BAND[2] + margin, BAND[3] + margin)
+        save(settled(app, 'the see-through ruler', box), box, 'ruler-seethrough.png')
+    finally:
+        if app is not None:
+            app.kill()
+            shutil.rmtree(app.folder, ignore_errors=True)
+        backdrop.stop()
+
+
+def menu(session):
+    app = harness.App(session, PLAIN_INI).start()
+    try:
+        app.wait_for_ruler()
+        app.wait_for_screen('the band', band_is_drawn)
+        popup = app.open_menu(ON_BAND)
+        left, top, width, height = session.window_geometry(popup)
+        box = (left, top, left + width, top + height)
+        # Away from the menu, so that no item is highlighted.
+        session.xdotool('mousemove', 5, harness.SCREEN_H - 5)
+        save(settled(app, 'the open menu', box), box, 'menu.png')
+    finally:
+        app.kill()
+        shutil.rmtree(app.folder, ignore_errors=True)
+
+
+session = harness.Session()
+session.start()
+try:
+    os.makedirs(os.path.join(session.dir, 'runs'), exist_ok=True)
+    ruler(session, PLAIN_INI, 'ruler-pixels.png')
+    ruler(session, '[Current]\nTransparence=0\nUnit=1\n[ToolBar]\nShow=0\n', 'ruler-cm.png')
+    seethrough(session)
+    menu(session)
+finally:
+    session.stop()
+PY
