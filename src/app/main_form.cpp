@@ -10,6 +10,7 @@
 #include "about/about_form.h"
 #include "lang/language.h"
 #include "settings/info_form.h"
+#include "toolbar/tool_bar_form.h"
 
 namespace mensor {
 namespace {
@@ -254,7 +255,8 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormShow() {
   NotYetShown = false;
-  // The tool bar is placed and shown here once it exists.
+  // The tool bar comes back with the ruler when it is switched on.
+  if (FormToolBar != nullptr && MenuChecked("PMenuToolBar")) FormToolBar->ShowPlaced();
 }
 
 bool TMainForm::FormClose() {
@@ -285,6 +287,17 @@ void TMainForm::PMenuOnTopClick() {
 
 void TMainForm::PMenuCalculatorClick() {
   if (!platform.StartProgram("calc.exe")) ShowInfo(platform, CalculatorErrorText);
+}
+
+void TMainForm::PMenuToolBarClick() {
+  MenuItem* item = PopupMenuMain.FindByName("PMenuToolBar");
+  item->checked = !item->checked;
+  if (FormToolBar == nullptr) return;
+  if (item->checked) {
+    FormToolBar->ShowPlaced();
+  } else {
+    FormToolBar->HideAndStop();
+  }
 }
 
 void TMainForm::PMenuHelpClick() { platform.OpenDocument(platform.JoinPath(ExeDir, "help.chm")); }
@@ -458,6 +471,7 @@ void TMainForm::ExecuteCommand(int id) {
     case kCmdFitHorizontal: MenuFitScreenClick(); break;
     case kCmdFitVertical: FitScreenAsHorizontal1Click(); break;
     case kCmdShowScaleLine: MenuShowScaleLineClick(); break;
+    case kCmdToolBar: PMenuToolBarClick(); break;
     case kCmdCalculator: PMenuCalculatorClick(); break;
     case kCmdExit: PMenuExitClick(); break;
     case kCmdEnglish: LanguageMenuClick(id); break;

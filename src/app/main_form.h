@@ -34,6 +34,7 @@
 namespace mensor {
 
 class TInfoForm;
+class TFormToolBar;
 
 // RulerUnit: the field Unit of the ruler window.
 enum RulerUnit : int { kUnitPixels = 0, kUnitCentimetres = 1, kUnitInches = 2, kUnitCustom = 3 };
@@ -82,6 +83,7 @@ class TMainForm {
 
   // Windows created after the ruler; first used when the ruler is shown.
   void SetInfoForm(TInfoForm* info) { InfoForm = info; }
+  void SetToolBar(TFormToolBar* tool_bar) { FormToolBar = tool_bar; }
 
   // ---- lifecycle (main_form.cpp) ----
   void FormCreate();
@@ -224,6 +226,7 @@ class TMainForm {
   void PMenuCalculatorClick();
   void PMenuHelpClick();
   void PMenuUnitClick(int unit);
+  void PMenuToolBarClick();
   // "&About...": the about box, modal (src/about/).
   void PMenuAboutClick();
 
@@ -231,6 +234,7 @@ class TMainForm {
   Platform& platform;
   Window& window;
   TInfoForm* InfoForm = nullptr;
+  TFormToolBar* FormToolBar = nullptr;
 
   Label LabelStaff;
   Label LabelNumber;

@@ -26,6 +26,7 @@ enum class CursorShape {
   SizeWE,
   SizeNESW,
   SizeNWSE,
+  SizeAll,   // four arrows: the tool bar's band moves the window
   Ruler,     // custom screen cursor 100, rebuilt for each orientation
   Rotate,    // custom screen cursor 101
   Hand,      // the pointing hand of links

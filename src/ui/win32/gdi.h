@@ -3,13 +3,22 @@
 // image lists. Each frees its handle exactly once, cannot be copied and can be
 // moved. A handle that leaks is a bug: the paint and the magnifier run often
 // enough to exhaust the process's GDI quota.
+//
+// Every owner keeps a process-wide count of the handles alive in owners, so
+// a long run can show that the count stays flat (GetGuiResources cannot be
+// used for that under Wine, where it answers 0).
 #pragma once
 
 #include "ui/win32/win32.h"
 
+#include <atomic>
 #include <utility>
 
 namespace mensor::win32 {
+
+// Handles held by the owners below right now.
+inline std::atomic<long> g_live_handles{0};
+inline long LiveHandleCount() { return g_live_handles.load(std::memory_order_relaxed); }
 
 // An owned handle; Traits::Free releases it, Traits::Null() is "no handle".
 template <typename Traits>
@@ -18,7 +27,9 @@ class Unique {
   using Handle = typename Traits::Handle;
 
   Unique() = default;
-  explicit Unique(Handle h) : h_(h) {}
+  explicit Unique(Handle h) : h_(h) {
+    if (h_ != Handle{}) ++g_live_handles;
+  }
   ~Unique() { Reset(); }
   Unique(const Unique&) = delete;
   Unique& operator=(const Unique&) = delete;
@@ -34,10 +45,17 @@ class Unique {
   Handle Get() const { return h_; }
   explicit operator bool() const { return h_ != Handle{}; }
   // Gives the handle up without freeing it.
-  Handle Release() { return std::exchange(h_, Handle{}); }
+  Handle Release() {
+    if (h_ != Handle{}) --g_live_handles;
+    return std::exchange(h_, Handle{});
+  }
   void Reset(Handle h = Handle{}) {
-    if (h_ != Handle{}) Traits::Free(h_);
+    if (h_ != Handle{}) {
+      Traits::Free(h_);
+      --g_live_handles;
+    }
     h_ = h;
+    if (h_ != Handle{}) ++g_live_handles;
   }
 
  private:
@@ -87,7 +105,9 @@ using ImageList = Unique<ImageListTraits>;
 class WindowDc {
  public:
   WindowDc() = default;
-  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {
+    if (dc_ != nullptr) ++g_live_handles;
+  }
   ~WindowDc() { Reset(); }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
@@ -107,7 +127,10 @@ class WindowDc {
 
  private:
   void Reset() {
-    if (dc_ != nullptr) ReleaseDC(hwnd_, dc_);
+    if (dc_ != nullptr) {
+      ReleaseDC(hwnd_, dc_);
+      --g_live_handles;
+    }
     hwnd_ = nullptr;
     dc_ = nullptr;
   }

@@ -1,12 +1,15 @@
 // The program entry: common controls, the platform, the hidden windows and
-// their forms in their fixed order (the ruler, then the read-out window), the
-// ruler's first show, and the message loop until the ruler window is closed.
+// their forms in their fixed order (the ruler, the read-out window, the tool
+// bar), the ruler's first show, and the message loop until the ruler window is
+// closed.
 #include "ui/win32/win32.h"
 
 #include "app/main_form.h"
 #include "settings/info_form.h"
+#include "toolbar/tool_bar_form.h"
 #include "ui/win32/info_window.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/tool_bar_window.h"
 #include "ui/win32/win32_platform.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -35,6 +38,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     form.SetInfoForm(&info);
   }
 
+  // The tool bar, last; the ruler places and shows it when it is shown.
+  mensor::win32::ToolBarWindow tool_bar_window(instance, platform);
+  mensor::TFormToolBar tool_bar(platform, tool_bar_window, tool_bar_window);
+  const bool has_tool_bar = tool_bar_window.Create();
+  if (has_tool_bar) {
+    tool_bar_window.SetForm(&tool_bar);
+    tool_bar.SetMainForm(&form);
+    tool_bar.FormCreate();
+    form.SetToolBar(&tool_bar);
+  }
+
   window.Show();
   form.FormShow();
 
@@ -44,6 +58,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  if (has_tool_bar) tool_bar.FormDestroy();
+  form.SetToolBar(nullptr);
+  tool_bar_window.SetForm(nullptr);
   form.SetInfoForm(nullptr);
   info_window.SetForm(nullptr);
   window.SetForm(nullptr);

@@ -3,6 +3,7 @@
 #include "ui/win32/main_window.h"
 
 #include "app/main_form.h"
+#include "ui/win32/input_state.h"
 #include "ui/win32/popup_menu.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_platform.h"
@@ -11,27 +12,6 @@ namespace mensor::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MensorRuler";
-
-// Modifier keys and mouse buttons of a mouse message. Alt is not part of the
-// message's flags and is read from the keyboard state.
-ShiftState MouseShift(WPARAM wparam) {
-  ShiftState shift = 0;
-  if (wparam & MK_SHIFT) shift |= kShift;
-  if (wparam & MK_CONTROL) shift |= kCtrl;
-  if (GetKeyState(VK_MENU) < 0) shift |= kAlt;
-  if (wparam & MK_LBUTTON) shift |= kLeftButton;
-  if (wparam & MK_RBUTTON) shift |= kRightButton;
-  if (wparam & MK_MBUTTON) shift |= kMiddleButton;
-  return shift;
-}
-
-ShiftState KeyShift() {
-  ShiftState shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= kShift;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrl;
-  if (GetKeyState(VK_MENU) < 0) shift |= kAlt;
-  return shift;
-}
 
 }  // namespace
 

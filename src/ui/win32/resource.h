@@ -6,3 +6,8 @@
 #define IDI_APP 1
 // The rotate cursor's picture (custom cursor 101).
 #define IDI_ROTATE 101
+
+// Tool bar: the glyphs of the magnifier and calculator buttons (drawn by
+// tools/make_glyphs.py; magenta is transparent).
+#define IDB_MAGNIFIER 201
+#define IDB_CALCULATOR 202

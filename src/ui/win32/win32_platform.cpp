@@ -241,6 +241,7 @@ HCURSOR Win32Platform::CursorFor(CursorShape shape) const {
     case CursorShape::SizeWE: return SystemCursor(IDC_SIZEWE);
     case CursorShape::SizeNESW: return SystemCursor(IDC_SIZENESW);
     case CursorShape::SizeNWSE: return SystemCursor(IDC_SIZENWSE);
+    case CursorShape::SizeAll: return SystemCursor(IDC_SIZEALL);
     case CursorShape::Ruler: return ruler_cursor_ ? ruler_cursor_.Get() : SystemCursor(IDC_ARROW);
     case CursorShape::Rotate: return rotate_cursor_ ? rotate_cursor_.Get() : SystemCursor(IDC_ARROW);
     case CursorShape::Hand: return SystemCursor(IDC_HAND);

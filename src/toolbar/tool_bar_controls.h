@@ -1,0 +1,41 @@
+// What the tool bar asks of its window beyond the Window interface: the
+// magnifier's timer, the factor box, the magnified view, the buttons' hints
+// and the tool bar's own popup menu. The Win32 layer implements it with a
+// window timer, an edit box with an up-down control, GDI and a tooltip
+// control; the unit tests with a recording fake.
+#pragma once
+
+#include <string>
+
+#include "ui/menu.h"
+#include "ui/types.h"
+
+namespace mensor {
+
+class ToolBarControls {
+ public:
+  virtual ~ToolBarControls() = default;
+
+  // Switches the magnifier's 100-millisecond timer on or off.
+  virtual void SetTimerEnabled(bool enabled) = 0;
+
+  // The factor box's text as the user left it, and a new value for it.
+  virtual std::string FactorText() const = 0;
+  virtual void SetFactorText(const std::string& text) = 0;
+
+  // One frame of the view: copies the screen rectangle `source` into a
+  // picture of its size, draws the mouse pointer into it with its hot spot at
+  // `spot` when draw_pointer is set and the pointer is shown at all, and shows
+  // the picture stretched over the whole view without smoothing (each copied
+  // pixel becomes a block).
+  virtual void ShowMagnified(const Rect& source, Point spot, bool draw_pointer) = 0;
+
+  // The texts shown when the pointer rests on the two buttons.
+  virtual void SetHints(const std::string& magnifier, const std::string& calculator) = 0;
+
+  // Shows the tool bar's popup menu at a screen point; returns the chosen
+  // command id or 0.
+  virtual int TrackPopupMenu(const Menu& menu, Point screen) = 0;
+};
+
+}  // namespace mensor

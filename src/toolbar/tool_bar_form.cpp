@@ -1,0 +1,384 @@
+// TFormToolBar: creation, show, the ruler's placement, dragging with edge
+// snapping, the magnifier switch and tick, the popup menu, keys and texts.
+#include "toolbar/tool_bar_form.h"
+
+#include "app/main_form.h"
+#include "lang/language.h"
+#include "settings/app_settings.h"
+#include "settings/ini_file.h"
+#include "toolbar/tool_bar_math.h"
+
+namespace mensor {
+namespace {
+
+constexpr int kF4 = 115;
+constexpr const char* kShowToolBarItem = "PMenuToolBar";
+
+bool Inside(const Rect& r, int x, int y) { return r.Contains({x, y}); }
+
+// The drag areas: the band around the buttons, PanelTool included.
+bool OnDragArea(int x, int y) {
+  return Inside(TFormToolBar::kBand, x, y) && !Inside(TFormToolBar::kMagnifierButton, x, y) &&
+         !Inside(TFormToolBar::kCalculatorButton, x, y);
+}
+
+void Bevel(Canvas& canvas, const Rect& r, Color top_left, Color bottom_right) {
+  canvas.SetPenColor(top_left);
+  canvas.MoveTo(r.left, r.bottom - 1);
+  canvas.LineTo(r.left, r.top);
+  canvas.LineTo(r.right - 1, r.top);
+  canvas.SetPenColor(bottom_right);
+  canvas.LineTo(r.right - 1, r.bottom - 1);
+  canvas.LineTo(r.left - 1, r.bottom - 1);
+}
+
+Rect Shrunk(const Rect& r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
+
+}  // namespace
+
+TFormToolBar::TFormToolBar(Platform& p, Window& w, ToolBarControls& c) : platform(p), window(w), controls(c) {
+  BuildPopupMenu();
+}
+
+void TFormToolBar::BuildPopupMenu() {
+  MenuItem hide;
+  hide.id = kCmdHideToolBar;
+  hide.name = "PMenuHideToolBar";
+  hide.caption = Texts.hide_tool_bar;
+  PopupMenuMain.items.push_back(hide);
+  PopupMenuMain.items.push_back(MenuItem{.kind = MenuKind::Separator});
+  MenuItem show_cursor;
+  show_cursor.id = kCmdShowCursor;
+  show_cursor.name = "PMenuShowCursor";
+  show_cursor.caption = Texts.show_cursor;
+  show_cursor.kind = MenuKind::Check;
+  PopupMenuMain.items.push_back(show_cursor);
+  // Never shown; it only gives the tool bar F1 for the help file.
+  MenuItem help;
+  help.id = kCmdToolBarHelp;
+  help.name = "Help1";
+  help.caption = "Help";
+  help.shortcut = vk::kF1;
+  help.visible = false;
+  PopupMenuMain.items.push_back(help);
+}
+
+Rect TFormToolBar::ScreenRect() const {
+  const Size screen = platform.ScreenSize();
+  return {0, 0, screen.cx, screen.cy};
+}
+
+void TFormToolBar::SetTimer(bool on) {
+  if (TimerMagnifier == on) return;
+  TimerMagnifier = on;
+  controls.SetTimerEnabled(on);
+}
+
+// ---- lifecycle ----
+
+void TFormToolBar::FormCreate() {
+  const Rect bounds = window.Bounds();
+  window.SetBounds(bounds.left, bounds.top, kWidth, kBandHeight);
+  window.SetTopmost(true);
+  ApplyTexts(Texts);
+  PopupMenuMain.FindByName("PMenuShowCursor")->checked = AppSettings.ShowCursor;
+  SpeedButtonMagnifierDown = AppSettings.Magnifier;
+  SpeedButtonMagnifierClick();
+  controls.SetFactorText(std::to_string(kInitialFactor));
+}
+
+void TFormToolBar::FormShow() {
+  SetLanguage(LanguageIndex);
+  if (MainForm != nullptr) {
+    if (const MenuItem* item = MainForm->PopupMenuMain.FindByName(kShowToolBarItem))
+      SetHideToolBarShortcut(item->shortcut);
+  }
+}
+
+void TFormToolBar::FormDestroy() { SetTimer(false); }
+
+void TFormToolBar::SetHideToolBarShortcut(Shortcut shortcut) {
+  PopupMenuMain.FindByName("PMenuHideToolBar")->shortcut = shortcut;
+}
+
+// ---- the ruler's side ----
+
+void TFormToolBar::ShowPlaced() {
+  const Rect bounds = window.Bounds();
+  const Point at = PlaceToolBar({AppSettings.ToolBarX, AppSettings.ToolBarY},
+                                {bounds.Width(), bounds.Height()}, ScreenRect());
+  AppSettings.ToolBarX = at.x;
+  AppSettings.ToolBarY = at.y;
+  window.SetBounds(at.x, at.y, bounds.Width(), bounds.Height());
+  if (SpeedButtonMagnifierDown) SetTimer(true);
+  window.Show();
+  FormShow();
+  window.Invalidate();
+  platform.ProcessMessages();
+}
+
+void TFormToolBar::HideAndStop() {
+  window.Hide();
+  SetTimer(false);
+}
+
+// ---- input routing ----
+
+TFormToolBar::Button TFormToolBar::ButtonAt(int x, int y) {
+  if (Inside(kMagnifierButton, x, y)) return Button::Magnifier;
+  if (Inside(kCalculatorButton, x, y)) return Button::Calculator;
+  return Button::None;
+}
+
+void TFormToolBar::SetHot(Button hot) {
+  if (hot == hot_) return;
+  hot_ = hot;
+  window.InvalidateRect(kBand);
+}
+
+void TFormToolBar::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+  if (!Dragging && pressed_ == Button::None) {
+    if (button == MouseButton::Left && ButtonAt(x, y) != Button::None) {
+      pressed_ = ButtonAt(x, y);
+    } else if (!OnDragArea(x, y)) {
+      return;
+    }
+    mouse_captured_ = true;
+    window.SetMouseCapture(true);
+    if (pressed_ != Button::None) {
+      window.InvalidateRect(kBand);
+      return;
+    }
+  }
+  if (pressed_ == Button::None) ToolBarMainMouseDown(button, shift, x, y);
+}
+
+void TFormToolBar::MouseMove(ShiftState shift, int x, int y) {
+  if (Dragging) {
+    ToolBarMainMouseMove(shift, x, y);
+    return;
+  }
+  SetHot(ButtonAt(x, y));
+}
+
+void TFormToolBar::MouseLeave() {
+  if (!Dragging) SetHot(Button::None);
+}
+
+void TFormToolBar::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
+  if (Dragging) {
+    ToolBarMainMouseUp(button, shift, x, y);
+  } else if (pressed_ != Button::None && button == MouseButton::Left) {
+    const Button pressed = pressed_;
+    pressed_ = Button::None;
+    window.InvalidateRect(kBand);
+    // A click counts only when the button is released over the button.
+    if (pressed == Button::Magnifier && Inside(kMagnifierButton, x, y)) {
+      SpeedButtonMagnifierDown = !SpeedButtonMagnifierDown;
+      SpeedButtonMagnifierClick();
+    } else if (pressed == Button::Calculator && Inside(kCalculatorButton, x, y)) {
+      SpeedButtonCalcuClick();
+    }
+  }
+  if (!Dragging && pressed_ == Button::None && mouse_captured_) {
+    mouse_captured_ = false;
+    window.SetMouseCapture(false);
+  }
+}
+
+bool TFormToolBar::KeyDown(int key, ShiftState shift) {
+  if (FormKeyDown(key, shift)) return true;
+  Shortcut value = static_cast<Shortcut>(key & 0xFF);
+  if (shift & kShift) value |= kShortcutShift;
+  if (shift & kCtrl) value |= kShortcutCtrl;
+  if (shift & kAlt) value |= kShortcutAlt;
+  // Hidden items keep their shortcuts (F1 for the help file).
+  for (const MenuItem& item : PopupMenuMain.items) {
+    if (item.id != 0 && item.enabled && item.shortcut != 0 && item.shortcut == value) {
+      ExecuteCommand(item.id);
+      return true;
+    }
+  }
+  return false;
+}
+
+void TFormToolBar::ContextMenu(Point screen) {
+  const int id = controls.TrackPopupMenu(PopupMenuMain, screen);
+  if (id != 0) ExecuteCommand(id);
+}
+
+void TFormToolBar::ExecuteCommand(int id) {
+  switch (id) {
+    case kCmdHideToolBar: PMenuHideToolBarClick(); break;
+    case kCmdShowCursor: PMenuShowCursorClick(); break;
+    case kCmdToolBarHelp: Help1Click(); break;
+    default: break;
+  }
+}
+
+CursorShape TFormToolBar::CursorAt(Point p) const {
+  return OnDragArea(p.x, p.y) ? CursorShape::SizeAll : CursorShape::Arrow;
+}
+
+void TFormToolBar::FormPaint(Canvas& canvas) {
+  canvas.SetPenMode(PenMode::Copy);
+  canvas.FillRect(kBand, kBandColor);
+  // The divider between the two buttons and PanelTool's lowered inner bevel.
+  const int divider = kMagnifierButton.right + 2;
+  canvas.SetPenColor(kBevelShadow);
+  canvas.MoveTo(divider, kMagnifierButton.top + 2);
+  canvas.LineTo(divider, kMagnifierButton.bottom - 2);
+  canvas.SetPenColor(kBevelHighlight);
+  canvas.MoveTo(divider + 1, kMagnifierButton.top + 2);
+  canvas.LineTo(divider + 1, kMagnifierButton.bottom - 2);
+  Bevel(canvas, kPanelTool, kBevelShadow, kBevelHighlight);
+  // A flat button shows an edge only while it is down or held (sunken) or
+  // under the pointer (raised).
+  const auto edge = [&](Button button, const Rect& rect, bool down) {
+    if (down || pressed_ == button)
+      Bevel(canvas, rect, kBevelShadow, kBevelHighlight);
+    else if (hot_ == button)
+      Bevel(canvas, rect, kBevelHighlight, kBevelShadow);
+  };
+  edge(Button::Magnifier, kMagnifierButton, SpeedButtonMagnifierDown);
+  edge(Button::Calculator, kCalculatorButton, false);
+
+  // The view's frame: a raised outer and a lowered inner bevel around white.
+  canvas.FillRect(kPanelScreen, kViewColor);
+  Bevel(canvas, kPanelScreen, kBevelHighlight, kBevelShadow);
+  Bevel(canvas, Shrunk(kPanelScreen, 1), kBevelShadow, kBevelHighlight);
+
+  canvas.FillRect(kPanelMultiple, kBandColor);
+  Bevel(canvas, kPanelMultiple, kBevelHighlight, kBevelShadow);
+  Bevel(canvas, Shrunk(kPanelMultiple, 1), kBevelShadow, kBevelHighlight);
+  Font bold;
+  bold.bold = true;
+  bold.color = 0;
+  canvas.SetFont(bold);
+  canvas.TextOut(kLabelInfo.x, kLabelInfo.y, Texts.multiple);
+  // Underlined caption: a line under the text, one pixel below its cell.
+  const Size text = platform.TextExtent(bold, Texts.multiple);
+  canvas.SetPenColor(0);
+  canvas.MoveTo(kLabelInfo.x, kLabelInfo.y + text.cy - 1);
+  canvas.LineTo(kLabelInfo.x + text.cx, kLabelInfo.y + text.cy - 1);
+}
+
+// ---- handlers ----
+
+bool TFormToolBar::FormKeyDown(int key, ShiftState shift) {
+  // Alt+F4 alone would close the tool bar; only the menus hide it.
+  constexpr ShiftState kHeld = kShift | kAlt | kCtrl | kLeftButton | kRightButton | kMiddleButton;
+  return key == kF4 && (shift & kHeld) == kAlt;
+}
+
+void TFormToolBar::ToolBarMainMouseDown(MouseButton, ShiftState, int x, int y) {
+  Dragging = true;
+  PressX = x;
+  PressY = y;
+  const Rect bounds = window.Bounds();
+  DragLeft = bounds.left;
+  DragTop = bounds.top;
+}
+
+void TFormToolBar::ToolBarMainMouseMove(ShiftState, int x, int y) {
+  const Rect bounds = window.Bounds();
+  const Rect screen = ScreenRect();
+  if (!Dragging || !FollowsDrag(bounds, screen)) return;
+  const Size size{bounds.Width(), bounds.Height()};
+  const DragStep step =
+      StepDrag({DragLeft, DragTop}, {bounds.left, bounds.top}, {x - PressX, y - PressY}, size, screen);
+  DragLeft = step.drag.x;
+  DragTop = step.drag.y;
+  if (step.window.x != bounds.left || step.window.y != bounds.top)
+    window.SetBounds(step.window.x, step.window.y, size.cx, size.cy);
+}
+
+void TFormToolBar::ToolBarMainMouseUp(MouseButton, ShiftState, int, int) {
+  Dragging = false;
+  const Rect bounds = window.Bounds();
+  AppSettings.ToolBarX = bounds.left;
+  AppSettings.ToolBarY = bounds.top;
+}
+
+void TFormToolBar::SpeedButtonMagnifierClick() {
+  AppSettings.Magnifier = SpeedButtonMagnifierDown;
+  const Rect bounds = window.Bounds();
+  if (SpeedButtonMagnifierDown) {
+    const int top = TopAfterGrowing(bounds.top, kMagnifierHeight, ScreenRect());
+    window.SetBounds(bounds.left, top, bounds.Width(), kMagnifierHeight);
+    SetTimer(true);
+  } else {
+    window.SetBounds(bounds.left, bounds.top, bounds.Width(), kBandHeight);
+    SetTimer(false);
+  }
+  window.InvalidateRect(kBand);
+}
+
+void TFormToolBar::SpeedButtonCalcuClick() {
+  // Unlike the ruler's menu command, the button tells nothing on a failure.
+  platform.StartProgram("calc.exe");
+}
+
+void TFormToolBar::TimerMagnifierTimer() {
+  SetTimer(false);
+  // A tool bar that is not on the screen has nothing to show; showing it
+  // again starts the timer.
+  if (!window.IsVisible()) return;
+  const Point pointer = platform.CursorPos();
+  const FactorReading factor = FactorFromText(controls.FactorText());
+  if (factor.reset_box) controls.SetFactorText(std::to_string(factor.factor));
+  const MagnifierCapture capture = ComputeMagnifierCapture(pointer, factor.factor, ViewSize(), ScreenRect());
+  controls.ShowMagnified(capture.source, capture.spot, PopupMenuMain.FindByName("PMenuShowCursor")->checked);
+  SetTimer(true);
+}
+
+void TFormToolBar::PMenuHideToolBarClick() {
+  HideAndStop();
+  if (MainForm != nullptr) MainForm->SetMenuChecked(kShowToolBarItem, false);
+}
+
+void TFormToolBar::PMenuShowCursorClick() {
+  MenuItem* item = PopupMenuMain.FindByName("PMenuShowCursor");
+  item->checked = !item->checked;
+  AppSettings.ShowCursor = item->checked;
+}
+
+void TFormToolBar::Help1Click() { platform.OpenDocument(platform.JoinPath(ExeDir, "help.chm")); }
+
+// ---- texts ----
+
+void TFormToolBar::SetDefaultLanguage() { ApplyTexts(ToolBarTexts{}); }
+
+void TFormToolBar::SetLanguage(int index) {
+  if (index == -1) {
+    SetDefaultLanguage();
+    return;
+  }
+  const std::string path =
+      platform.JoinPath(platform.JoinPath(ExeDir, "Languages"), AppSettings.LanguageFileName);
+  const std::optional<std::string> content = platform.ReadFile(path);
+  if (!content) {
+    SetDefaultLanguage();
+    return;
+  }
+  // Every tool-bar key is used as read when present, an empty value included.
+  const IniFile pack(*content);
+  const ToolBarTexts english;
+  ToolBarTexts texts;
+  texts.magnifier = pack.ReadString("String", english.magnifier, english.magnifier);
+  texts.calculator = pack.ReadString("String", english.calculator, english.calculator);
+  texts.multiple = pack.ReadString("String", english.multiple, english.multiple);
+  texts.hide_tool_bar = pack.ReadString("String", english.hide_tool_bar, english.hide_tool_bar);
+  texts.show_cursor = pack.ReadString("String", english.show_cursor, english.show_cursor);
+  ApplyTexts(texts);
+}
+
+void TFormToolBar::ApplyTexts(const ToolBarTexts& texts) {
+  Texts = texts;
+  PopupMenuMain.FindByName("PMenuHideToolBar")->caption = texts.hide_tool_bar;
+  PopupMenuMain.FindByName("PMenuShowCursor")->caption = texts.show_cursor;
+  controls.SetHints(texts.magnifier, texts.calculator);
+  window.InvalidateRect(kPanelMultiple);
+}
+
+}  // namespace mensor

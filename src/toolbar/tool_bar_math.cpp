@@ -1,0 +1,84 @@
+// The tool bar's arithmetic: capture rectangle, factor, snapping, placement.
+#include "toolbar/tool_bar_math.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace mensor {
+
+MagnifierCapture ComputeMagnifierCapture(Point pointer, int factor, Size view, const Rect& screen) {
+  MagnifierCapture c;
+  const int m = std::max(factor, 1);
+  c.hw = view.cx / (2 * m);
+  c.hh = view.cy / (2 * m);
+  int px = pointer.x;
+  int py = pointer.y;
+  c.spot = {c.hw, c.hh};
+  // The copy's centre is kept far enough from each edge for the copy to fit;
+  // the pointer's spot then moves by what the centre was moved.
+  if (px < screen.left + c.hw) {
+    c.spot.x = px - screen.left;
+    px = screen.left + c.hw;
+  }
+  if (px > screen.right - c.hw) {
+    c.spot.x = 2 * c.hw + px - screen.right;
+    px = screen.right - c.hw;
+  }
+  if (py < screen.top + c.hh) {
+    c.spot.y = py - screen.top;
+    py = screen.top + c.hh;
+  }
+  if (py > screen.bottom - c.hh) {
+    c.spot.y = 2 * c.hh + py - screen.bottom;
+    py = screen.bottom - c.hh;
+  }
+  c.centre = {px, py};
+  c.source = {px - c.hw, py - c.hh, px + c.hw, py + c.hh};
+  return c;
+}
+
+FactorReading FactorFromText(std::string_view text) {
+  const auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  long value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  FactorReading reading;
+  if (text.empty() || error != std::errc() || stop != end) return reading;  // not a number
+  reading.factor = static_cast<int>(std::clamp<long>(value, kMinFactor, kMaxFactor));
+  reading.reset_box = value < kMinFactor;
+  return reading;
+}
+
+Point PlaceToolBar(Point saved, Size size, const Rect& screen) {
+  Point p = saved;
+  if (p.y <= screen.top + kSnapDistance) p.y = screen.top;
+  if (p.x <= screen.left + kSnapDistance) p.x = screen.left;
+  if (p.y + size.cy >= screen.bottom - kSnapDistance) p.y = screen.bottom - size.cy;
+  if (p.x + size.cx >= screen.right - kSnapDistance) p.x = screen.right - size.cx;
+  return p;
+}
+
+bool FollowsDrag(const Rect& window, const Rect& screen) {
+  return window.left >= screen.left && window.top >= screen.top &&
+         window.top <= screen.bottom - window.Height() && window.left <= screen.right - window.Width();
+}
+
+DragStep StepDrag(Point drag, Point window, Point motion, Size size, const Rect& screen) {
+  DragStep s{{drag.x + motion.x, drag.y + motion.y}, window};
+  if (s.drag.y <= screen.top + kSnapDistance) s.drag.y = s.window.y = screen.top;
+  if (s.drag.x <= screen.left + kSnapDistance) s.drag.x = s.window.x = screen.left;
+  if (s.drag.y + size.cy >= screen.bottom - kSnapDistance) s.drag.y = s.window.y = screen.bottom - size.cy;
+  if (s.drag.x + size.cx >= screen.right - kSnapDistance) s.drag.x = s.window.x = screen.right - size.cx;
+  if (s.drag.x > screen.left + kSnapDistance && s.drag.x < screen.right - kSnapDistance) s.window.x = s.drag.x;
+  if (s.drag.y > screen.top + kSnapDistance && s.drag.y < screen.bottom - kSnapDistance) s.window.y = s.drag.y;
+  return s;
+}
+
+int TopAfterGrowing(int top, int height, const Rect& screen) {
+  return top + height > screen.bottom ? screen.bottom - height : top;
+}
+
+}  // namespace mensor

@@ -1,0 +1,335 @@
+// ToolBarWindow: the tool bar's class, its controls and its messages.
+#include "ui/win32/tool_bar_window.h"
+
+#include <algorithm>
+
+#include "toolbar/tool_bar_form.h"
+#include "toolbar/tool_bar_math.h"
+#include "ui/win32/convert.h"
+#include "ui/win32/gdi_canvas.h"
+#include "ui/win32/input_state.h"
+#include "ui/win32/popup_menu.h"
+#include "ui/win32/resource.h"
+#include "ui/win32/win32_platform.h"
+
+namespace mensor::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"MensorToolBar";
+constexpr UINT_PTR kMagnifierTimer = 1;
+constexpr UINT_PTR kFactorBoxSubclass = 1;
+constexpr UINT kMagnifierToolId = 1;
+constexpr UINT kCalculatorToolId = 2;
+// The glyphs' pixels of this colour are not drawn (magenta never occurs in
+// them otherwise).
+constexpr COLORREF kGlyphTransparent = RGB(0xFF, 0x00, 0xFF);
+// Name of the message a test asks the running program's counts with:
+// wparam 0 gives the handles alive in the GDI owners, 1 the process's
+// kernel handles.
+constexpr wchar_t kCountMessage[] = L"MensorResourceCount";
+
+HBITMAP LoadGlyph(HINSTANCE instance, int id) {
+  return static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+}  // namespace
+
+ToolBarWindow::ToolBarWindow(HINSTANCE instance, Win32Platform& platform) : TopLevelWindow(instance, platform) {}
+
+ToolBarWindow::~ToolBarWindow() {
+  if (hwnd() != nullptr) KillTimer(hwnd(), kMagnifierTimer);
+  if (factor_box_ != nullptr) RemoveWindowSubclass(factor_box_, &ToolBarWindow::FactorBoxProc, kFactorBoxSubclass);
+  // The copy must leave its DC before either is deleted.
+  if (copy_dc_ && copy_dc_default_ != nullptr) SelectObject(copy_dc_.Get(), copy_dc_default_);
+}
+
+bool ToolBarWindow::Create() {
+  WNDCLASSEXW wc{};
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  // No class brush: the paint covers every pixel.
+  wc.hbrBackground = nullptr;
+  wc.lpszClassName = kClassName;
+  // WS_POPUP: no border and no caption bar; the band moves it.
+  // WS_CLIPCHILDREN: the paint leaves the factor box alone.
+  // WS_EX_TOPMOST: it floats above other windows.
+  // WS_EX_TOOLWINDOW: no task-bar button.
+  if (!CreateHidden(wc, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"Mensor ToolBar",
+                    TFormToolBar::kWidth, TFormToolBar::kBandHeight))
+    return false;
+  count_message_ = RegisterWindowMessageW(kCountMessage);
+  magnifier_glyph_.Reset(LoadGlyph(instance_, IDB_MAGNIFIER));
+  calculator_glyph_.Reset(LoadGlyph(instance_, IDB_CALCULATOR));
+
+  const HFONT font = platform_.fonts().Get(Font{});
+  const Rect box = TFormToolBar::kFactorBox;
+  // ES_NUMBER: digits only; the limit of one character is set below.
+  factor_box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_LEFT,
+                                box.left, box.top, box.Width(), box.Height(), hwnd(), nullptr, instance_, nullptr);
+  if (factor_box_ != nullptr) {
+    SendMessageW(factor_box_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(factor_box_, EM_SETLIMITTEXT, 1, 0);
+    SetWindowSubclass(factor_box_, &ToolBarWindow::FactorBoxProc, kFactorBoxSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+    // The up-down control sits inside the box's right end and writes its
+    // position into the box (UDS_SETBUDDYINT).
+    factor_spin_ = CreateWindowExW(0, UPDOWN_CLASSW, L"",
+                                   WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS,
+                                   0, 0, 0, 0, hwnd(), nullptr, instance_, nullptr);
+    if (factor_spin_ != nullptr) {
+      SendMessageW(factor_spin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(factor_box_), 0);
+      SendMessageW(factor_spin_, UDM_SETRANGE32, kMinFactor, kMaxFactor);
+    }
+  }
+
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                             instance_, nullptr);
+  if (tooltip_ != nullptr) {
+    const struct {
+      UINT id;
+      Rect rect;
+    } tools[] = {{kMagnifierToolId, TFormToolBar::kMagnifierButton},
+                 {kCalculatorToolId, TFormToolBar::kCalculatorButton}};
+    for (const auto& tool : tools) {
+      TTTOOLINFOW info{};
+      info.cbSize = sizeof(info);
+      // TTF_SUBCLASS: the tooltip watches the window's mouse messages itself.
+      info.uFlags = TTF_SUBCLASS;
+      info.hwnd = hwnd();
+      info.uId = tool.id;
+      info.rect = ToRECT(tool.rect);
+      info.lpszText = const_cast<wchar_t*>(L"");
+      SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+  }
+  return true;
+}
+
+void ToolBarWindow::Show() { ShowWindow(hwnd(), SW_SHOWNA); }
+
+// --- ToolBarControls ---
+
+void ToolBarWindow::SetTimerEnabled(bool enabled) {
+  if (enabled) {
+    SetTimer(hwnd(), kMagnifierTimer, TFormToolBar::kTimerInterval, nullptr);
+  } else {
+    KillTimer(hwnd(), kMagnifierTimer);
+  }
+}
+
+std::string ToolBarWindow::FactorText() const {
+  if (factor_box_ == nullptr) return {};
+  wchar_t text[16] = {};
+  GetWindowTextW(factor_box_, text, static_cast<int>(std::size(text)));
+  return WideToUtf8(text);
+}
+
+void ToolBarWindow::SetFactorText(const std::string& text) {
+  if (factor_box_ != nullptr) SetWindowTextW(factor_box_, Utf8ToWide(text).c_str());
+  // The arrows go on from the value the box shows.
+  const FactorReading reading = FactorFromText(text);
+  if (factor_spin_ != nullptr) SendMessageW(factor_spin_, UDM_SETPOS32, 0, reading.factor);
+}
+
+void ToolBarWindow::ShowMagnified(const Rect& source, Point spot, bool draw_pointer) {
+  const int w = source.Width();
+  const int h = source.Height();
+  if (w <= 0 || h <= 0) return;
+  WindowDc screen(nullptr);
+  if (!screen) return;
+  if (!copy_dc_) {
+    copy_dc_.Reset(CreateCompatibleDC(screen.Get()));
+    if (!copy_dc_) return;
+  }
+  if (!copy_ || copy_size_.cx != w || copy_size_.cy != h) {
+    Bitmap fresh(CreateCompatibleBitmap(screen.Get(), w, h));
+    if (!fresh) return;
+    const HGDIOBJ previous = SelectObject(copy_dc_.Get(), fresh.Get());
+    if (copy_dc_default_ == nullptr) copy_dc_default_ = previous;
+    copy_ = std::move(fresh);  // the old copy, no longer selected, is deleted
+    copy_size_ = {w, h};
+  }
+  BitBlt(copy_dc_.Get(), 0, 0, w, h, screen.Get(), source.left, source.top, SRCCOPY);
+
+  if (draw_pointer) {
+    // NOTE: GetCursorInfo gives the pointer the user sees, whichever program
+    // set it, and whether it is shown; no joining of this thread's input with
+    // another program's is needed for that.
+    CURSORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0 && info.hCursor != nullptr) {
+      ICONINFO icon{};
+      if (GetIconInfo(info.hCursor, &icon)) {
+        // GetIconInfo hands out copies of the pointer's two bitmaps.
+        Bitmap mask(icon.hbmMask);
+        Bitmap color(icon.hbmColor);
+        DrawIcon(copy_dc_.Get(), spot.x - static_cast<int>(icon.xHotspot), spot.y - static_cast<int>(icon.yHotspot),
+                 info.hCursor);
+      }
+    }
+  }
+  WindowDc window(hwnd());
+  if (window) DrawView(window.Get());
+}
+
+void ToolBarWindow::DrawView(HDC dc) const {
+  const Rect view = TFormToolBar::kView;
+  if (!copy_) {
+    const RECT rc = ToRECT(view);
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return;
+  }
+  // NOTE: COLORONCOLOR drops the pixels a shrink would merge and repeats them
+  // when stretching, so each copied pixel becomes a sharp block.
+  const int old_mode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, view.left, view.top, view.Width(), view.Height(), copy_dc_.Get(), 0, 0, copy_size_.cx,
+             copy_size_.cy, SRCCOPY);
+  SetStretchBltMode(dc, old_mode);
+}
+
+void ToolBarWindow::SetHints(const std::string& magnifier, const std::string& calculator) {
+  if (tooltip_ == nullptr) return;
+  const std::pair<UINT, std::wstring> hints[] = {{kMagnifierToolId, Utf8ToWide(magnifier)},
+                                                 {kCalculatorToolId, Utf8ToWide(calculator)}};
+  for (const auto& [id, text] : hints) {
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = hwnd();
+    info.uId = id;
+    info.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+int ToolBarWindow::TrackPopupMenu(const Menu& menu, Point screen) {
+  PopupMenu popup(menu, platform_.fonts(), platform_.PixelsPerInch());
+  open_menu_ = &popup;
+  // NOTE: the owner must be the foreground window, or the menu does not
+  // close when the user clicks elsewhere; the posted null message lets it
+  // close properly.
+  SetForegroundWindow(hwnd());
+  const int id = static_cast<int>(TrackPopupMenuEx(popup.handle(),
+                                                   TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                                   screen.x, screen.y, hwnd(), nullptr));
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
+  open_menu_ = nullptr;
+  return id;
+}
+
+// --- messages ---
+
+LRESULT ToolBarWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (open_menu_ != nullptr) {
+    LRESULT result = 0;
+    if (open_menu_->HandleMessage(message, wparam, lparam, result)) return result;
+  }
+  if (message == count_message_ && count_message_ != 0) {
+    if (wparam == 0) return LiveHandleCount();
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    return static_cast<LRESULT>(handles);
+  }
+  if (form_ == nullptr) return DefWindowProcW(hwnd(), message, wparam, lparam);
+  const auto at = [lparam] { return std::pair{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; };
+  switch (message) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: form_->MouseDown(MouseButton::Left, MouseShift(wparam), at().first, at().second); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: form_->MouseDown(MouseButton::Right, MouseShift(wparam), at().first, at().second); return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: form_->MouseDown(MouseButton::Middle, MouseShift(wparam), at().first, at().second); return 0;
+    case WM_MOUSEMOVE:
+      if (!tracking_leave_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      form_->MouseMove(MouseShift(wparam), at().first, at().second);
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      form_->MouseLeave();
+      return 0;
+    case WM_LBUTTONUP: form_->MouseUp(MouseButton::Left, MouseShift(wparam), at().first, at().second); return 0;
+    case WM_MBUTTONUP: form_->MouseUp(MouseButton::Middle, MouseShift(wparam), at().first, at().second); return 0;
+    // The default handling of the right button's release sends WM_CONTEXTMENU.
+    case WM_RBUTTONUP: form_->MouseUp(MouseButton::Right, MouseShift(wparam), at().first, at().second); break;
+    case WM_CONTEXTMENU: {
+      Point where{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      // From the keyboard the position is (-1, -1): the menu opens at the
+      // pointer then.
+      if (where.x == -1 && where.y == -1) where = platform_.CursorPos();
+      form_->ContextMenu(where);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wparam) == hwnd() && LOWORD(lparam) == HTCLIENT) {
+        POINT pt{};
+        GetCursorPos(&pt);
+        ScreenToClient(hwnd(), &pt);
+        ::SetCursor(platform_.CursorFor(form_->CursorAt(FromPOINT(pt))));
+        return TRUE;
+      }
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (OnKey(wparam)) return 0;
+      break;
+    case WM_TIMER:
+      if (wparam == kMagnifierTimer) form_->TimerMagnifierTimer();
+      return 0;
+    // Ctrl+Alt+F4 and other close requests hide the tool bar as its menu
+    // does; the window itself lives as long as the program.
+    case WM_CLOSE: form_->PMenuHideToolBarClick(); return 0;
+    default: break;
+  }
+  return DefWindowProcW(hwnd(), message, wparam, lparam);
+}
+
+bool ToolBarWindow::OnKey(WPARAM key) {
+  return form_ != nullptr && form_->KeyDown(static_cast<int>(key), KeyShift() | HeldMouseButtons());
+}
+
+LRESULT CALLBACK ToolBarWindow::FactorBoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                              DWORD_PTR data) {
+  auto* self = reinterpret_cast<ToolBarWindow*>(data);
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (self->OnKey(wparam)) return 0;
+      break;
+    case WM_CONTEXTMENU: return SendMessageW(self->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), lparam);
+    default: break;
+  }
+  return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+void ToolBarWindow::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  {
+    GdiCanvas canvas(dc, platform_.fonts());
+    form_->FormPaint(canvas);
+  }
+  DrawGlyph(dc, magnifier_glyph_.Get(), TFormToolBar::kMagnifierGlyph, TFormToolBar::kMagnifierButton,
+            form_->SpeedButtonMagnifierDown);
+  DrawGlyph(dc, calculator_glyph_.Get(), TFormToolBar::kCalculatorGlyph, TFormToolBar::kCalculatorButton, false);
+  DrawView(dc);
+  EndPaint(hwnd(), &ps);
+}
+
+void ToolBarWindow::DrawGlyph(HDC dc, HBITMAP glyph, Size size, const Rect& button, bool down) const {
+  if (glyph == nullptr) return;
+  MemoryDc memory(CreateCompatibleDC(dc));
+  if (!memory) return;
+  SelectScope select(memory.Get(), glyph);
+  // Centred on the button; a button that is down shows it one pixel lower
+  // and to the right, as pressed in.
+  const int shift = down ? 1 : 0;
+  const int x = button.left + (button.Width() - size.cx) / 2 + shift;
+  const int y = button.top + (button.Height() - size.cy) / 2 + shift;
+  TransparentBlt(dc, x, y, size.cx, size.cy, memory.Get(), 0, 0, size.cx, size.cy, kGlyphTransparent);
+}
+
+}  // namespace mensor::win32

@@ -1,0 +1,264 @@
+"""The tool bar under Wine: the magnifier's view of the backdrop fixture in
+m x m blocks, dragging the band to an edge, "Show T&oolBar" and "&Hide
+ToolBar", its place and magnifier state kept in app.ini, and a two-minute
+soak of the running magnifier (live GDI handles, process handles, CPU
+share)."""
+
+import os
+import subprocess
+import time
+import unittest
+
+import harness
+import test_seethrough as seethrough
+from harness import ON_BAND
+
+setUpModule = harness.setUpModule
+tearDownModule = harness.tearDownModule
+
+TITLE = r'^Mensor ToolBar$'
+WIDTH = 124
+BAND_HEIGHT = 35
+MAGNIFIER_HEIGHT = 184
+# The view inside the tool bar, in client pixels.
+VIEW = (2, 37, 122, 154)
+VIEW_W = VIEW[2] - VIEW[0]
+VIEW_H = VIEW[3] - VIEW[1]
+# The factor box, in client pixels.
+FACTOR_BOX = (54 + 15, 160 + 11)
+# A point on the band beside the buttons (a drag area), in client pixels.
+ON_TOOL_BAND = (110, 17)
+MAGNIFIER_BUTTON = (17, 17)
+# The pointer rests here during the magnifier tests: on the backdrop, clear
+# of the ruler (centre), the tool bar and Wine's tray window.
+POINTER = (300, 600)
+TOGGLE_TIMEOUT = 10.0
+# The soak's length; MENSOR_SOAK_SECONDS shortens it for a quick run by hand.
+SOAK_SECONDS = float(os.environ.get('MENSOR_SOAK_SECONDS', 120))
+WARM_UP_SECONDS = 10
+
+
+def tool_bar_ini(x, y, magnifier=1, show=1, show_cursor=0):
+    return ('[Current]\nTransparence=0\n[ToolBar]\nShow=%d\nX=%d\nY=%d\nMagnifier=%d\nShowCursor=%d\n'
+            % (show, x, y, magnifier, show_cursor))
+
+
+def stretch_sample(dst, dst_len, src_len):
+    """The source index a nearest-pixel stretch maps a destination index to,
+    for destination pixels well inside a block (None near a block border)."""
+    f = (dst + 0.5) * src_len / dst_len
+    if abs(f - round(f)) < 0.25:
+        return None
+    return int(f)
+
+
+def start_backdrop(test):
+    """Starts the backdrop fixture for a test (stopped at its end) and waits
+    for its window."""
+    backdrop = seethrough.Backdrop(test.session)
+    test.addCleanup(backdrop.stop)
+    backdrop.start()
+    harness.wait_until('the backdrop', lambda: test.session.visible_windows(r'^Backdrop$'),
+                       harness.WINDOW_TIMEOUT)
+    return backdrop
+
+
+class ToolBarTest(harness.MensorTestCase):
+
+    def tool_bar(self, app):
+        ids = app.windows(TITLE)
+        return ids[0] if ids else None
+
+    def wait_tool_bar(self, app, what='the tool bar', timeout=TOGGLE_TIMEOUT):
+        return harness.wait_until(what, lambda: self.tool_bar(app), timeout)
+
+    def wait_geometry(self, app, what, expected):
+        def check():
+            wid = self.tool_bar(app)
+            return wid is not None and self.session.window_geometry(wid) == expected
+        harness.wait_until('%s: tool bar at %r' % (what, expected), check, TOGGLE_TIMEOUT)
+
+    def start_backdrop(self):
+        return start_backdrop(self)
+
+    # --- the view ---
+
+    def view_matches(self, left, top, factor):
+        """A predicate: the view shows the backdrop around POINTER enlarged
+        factor times, checked at several pixels well inside their blocks."""
+        hw, hh = VIEW_W // (2 * factor), VIEW_H // (2 * factor)
+        src_left, src_top = POINTER[0] - hw, POINTER[1] - hh
+        samples = []
+        for dx in range(1, VIEW_W, 3):
+            sx = stretch_sample(dx, VIEW_W, 2 * hw)
+            for dy in range(1, VIEW_H, 4):
+                sy = stretch_sample(dy, VIEW_H, 2 * hh)
+                if sx is not None and sy is not None:
+                    samples.append(((left + VIEW[0] + dx, top + VIEW[1] + dy),
+                                    seethrough.picture(src_left + sx, src_top + sy)))
+        self.assertGreater(len(samples), 100, 'pixels to check')
+
+        def check(shot):
+            return all(shot.pixel(*at) == rgb for at, rgb in samples)
+        return check
+
+    def test_magnifier_shows_the_screen_around_the_pointer_in_blocks(self):
+        backdrop = self.start_backdrop()
+        app = self.start_app(tool_bar_ini(600, 100))
+        self.wait_tool_bar(app)
+        self.wait_geometry(app, 'magnifier on', (600, 100, WIDTH, MAGNIFIER_HEIGHT))
+        backdrop.click(POINTER)
+        app.wait_for_screen('2 x 2 blocks around the pointer', self.view_matches(600, 100, 2))
+        # The factor box: 3.
+        self.session.xdotool('mousemove', 600 + FACTOR_BOX[0], 100 + FACTOR_BOX[1])
+        self.session.xdotool('click', 1)
+        self.session.xdotool('key', 'End', 'BackSpace', '3')
+        self.session.xdotool('mousemove', *POINTER)
+        app.wait_for_screen('3 x 3 blocks around the pointer', self.view_matches(600, 100, 3))
+        # "&Show Cursor" on the tool bar's menu: the pointer is drawn in, its
+        # hot spot at the view's centre, enlarged (black outline pixels, which
+        # the backdrop has none of there).
+        self.session.xdotool('mousemove', 600 + ON_TOOL_BAND[0], 100 + ON_TOOL_BAND[1])
+        self.session.xdotool('click', 3)
+        time.sleep(0.5)
+        self.session.xdotool('key', 's')
+        self.session.xdotool('mousemove', *POINTER)
+        spot = (600 + VIEW[0] + VIEW_W // 2, 100 + VIEW[1] + VIEW_H // 2)
+
+        def pointer_drawn(shot):
+            return shot.count((0, 0, 0), spot[0] - 3, spot[1] - 3, spot[0] + 40, spot[1] + 60) >= 9
+        app.wait_for_screen('the pointer drawn into the view', pointer_drawn)
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+        values = {(s, k): v for s, k, v in app.read_ini()}
+        self.assertEqual(values[('ToolBar', 'ShowCursor')], '1', '"&Show Cursor" is saved')
+
+    # --- dragging ---
+
+    def drag_band(self, app, start, to):
+        grip = (start[0] + ON_TOOL_BAND[0], start[1] + ON_TOOL_BAND[1])
+        self.session.xdotool('mousemove', *grip)
+        self.session.xdotool('mousedown', 1)
+        # A few steps, as a hand would move.
+        for i in range(1, 5):
+            self.session.xdotool('mousemove', grip[0] + (to[0] - start[0]) * i // 4,
+                                 grip[1] + (to[1] - start[1]) * i // 4)
+            time.sleep(0.05)
+        self.session.xdotool('mouseup', 1)
+
+    def test_dragging_the_band_snaps_to_the_edges_and_the_place_is_kept(self):
+        app = self.start_app(tool_bar_ini(300, 100, magnifier=0))
+        self.wait_geometry(app, 'start', (300, 100, WIDTH, BAND_HEIGHT))
+        # Within 10 pixels of the left edge: flush with it.
+        self.drag_band(app, (300, 100), (7, 150))
+        self.wait_geometry(app, 'dragged near the left edge', (0, 150, WIDTH, BAND_HEIGHT))
+        # Within 10 pixels of the right edge: flush with it.
+        self.drag_band(app, (0, 150), (1024 - WIDTH - 6, 200))
+        self.wait_geometry(app, 'dragged near the right edge', (1024 - WIDTH, 200, WIDTH, BAND_HEIGHT))
+        # The magnifier button: the window grows.
+        self.session.xdotool('mousemove', 1024 - WIDTH + MAGNIFIER_BUTTON[0], 200 + MAGNIFIER_BUTTON[1])
+        self.session.xdotool('click', 1)
+        self.wait_geometry(app, 'magnifier on', (1024 - WIDTH, 200, WIDTH, MAGNIFIER_HEIGHT))
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+        values = {(s, k): v for s, k, v in app.read_ini()}
+        self.assertEqual((values[('ToolBar', 'X')], values[('ToolBar', 'Y')]), (str(1024 - WIDTH), '200'),
+                         'the snapped place is saved')
+        self.assertEqual(values[('ToolBar', 'Magnifier')], '1')
+
+        # The next start puts it back there, magnifier on.
+        with open(app.ini_path, 'rb') as f:
+            saved = f.read()
+        again = self.start_app(saved)
+        self.wait_geometry(again, 'restored', (1024 - WIDTH, 200, WIDTH, MAGNIFIER_HEIGHT))
+        self.assertEqual(again.exit_via_menu(ON_BAND), 0, 'exit code')
+
+    # --- showing and hiding ---
+
+    def test_show_tool_bar_and_hide_tool_bar_hide_and_show_it(self):
+        app = self.start_app(tool_bar_ini(300, 100))
+        self.wait_tool_bar(app)
+        # "Show T&oolBar" on the ruler's menu: off, then on again.
+        app.open_menu(ON_BAND)
+        self.session.xdotool('key', 'o')
+        harness.wait_until('the tool bar to hide', lambda: not self.tool_bar(app), TOGGLE_TIMEOUT)
+        app.open_menu(ON_BAND)
+        self.session.xdotool('key', 'o')
+        self.wait_tool_bar(app, 'the tool bar to show again')
+        self.wait_geometry(app, 'shown in its place', (300, 100, WIDTH, MAGNIFIER_HEIGHT))
+        # "&Hide ToolBar" on its own menu (right click on the band).
+        self.session.xdotool('mousemove', 300 + ON_TOOL_BAND[0], 100 + ON_TOOL_BAND[1])
+        self.session.xdotool('click', 3)
+        time.sleep(0.5)
+        self.session.xdotool('key', 'h')
+        harness.wait_until('the tool bar to hide from its menu', lambda: not self.tool_bar(app), TOGGLE_TIMEOUT)
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+        values = {(s, k): v for s, k, v in app.read_ini()}
+        self.assertEqual(values[('ToolBar', 'Show')], '0', 'hidden from its menu, saved as hidden')
+
+
+class ToolBarSoakTest(harness.MensorTestCase):
+    """Two minutes of the magnifier with the pointer moving: the live GDI
+    handles and the process's handles stay flat after the warm-up, and the
+    program's CPU share is reported."""
+
+    def probe(self):
+        exe = os.path.join(os.path.dirname(os.path.abspath(os.environ['MENSOR_EXE'])), 'probe.exe')
+        r = subprocess.run(['wine', exe], env=self.session.env, stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, timeout=60)
+        fields = dict(f.split('=') for f in r.stdout.decode().split() if '=' in f)
+        if 'gdi' not in fields:
+            raise harness.HarnessError('probe.exe answered %r' % r.stdout)
+        # The program's own count of its kernel handles where the system gives
+        # it (Windows); Wine answers 0 there but lists the handles in its
+        # system-wide table.
+        handles = int(fields['handles'])
+        if handles == 0:
+            handles = int(fields['system'])
+        if handles <= 0:
+            raise harness.HarnessError('no handle count from probe.exe: %r' % r.stdout)
+        return int(fields['gdi']), handles
+
+    @staticmethod
+    def cpu_seconds(pid):
+        with open('/proc/%d/stat' % pid) as f:
+            fields = f.read().rsplit(')', 1)[1].split()
+        # utime and stime, fields 14 and 15 of the line (after pid and name).
+        return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
+
+    def test_soak_keeps_handles_flat_and_reports_the_cpu_share(self):
+        backdrop = start_backdrop(self)
+        app = self.start_app(tool_bar_ini(600, 100, show_cursor=1))
+        harness.wait_until('the tool bar', lambda: app.windows(TITLE), TOGGLE_TIMEOUT)
+        backdrop.click(POINTER)
+
+        def move_for(seconds, phase):
+            end = time.monotonic() + seconds
+            i = phase
+            while time.monotonic() < end:
+                i += 1
+                # A square path over the backdrop, away from the windows.
+                x = 150 + (i * 13) % 300
+                y = 450 + (i * 7) % 200
+                self.session.xdotool('mousemove', x, y)
+                time.sleep(0.2)
+            return i
+
+        step = move_for(WARM_UP_SECONDS, 0)
+        samples = [self.probe()]
+        cpu0, wall0 = self.cpu_seconds(app.proc.pid), time.monotonic()
+        for _ in range(4):
+            step = move_for(SOAK_SECONDS / 4, step)
+            samples.append(self.probe())
+        cpu1, wall1 = self.cpu_seconds(app.proc.pid), time.monotonic()
+        share = 100.0 * (cpu1 - cpu0) / (wall1 - wall0)
+        print('\n[soak] %.0f s magnifier: CPU %.2f %% of one core; (gdi, handles) samples %r'
+              % (wall1 - wall0, share, samples))
+        gdi = [g for g, _ in samples]
+        handles = [h for _, h in samples]
+        self.assertLessEqual(max(gdi) - min(gdi), 2, 'live GDI handles flat: %r' % gdi)
+        self.assertLessEqual(max(handles) - min(handles), 4, 'process handles flat: %r' % handles)
+        self.assertLess(share, 5.0, 'CPU share of the magnifier')
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+
+
+if __name__ == '__main__':
+    unittest.main()

@@ -1,0 +1,52 @@
+// A recording stand-in for the tool bar window's controls: the timer switch,
+// the factor box's text, each frame the magnifier asked for, the hints and the
+// popup menus shown.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "toolbar/tool_bar_controls.h"
+
+namespace mensor::testing {
+
+class FakeToolBarControls : public ToolBarControls {
+ public:
+  struct Frame {
+    Rect source;
+    Point spot;
+    bool draw_pointer = false;
+  };
+
+  void SetTimerEnabled(bool enabled) override {
+    timer = enabled;
+    timer_log.push_back(enabled);
+  }
+  std::string FactorText() const override { return factor_text; }
+  void SetFactorText(const std::string& text) override { factor_text = text; }
+  void ShowMagnified(const Rect& source, Point spot, bool draw_pointer) override {
+    frames.push_back({source, spot, draw_pointer});
+  }
+  void SetHints(const std::string& magnifier, const std::string& calculator) override {
+    magnifier_hint = magnifier;
+    calculator_hint = calculator;
+  }
+  int TrackPopupMenu(const Menu& menu, Point) override {
+    shown_menus.push_back(menu);
+    if (menu_choices.empty()) return 0;
+    const int id = menu_choices.front();
+    menu_choices.pop_front();
+    return id;
+  }
+
+  bool timer = false;
+  std::vector<bool> timer_log;
+  std::string factor_text;
+  std::vector<Frame> frames;
+  std::string magnifier_hint, calculator_hint;
+  std::vector<Menu> shown_menus;
+  std::deque<int> menu_choices;
+};
+
+}  // namespace mensor::testing

@@ -1,0 +1,332 @@
+// The tool bar window through the fake platform: creation, the ruler's
+// placement and switch, dragging with snapping, the magnifier switch and
+// tick, keys, the popup menu and the language pack's texts.
+#include "toolbar/tool_bar_form.h"
+
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "fake_platform.h"
+#include "fake_tool_bar.h"
+#include "lang/language.h"
+#include "settings/app_settings.h"
+
+namespace mensor {
+namespace {
+
+using testing::FakePlatform;
+using testing::FakeToolBarControls;
+using testing::FakeWindow;
+
+constexpr int kF4 = 115;
+constexpr Shortcut kCtrlT = kShortcutCtrl | 'T';
+
+class ToolBarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AppSettings = TAppSettings{};
+    LanguageIndex = -1;
+    platform.screen = {1024, 768};
+    bar.SetMainForm(&ruler);
+    ruler.SetToolBar(&bar);
+  }
+
+  // The program's start-up: the ruler, the tool bar, the ruler's first show.
+  void Start(const std::string& ini) {
+    platform.files["/mensor/app.ini"] = ini;
+    ruler.FormCreate();
+    bar.FormCreate();
+    ruler_window.Show();
+    ruler.FormShow();
+  }
+
+  MenuItem& RulerItem() { return *ruler.PopupMenuMain.FindByName("PMenuToolBar"); }
+  MenuItem& BarItem(const char* name) { return *bar.PopupMenuMain.FindByName(name); }
+
+  FakePlatform platform;
+  FakeWindow ruler_window;
+  TMainForm ruler{platform, ruler_window};
+  FakeWindow window;
+  FakeToolBarControls controls;
+  TFormToolBar bar{platform, window, controls};
+};
+
+TEST_F(ToolBarTest, StartUpShowsItAtTheSavedPlaceWithTheMagnifierRunning) {
+  Start("[ToolBar]\nShow=1\nX=300\nY=200\nMagnifier=1\nShowCursor=0\n");
+  EXPECT_TRUE(window.visible);
+  EXPECT_TRUE(window.topmost);
+  EXPECT_EQ(window.bounds, (Rect{300, 200, 300 + 124, 200 + 184}));
+  EXPECT_TRUE(bar.SpeedButtonMagnifierDown);
+  EXPECT_TRUE(controls.timer);
+  EXPECT_EQ(controls.factor_text, "2");
+  EXPECT_FALSE(BarItem("PMenuShowCursor").checked);
+}
+
+TEST_F(ToolBarTest, StartUpWithTheMagnifierOffShowsOnlyTheBand) {
+  Start("[ToolBar]\nShow=1\nX=300\nY=200\nMagnifier=0\nShowCursor=1\n");
+  EXPECT_EQ(window.bounds, (Rect{300, 200, 300 + 124, 200 + 35}));
+  EXPECT_FALSE(controls.timer);
+  EXPECT_TRUE(BarItem("PMenuShowCursor").checked);
+}
+
+TEST_F(ToolBarTest, StartUpClampsTheSavedPlaceAndStoresItBack) {
+  Start("[ToolBar]\nShow=1\nX=5\nY=3\nMagnifier=1\n");
+  EXPECT_EQ(window.bounds.left, 0);
+  EXPECT_EQ(window.bounds.top, 0);
+  EXPECT_EQ(AppSettings.ToolBarX, 0);
+  EXPECT_EQ(AppSettings.ToolBarY, 0);
+}
+
+TEST_F(ToolBarTest, StartUpWithShowOffLeavesItHiddenAndTheFirstTickStopsTheTimer) {
+  Start("[ToolBar]\nShow=0\nMagnifier=1\n");
+  EXPECT_FALSE(window.visible);
+  bar.TimerMagnifierTimer();
+  EXPECT_FALSE(controls.timer) << "no ticks while nothing shows them";
+  EXPECT_TRUE(controls.frames.empty());
+}
+
+TEST_F(ToolBarTest, RulerItemHidesAndStopsAndRestartsOnlyWhenTheButtonIsDown) {
+  Start("[ToolBar]\nShow=1\nX=300\nY=200\nMagnifier=1\n");
+  ruler.ExecuteCommand(kCmdToolBar);
+  EXPECT_FALSE(RulerItem().checked);
+  EXPECT_FALSE(window.visible);
+  EXPECT_FALSE(controls.timer);
+  EXPECT_TRUE(bar.SpeedButtonMagnifierDown) << "the button stays down";
+
+  ruler.ExecuteCommand(kCmdToolBar);
+  EXPECT_TRUE(RulerItem().checked);
+  EXPECT_TRUE(window.visible);
+  EXPECT_TRUE(controls.timer);
+
+  // With the button up, showing it again starts no timer.
+  bar.SpeedButtonMagnifierDown = false;
+  bar.SpeedButtonMagnifierClick();
+  ruler.ExecuteCommand(kCmdToolBar);
+  ruler.ExecuteCommand(kCmdToolBar);
+  EXPECT_TRUE(window.visible);
+  EXPECT_FALSE(controls.timer);
+}
+
+TEST_F(ToolBarTest, ShowToolBarShortcutHidesItFromTheToolBar) {
+  Start("[HotKey]\nShowToolBar=" + std::to_string(kCtrlT) + "\n[ToolBar]\nShow=1\nMagnifier=1\n");
+  EXPECT_EQ(BarItem("PMenuHideToolBar").shortcut, kCtrlT);
+  EXPECT_TRUE(bar.KeyDown('T', kCtrl));
+  EXPECT_FALSE(window.visible);
+  EXPECT_FALSE(controls.timer);
+  EXPECT_FALSE(RulerItem().checked) << "the ruler's item follows";
+  // The same key on the ruler shows it again.
+  EXPECT_TRUE(ruler.KeyDown('T', kCtrl));
+  EXPECT_TRUE(window.visible);
+  EXPECT_TRUE(controls.timer);
+}
+
+TEST_F(ToolBarTest, PreferencesSetTheHideShortcut) {
+  Start("[ToolBar]\nShow=1\n");
+  bar.SetHideToolBarShortcut(kShortcutAlt | 'H');
+  EXPECT_FALSE(bar.KeyDown('T', kCtrl));
+  EXPECT_TRUE(bar.KeyDown('H', kAlt));
+  EXPECT_FALSE(window.visible);
+}
+
+TEST_F(ToolBarTest, OnlyAltF4IsSwallowed) {
+  struct Case {
+    ShiftState shift;
+    bool swallowed;
+  };
+  const Case cases[] = {
+      {kAlt, true},
+      {kAlt | kCtrl, false},
+      {kAlt | kShift, false},
+      {kAlt | kLeftButton, false},
+      {0, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(bar.FormKeyDown(kF4, c.shift), c.swallowed) << "shift " << c.shift;
+  EXPECT_FALSE(bar.FormKeyDown('A', kAlt));
+}
+
+TEST_F(ToolBarTest, F1OpensTheHelpFile) {
+  Start("[ToolBar]\nShow=1\n");
+  EXPECT_TRUE(bar.KeyDown(vk::kF1, 0));
+  ASSERT_EQ(platform.opened_documents.size(), 1u);
+  EXPECT_EQ(platform.opened_documents[0], "/mensor/help.chm");
+}
+
+TEST_F(ToolBarTest, DraggingTheBandSnapsAndSavesTheSnappedPlace) {
+  Start("[ToolBar]\nShow=1\nX=400\nY=300\nMagnifier=0\n");
+  struct Case {
+    const char* what;
+    Point press;   // on the band or PanelTool, client coordinates
+    Point motion;  // of the mouse, in one step
+    Point placed;
+  };
+  const Case cases[] = {
+      {"left edge, from the band", {110, 10}, {-392, 0}, {0, 300}},
+      {"top edge, from PanelTool", {80, 10}, {0, -295}, {400, 0}},
+      {"right edge", {110, 10}, {495, 0}, {900, 300}},
+      {"bottom edge", {110, 10}, {0, 425}, {400, 733}},
+      {"free", {110, 10}, {-30, 40}, {370, 340}},
+  };
+  for (const Case& c : cases) {
+    window.bounds = {400, 300, 524, 335};
+    bar.MouseDown(MouseButton::Left, kLeftButton, c.press.x, c.press.y);
+    EXPECT_TRUE(bar.Dragging) << c.what;
+    // The window moves with the mouse, so later moves come relative to it.
+    bar.MouseMove(kLeftButton, c.press.x + c.motion.x, c.press.y + c.motion.y);
+    bar.MouseUp(MouseButton::Left, 0, c.press.x + c.motion.x, c.press.y + c.motion.y);
+    EXPECT_EQ((Point{window.bounds.left, window.bounds.top}), c.placed) << c.what;
+    EXPECT_EQ((Point{AppSettings.ToolBarX, AppSettings.ToolBarY}), c.placed) << c.what << ": saved";
+  }
+  EXPECT_FALSE(window.captured);
+}
+
+TEST_F(ToolBarTest, AWindowPartlyOffTheScreenDoesNotFollow) {
+  Start("[ToolBar]\nShow=1\n");
+  window.bounds = {-20, 100, 104, 135};
+  bar.MouseDown(MouseButton::Left, kLeftButton, 110, 10);
+  bar.MouseMove(kLeftButton, 150, 10);
+  EXPECT_EQ(window.bounds.left, -20);
+}
+
+TEST_F(ToolBarTest, ButtonsActOnAClickReleasedOverThem) {
+  Start("[ToolBar]\nShow=1\nX=300\nY=730\nMagnifier=0\n");
+  EXPECT_EQ(window.bounds.top, 733) << "placed flush with the bottom";
+  // The magnifier button at the bottom of the screen: the window grows to
+  // 184 and moves up so that its bottom is the screen's bottom.
+  bar.MouseDown(MouseButton::Left, kLeftButton, 17, 17);
+  bar.MouseUp(MouseButton::Left, 0, 17, 17);
+  EXPECT_TRUE(bar.SpeedButtonMagnifierDown);
+  EXPECT_TRUE(AppSettings.Magnifier);
+  EXPECT_EQ(window.bounds, (Rect{300, 584, 424, 768}));
+  EXPECT_TRUE(controls.timer);
+  // Released elsewhere: nothing.
+  bar.MouseDown(MouseButton::Left, kLeftButton, 17, 17);
+  bar.MouseUp(MouseButton::Left, 0, 17, 60);
+  EXPECT_TRUE(bar.SpeedButtonMagnifierDown);
+  // Up again: only the band.
+  bar.MouseDown(MouseButton::Left, kLeftButton, 17, 17);
+  bar.MouseUp(MouseButton::Left, 0, 17, 17);
+  EXPECT_EQ(window.bounds, (Rect{300, 584, 424, 619}));
+  EXPECT_FALSE(controls.timer);
+  EXPECT_FALSE(AppSettings.Magnifier);
+
+  platform.program_starts = false;
+  bar.MouseDown(MouseButton::Left, kLeftButton, 57, 17);
+  bar.MouseUp(MouseButton::Left, 0, 57, 17);
+  ASSERT_EQ(platform.started_programs.size(), 1u);
+  EXPECT_EQ(platform.started_programs[0], "calc.exe");
+  EXPECT_TRUE(platform.infos.empty()) << "the button tells nothing when the calculator is missing";
+}
+
+TEST_F(ToolBarTest, TickCopiesAroundThePointerAndRestartsTheTimer) {
+  Start("[ToolBar]\nShow=1\nMagnifier=1\nShowCursor=1\n");
+  platform.cursor_pos = {0, 0};
+  controls.timer_log.clear();
+  bar.TimerMagnifierTimer();
+  ASSERT_EQ(controls.frames.size(), 1u);
+  EXPECT_EQ(controls.frames[0].source, (Rect{0, 0, 60, 58}));
+  EXPECT_EQ(controls.frames[0].spot, (Point{0, 0}));
+  EXPECT_TRUE(controls.frames[0].draw_pointer);
+  EXPECT_EQ(controls.timer_log, (std::vector<bool>{false, true})) << "off while it works, then on";
+
+  // "&Show Cursor" from the popup menu: the next tick draws no pointer.
+  controls.menu_choices.push_back(kCmdShowCursor);
+  bar.ContextMenu({500, 100});
+  EXPECT_FALSE(AppSettings.ShowCursor);
+  bar.TimerMagnifierTimer();
+  EXPECT_FALSE(controls.frames.back().draw_pointer);
+}
+
+TEST_F(ToolBarTest, TickReadsTheFactorBox) {
+  Start("[ToolBar]\nShow=1\nMagnifier=1\n");
+  platform.cursor_pos = {500, 400};
+  struct Case {
+    const char* typed;
+    int width;
+    int height;
+    const char* box_after;
+  };
+  const Case cases[] = {
+      {"3", 40, 38, "3"},
+      {"1", 120, 116, "1"},
+      {"0", 120, 116, "1"},  // a typed 0 becomes 1
+      {"", 120, 116, ""},    // an empty box counts as 1
+      {"a", 120, 116, "a"},  // so does a non-number
+  };
+  for (const Case& c : cases) {
+    controls.factor_text = c.typed;
+    bar.TimerMagnifierTimer();
+    EXPECT_EQ(controls.frames.back().source.Width(), c.width) << '"' << c.typed << '"';
+    EXPECT_EQ(controls.frames.back().source.Height(), c.height) << '"' << c.typed << '"';
+    EXPECT_EQ(controls.factor_text, c.box_after) << '"' << c.typed << '"';
+  }
+}
+
+TEST_F(ToolBarTest, HideToolBarFromItsMenu) {
+  Start("[ToolBar]\nShow=1\nMagnifier=1\n");
+  controls.menu_choices.push_back(kCmdHideToolBar);
+  bar.ContextMenu({500, 100});
+  EXPECT_FALSE(window.visible);
+  EXPECT_FALSE(controls.timer);
+  EXPECT_FALSE(RulerItem().checked);
+  // Hidden from a menu, the ruler's next show leaves it hidden.
+  ruler_window.Hide();
+  ruler.FormShow();
+  EXPECT_FALSE(window.visible);
+}
+
+TEST_F(ToolBarTest, FlatButtonShowsARaisedEdgeUnderThePointerAndASunkenOneWhenDown) {
+  Start("[ToolBar]\nShow=1\nMagnifier=0\n");
+  // The left edge of the magnifier button, drawn bottom to top: its colour
+  // tells the edge apart (highlight: raised, shadow: sunken).
+  const auto left_edge = [this]() -> std::optional<Color> {
+    testing::RecordingCanvas canvas;
+    bar.FormPaint(canvas);
+    for (const testing::DrawOp& op : canvas.Lines())
+      if (op.from == Point{0, 30} && op.to == Point{0, 3}) return op.color;
+    return std::nullopt;
+  };
+  EXPECT_EQ(left_edge(), std::nullopt) << "flat";
+  bar.MouseMove(0, 17, 17);
+  EXPECT_EQ(left_edge(), TFormToolBar::kBevelHighlight) << "under the pointer";
+  bar.MouseLeave();
+  EXPECT_EQ(left_edge(), std::nullopt) << "pointer gone";
+  bar.MouseDown(MouseButton::Left, kLeftButton, 17, 17);
+  bar.MouseUp(MouseButton::Left, 0, 17, 17);
+  bar.MouseLeave();
+  EXPECT_EQ(left_edge(), TFormToolBar::kBevelShadow) << "down";
+}
+
+TEST_F(ToolBarTest, MenuEntriesAndEnglishTexts) {
+  std::vector<std::string> captions;
+  for (const MenuItem& item : bar.PopupMenuMain.items)
+    captions.push_back(item.kind == MenuKind::Separator ? "-" : item.caption);
+  EXPECT_EQ(captions, (std::vector<std::string>{"&Hide ToolBar", "-", "&Show Cursor", "Help"}));
+  EXPECT_FALSE(BarItem("Help1").visible);
+  EXPECT_EQ(BarItem("Help1").shortcut, vk::kF1);
+  Start("[ToolBar]\nShow=1\n");
+  EXPECT_EQ(controls.magnifier_hint, "Magnifier");
+  EXPECT_EQ(controls.calculator_hint, "Calculator");
+  EXPECT_EQ(bar.Texts.multiple, "Multiple");
+}
+
+TEST_F(ToolBarTest, LanguagePackTextsArePresentMeansUsed) {
+  Start("[ToolBar]\nShow=1\n[Language]\nFileName=de.txt\n");
+  platform.files["/mensor/Languages/de.txt"] =
+      "[String]\nMagnifier=Lupe\nCalculator=\nMultiple=Faktor\n&Hide ToolBar=&Verbergen\n";
+  bar.SetLanguage(0);
+  EXPECT_EQ(controls.magnifier_hint, "Lupe");
+  EXPECT_EQ(controls.calculator_hint, "") << "present but empty: empty";
+  EXPECT_EQ(bar.Texts.multiple, "Faktor");
+  EXPECT_EQ(BarItem("PMenuHideToolBar").caption, "&Verbergen");
+  EXPECT_EQ(BarItem("PMenuShowCursor").caption, "&Show Cursor") << "missing: English";
+
+  platform.files.erase("/mensor/Languages/de.txt");
+  bar.SetLanguage(0);
+  EXPECT_EQ(controls.magnifier_hint, "Magnifier") << "a pack that is gone gives English";
+}
+
+}  // namespace
+}  // namespace mensor
