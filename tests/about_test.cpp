@@ -15,6 +15,8 @@
 #include "app/main_form.h"
 #include "fake_platform.h"
 #include "lang/language.h"
+#include "lang/language_pack.h"
+#include "settings/app_settings.h"
 
 namespace mensor {
 namespace {
@@ -152,6 +154,18 @@ class AboutBox : public ::testing::Test {
     platform.resources[kPictureResource] = Picture("picture.bmp");
     platform.resources[kContactPictureResource] = Picture("contact.bmp");
     LanguageIndex = -1;
+    AppSettings.LanguageFileName.clear();
+  }
+  ~AboutBox() override {
+    LanguageIndex = -1;
+    AppSettings.LanguageFileName.clear();
+  }
+
+  // Makes the pack the current language (index 0).
+  void UsePack(const std::string& file_name, const std::string& content) {
+    platform.files[platform.JoinPath(LanguagesFolder(platform), file_name)] = content;
+    AppSettings.LanguageFileName = file_name;
+    LanguageIndex = 0;
   }
 
   // Creates and shows a form, as "&About..." does, and paints it.
@@ -220,6 +234,35 @@ TEST_F(AboutBox, TextsAndLinkLookInEnglish) {
     }
   }
   EXPECT_EQ(f.GroupBox1.caption, " Contact ");
+}
+
+TEST_F(AboutBox, PackThatTranslatesContactGivesTheGroupBoxItsTextWithoutTheBlanks) {
+  UsePack("Deutsch.txt",
+          "[Info]\r\nLanguage=Deutsch\r\n[String]\r\nContact=Kontakt\r\nE&xit=&Beenden\r\n"
+          "Email for Support=   \r\n");
+  TAboutForm& f = Open();
+  EXPECT_EQ(f.GroupBox1.caption, "Kontakt");
+  bool drawn = false;
+  for (const DrawOp& op : painted.Texts()) drawn |= op.text == "Kontakt" && op.from == (Point{16, 240});
+  EXPECT_TRUE(drawn) << "the translation painted as the group's caption";
+  EXPECT_EQ(window.FindButton(TAboutForm::kBitBtnCloseId)->caption, "&Beenden");
+  EXPECT_EQ(f.Label5.caption, "Welcome to visit our web site") << "a missing key gives English";
+  EXPECT_EQ(f.Label7.caption, "Email for Support") << "a blank value gives English";
+  EXPECT_EQ(f.Label6.caption, kWebAddress) << "no pack changes the links";
+  EXPECT_EQ(f.Label8.caption, kSupportMailAddress);
+}
+
+TEST_F(AboutBox, EachOpeningShowsTheLanguageCurrentThen) {
+  UsePack("Francais.txt", "[String]\nContact=Contact\nWelcome to visit our web site=Visitez notre site\n");
+  EXPECT_EQ(Open().Label5.caption, "Visitez notre site");
+  EXPECT_EQ(form->GroupBox1.caption, "Contact");
+  LanguageIndex = -1;
+  AppSettings.LanguageFileName.clear();
+  EXPECT_EQ(Open().Label5.caption, "Welcome to visit our web site");
+  EXPECT_EQ(form->GroupBox1.caption, " Contact ");
+  UsePack("gone.txt", "[String]\nContact=Kontakt\n");
+  platform.files.clear();
+  EXPECT_EQ(Open().GroupBox1.caption, " Contact ") << "a pack that is gone gives English";
 }
 
 TEST_F(AboutBox, BannerIsDrawnWholeOnThePanel) {

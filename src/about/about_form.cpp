@@ -7,6 +7,8 @@
 #include "about/contact.h"
 #include "about/jpeg_decoder.h"
 #include "lang/language.h"
+#include "lang/language_pack.h"
+#include "lang/text_tables.h"
 
 namespace mensor {
 namespace {
@@ -146,19 +148,15 @@ void TAboutForm::SetText(std::string_view target, const std::string& text) {
   window.Invalidate();
 }
 
-void TAboutForm::SetDefaultLanguage() {
-  SetText("GroupBox1", " Contact ");
-  SetText("Label5", "Welcome to visit our web site");
-  SetText("Label7", "Email for Support");
-  SetText("BitBtnClose", "E&xit");
+void TAboutForm::ApplyTexts(const WindowTexts& texts) {
+  for (const TargetText& item : texts.items) SetText(item.target, item.text);
 }
 
-void TAboutForm::SetLanguage(int index) {
-  // Language packs are read here once they exist; until then every language
-  // is the built-in English.
-  (void)index;
-  SetDefaultLanguage();
-}
+void TAboutForm::SetDefaultLanguage() { ApplyTexts(EnglishTexts(kAboutFormTexts)); }
+
+// The current pack's file is read again at each call; -1, or a pack that is
+// gone, gives English.
+void TAboutForm::SetLanguage(int index) { ApplyTexts(LanguageTexts(platform, kAboutFormTexts, index)); }
 
 void TAboutForm::FormPaint(Canvas& canvas) {
   // The panel: its colour, a lowered outer bevel, the banner on it.

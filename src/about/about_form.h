@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "lang/language_pack.h"
 #include "ui/controls.h"
 #include "ui/dialog.h"
 #include "ui/image.h"
@@ -84,8 +85,10 @@ class TAboutForm : public DialogHandler {
 
  private:
   void SetLabelCaption(Label& label, const std::string& caption);
-  // Puts a text on one of the translatable elements, by its name.
+  // Puts a text on one of the translatable elements, by its name in the
+  // about box's text table.
   void SetText(std::string_view target, const std::string& text);
+  void ApplyTexts(const WindowTexts& texts);
   void LoadBitmap(const char* resource, Picture& picture);
 };
 
