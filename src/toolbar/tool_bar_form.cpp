@@ -2,6 +2,8 @@
 // snapping, the magnifier switch and tick, the popup menu, keys and texts.
 #include "toolbar/tool_bar_form.h"
 
+#include <algorithm>
+
 #include "app/main_form.h"
 #include "lang/language.h"
 #include "settings/app_settings.h"
@@ -64,8 +66,8 @@ void TFormToolBar::BuildPopupMenu() {
 }
 
 Rect TFormToolBar::ScreenRect() const {
-  const Size screen = platform.ScreenSize();
-  return {0, 0, screen.cx, screen.cy};
+  // The monitor the tool bar is on (most of it), or the primary one.
+  return MonitorOfRect(platform.Monitors(), window.Bounds()).bounds;
 }
 
 void TFormToolBar::SetTimer(bool on) {
@@ -105,8 +107,12 @@ void TFormToolBar::SetHideToolBarShortcut(Shortcut shortcut) {
 
 void TFormToolBar::ShowPlaced() {
   const Rect bounds = window.Bounds();
+  // Clamped into the monitor that holds the saved place (the primary one
+  // when that monitor is gone).
+  const Rect saved{AppSettings.ToolBarX, AppSettings.ToolBarY, AppSettings.ToolBarX + bounds.Width(),
+                   AppSettings.ToolBarY + bounds.Height()};
   const Point at = PlaceToolBar({AppSettings.ToolBarX, AppSettings.ToolBarY},
-                                {bounds.Width(), bounds.Height()}, ScreenRect());
+                                {bounds.Width(), bounds.Height()}, MonitorOfRect(platform.Monitors(), saved).bounds);
   AppSettings.ToolBarX = at.x;
   AppSettings.ToolBarY = at.y;
   window.SetBounds(at.x, at.y, bounds.Width(), bounds.Height());
@@ -282,8 +288,15 @@ void TFormToolBar::ToolBarMainMouseDown(MouseButton, ShiftState, int x, int y) {
 
 void TFormToolBar::ToolBarMainMouseMove(ShiftState, int x, int y) {
   const Rect bounds = window.Bounds();
-  const Rect screen = ScreenRect();
-  if (!Dragging || !FollowsDrag(bounds, screen)) return;
+  if (!Dragging) return;
+  // The tool bar follows while it lies wholly on a monitor, and snaps to the
+  // edges of the monitor under the pointer, so a drag carries it across the
+  // seam of two monitors.
+  const MonitorList monitors = platform.Monitors();
+  if (std::none_of(monitors.begin(), monitors.end(),
+                   [&](const Monitor& m) { return FollowsDrag(bounds, m.bounds); }))
+    return;
+  const Rect screen = MonitorOfPoint(monitors, platform.CursorPos()).bounds;
   const Size size{bounds.Width(), bounds.Height()};
   const DragStep step =
       StepDrag({DragLeft, DragTop}, {bounds.left, bounds.top}, {x - PressX, y - PressY}, size, screen);
@@ -327,7 +340,9 @@ void TFormToolBar::TimerMagnifierTimer() {
   const Point pointer = platform.CursorPos();
   const FactorReading factor = FactorFromText(controls.FactorText());
   if (factor.reset_box) controls.SetFactorText(std::to_string(factor.factor));
-  const MagnifierCapture capture = ComputeMagnifierCapture(pointer, factor.factor, ViewSize(), ScreenRect());
+  // The copy stays on the monitor under the pointer.
+  const Rect screen = MonitorOfPoint(platform.Monitors(), pointer).bounds;
+  const MagnifierCapture capture = ComputeMagnifierCapture(pointer, factor.factor, ViewSize(), screen);
   controls.ShowMagnified(capture.source, capture.spot, PopupMenuMain.FindByName("PMenuShowCursor")->checked);
   SetTimer(true);
 }

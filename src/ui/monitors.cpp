@@ -63,6 +63,20 @@ const Monitor& MonitorOfPoint(const MonitorList& monitors, Point p) {
   return NearestMonitor(monitors, {p.x, p.y, p.x, p.y});
 }
 
+const Monitor& MonitorOfRect(const MonitorList& monitors, const Rect& r) {
+  const Monitor* best = nullptr;
+  std::int64_t best_area = 0;
+  for (const Monitor& m : monitors) {
+    const std::int64_t w = std::min(r.right, m.bounds.right) - std::max(r.left, m.bounds.left);
+    const std::int64_t h = std::min(r.bottom, m.bounds.bottom) - std::max(r.top, m.bounds.top);
+    if (w > 0 && h > 0 && w * h > best_area) {
+      best = &m;
+      best_area = w * h;
+    }
+  }
+  return best != nullptr ? *best : PrimaryMonitor(monitors);
+}
+
 bool Touches(const Rect& bounds, const Box& box) {
   return box.min_x <= bounds.right && box.max_x >= bounds.left && box.min_y <= bounds.bottom &&
          box.max_y >= bounds.top;

@@ -48,6 +48,10 @@ const Monitor& NearestMonitor(const MonitorList& monitors, const Box& box);
 // The monitor holding p, or else the one nearest to it.
 const Monitor& MonitorOfPoint(const MonitorList& monitors, Point p);
 
+// The monitor sharing the most pixels with r (right and bottom exclusive),
+// or the primary one when r lies on none.
+const Monitor& MonitorOfRect(const MonitorList& monitors, const Rect& r);
+
 // True when the box overlaps or touches the bounds of at least one monitor.
 // A box whose edge lies on a monitor's edge counts as on it, as the
 // one-screen tests (min > SW, max < 0, ...) count it.
