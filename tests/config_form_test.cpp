@@ -13,6 +13,7 @@
 #include "fake_config_view.h"
 #include "fake_platform.h"
 #include "fake_tool_bar.h"
+#include "lang/language.h"
 #include "settings/app_settings.h"
 #include "toolbar/tool_bar_form.h"
 
@@ -525,6 +526,38 @@ TEST(FieldIntegerTest, SignedDecimalWithBlanksAroundIt) {
   EXPECT_EQ(ParseFieldInteger("-"), std::nullopt);
   EXPECT_EQ(ParseFieldInteger("1 2"), std::nullopt);
   EXPECT_EQ(ParseFieldInteger("abc"), std::nullopt);
+}
+
+// ---- language packs ----
+
+TEST_F(ConfigFormTest, APackGivesItsTextsTitleAndMessages) {
+  platform.files["/mensor/Languages/de.txt"] =
+      "[Info]\nLanguage=Deutsch\n[String]\nConfigure=Einstellungen\nPixels=Punkte\nShow ToolBar=\n"
+      "Big=Gross\nMoving by keyboard=  \nCan not set the same hot key=Doppelt belegt\n";
+  AppSettings.LanguageFileName = "de.txt";
+  LanguageIndex = 0;
+  Open();
+  LanguageIndex = -1;
+  EXPECT_EQ(view.title, "Mensor Einstellungen");
+  EXPECT_EQ(view.texts[C::Label4], "Punkte");
+  EXPECT_EQ(view.texts[C::Label26], "Punkte") << "\"pixels\" is the same entry";
+  EXPECT_EQ(view.texts[C::StaffSizeBig], "Gross");
+  EXPECT_EQ(view.texts[C::LabelShowToolBar], "") << "present means used";
+  EXPECT_EQ(view.texts[C::GroupBox1], "Moving by keyboard") << "blank means English";
+  EXPECT_EQ(view.texts[C::Label1], "Use arrow keys to move");
+  view.hotkeys[C::HotKeyCircum] = kCtrl | 'A';
+  view.hotkeys[C::HotKeyPlumb] = kCtrl | 'A';
+  config.BitBtnOKClick();
+  EXPECT_EQ(platform.infos, std::vector<std::string>{"Doppelt belegt"});
+}
+
+TEST_F(ConfigFormTest, AMissingPackGivesEnglish) {
+  AppSettings.LanguageFileName = "gone.txt";
+  LanguageIndex = 3;
+  Open();
+  LanguageIndex = -1;
+  EXPECT_EQ(view.title, "Mensor Configure");
+  EXPECT_EQ(view.texts[C::GroupBox2], "  Mensor Color  ");
 }
 
 }  // namespace

@@ -166,6 +166,12 @@ void TMainForm::SetLabelVisible(Label& label, bool visible) {
   window.InvalidateRect(label.BoundsRect());
 }
 
+void TMainForm::SetToolBar(TFormToolBar* tool_bar) {
+  FormToolBar = tool_bar;
+  ToolBarSetLanguage = nullptr;
+  if (tool_bar != nullptr) ToolBarSetLanguage = [tool_bar](int index) { tool_bar->SetLanguage(index); };
+}
+
 void TMainForm::FormCreate() {
   // 1. The executable's folder; no scale line remembered.
   ExeDir = platform.ExeDir();

@@ -93,7 +93,8 @@ class TMainForm {
 
   // Windows created after the ruler; first used when the ruler is shown.
   void SetInfoForm(TInfoForm* info) { InfoForm = info; }
-  void SetToolBar(TFormToolBar* tool_bar) { FormToolBar = tool_bar; }
+  // The tool bar also takes the ruler's language choices.
+  void SetToolBar(TFormToolBar* tool_bar);
 
   // ---- lifecycle (main_form.cpp) ----
   void FormCreate();

@@ -7,6 +7,8 @@
 
 #include "app/main_form.h"
 #include "lang/language.h"
+#include "lang/language_pack.h"
+#include "lang/text_tables.h"
 #include "prefs/config_layout.h"
 #include "settings/app_settings.h"
 #include "settings/color_swatch.h"
@@ -57,6 +59,61 @@ constexpr HotKeyBinding kHotKeys[] = {
     {C::HotKeyShowScaleLine, &TAppSettings::HotKeyShowScaleLine, "MenuShowScaleLine"},
     {C::HotKeyShowToolBar, &TAppSettings::HotKeyShowToolBar, "PMenuToolBar"},
     {C::HotKeyCalculator, &TAppSettings::HotKeyCalculator, "PMenuCalculator"},
+};
+
+// Where the texts of the dialog's language table go: its controls by their
+// names (radio items by group and index).
+struct TextTarget {
+  std::string_view name;
+  ConfigControl control;
+};
+constexpr TextTarget kTextTargets[] = {
+    {"TabSheetSys", C::TabSheetSys},
+    {"GroupBox1", C::GroupBox1},
+    {"Label1", C::Label1},
+    {"Label4", C::Label4},
+    {"RadioGroupStaffSize", C::RadioGroupStaffSize},
+    {"RadioGroupStaffSize.Items[0]", C::StaffSizeBig},
+    {"RadioGroupStaffSize.Items[1]", C::StaffSizeSmall},
+    {"RadioGroupStaffDir", C::RadioGroupStaffDir},
+    {"RadioGroupStaffDir.Items[0]", C::StaffDirRuler},
+    {"RadioGroupStaffDir.Items[1]", C::StaffDirScreen},
+    {"GroupBoxTran", C::GroupBoxTran},
+    {"CheckBoxJumpCursor", C::CheckBoxJumpCursor},
+    {"GroupBox6", C::GroupBox6},
+    {"Label14", C::Label14},
+    {"Label26", C::Label26},
+    {"TabSheetBackground", C::TabSheetBackground},
+    {"GroupBox2", C::GroupBox2},
+    {"Label3", C::Label3},
+    {"Label2", C::Label2},
+    {"Label6", C::Label6},
+    {"Label7", C::Label7},
+    {"Label16", C::Label16},
+    {"Label24", C::Label24},
+    {"CheckBoxShowDisplayForm", C::CheckBoxShowDisplayForm},
+    {"Label15", C::Label15},
+    {"Label12", C::Label12},
+    {"BitBtnDefault", C::BitBtnDefault},
+    {"TabSheetCustom", C::TabSheetCustom},
+    {"GroupBox3", C::GroupBox3},
+    {"Label8", C::Label8},
+    {"Label9", C::Label9},
+    {"Label10", C::Label10},
+    {"Label11", C::Label11},
+    {"TabSheetHotKey", C::TabSheetHotKey},
+    {"GroupBox5", C::GroupBox5},
+    {"Label5", C::Label5},
+    {"Label17", C::Label17},
+    {"Label18", C::Label18},
+    {"Label19", C::Label19},
+    {"Label20", C::Label20},
+    {"Label21", C::Label21},
+    {"Label25", C::Label25},
+    {"LabelShowToolBar", C::LabelShowToolBar},
+    {"Label22", C::Label22},
+    {"BitBtnOK", C::BitBtnOK},
+    {"BitBtnCancel", C::BitBtnCancel},
 };
 
 constexpr ConfigControl kCustomUnitFields[] = {C::SpinEditPixelPerUnit, C::SpinEditTicksPerUnit,
@@ -128,18 +185,27 @@ void TConfigForm::SetSliderPosition(int position) {
 
 // ---- texts ----
 
-void TConfigForm::SetLanguage(int /*index*/) {
-  // The dialog is built from its English layout; until language packs can be
-  // read, every index shows English.
-  SetDefaultLanguage();
-}
+void TConfigForm::SetLanguage(int index) { Apply(LanguageTexts(platform_, kConfigFormTexts, index)); }
 
-void TConfigForm::SetDefaultLanguage() {
-  DialogTitle = "Mensor Configure";
-  RegisterHotKeyErrorText = "Fail to register hot key";
-  WidthNextTimeText = "Ruler's width will apply next time you use it";
-  F1HotKeyText = "Can not set F1 hot key for the function.";
-  SameHotKeyText = "Can not set the same hot key";
+void TConfigForm::SetDefaultLanguage() { Apply(EnglishTexts(kConfigFormTexts)); }
+
+void TConfigForm::Apply(const WindowTexts& texts) {
+  for (const TargetText& t : texts.items) {
+    if (t.target == "DialogTitle") {
+      DialogTitle = t.text;
+    } else if (t.target == "RegisterHotKeyErrorText") {
+      RegisterHotKeyErrorText = t.text;
+    } else if (t.target == "WidthNextTimeText") {
+      WidthNextTimeText = t.text;
+    } else if (t.target == "F1HotKeyText") {
+      F1HotKeyText = t.text;
+    } else if (t.target == "SameHotKeyText") {
+      SameHotKeyText = t.text;
+    } else {
+      for (const TextTarget& target : kTextTargets)
+        if (target.name == t.target) view().SetText(target.control, t.text);
+    }
+  }
 }
 
 // ---- showing ----

@@ -20,6 +20,7 @@
 namespace mensor {
 
 class TMainForm;
+struct WindowTexts;
 
 class TConfigForm {
  public:
@@ -52,6 +53,8 @@ class TConfigForm {
   void PreviewRuler();
 
   // ---- texts ----
+  // The texts of language pack index (-1: English) on the controls and in
+  // the dialog's messages and title.
   void SetLanguage(int index);
   void SetDefaultLanguage();
 
@@ -88,6 +91,8 @@ class TConfigForm {
   int EditTranValueValue() const;
   // The first hot-key field whose value is refused, with the message.
   bool CheckHotKeys();
+  // Puts each text on its control or into its variable.
+  void Apply(const WindowTexts& texts);
 
   Platform& platform_;
   TMainForm& main_;

@@ -7,7 +7,8 @@
 #include "app/main_form.h"
 #include "lang/language.h"
 #include "settings/app_settings.h"
-#include "settings/ini_file.h"
+#include "lang/language_pack.h"
+#include "lang/text_tables.h"
 #include "toolbar/tool_bar_math.h"
 
 namespace mensor {
@@ -364,27 +365,17 @@ void TFormToolBar::Help1Click() { platform.OpenDocument(platform.JoinPath(ExeDir
 
 void TFormToolBar::SetDefaultLanguage() { ApplyTexts(ToolBarTexts{}); }
 
+// The five texts follow "present means used": a key given empty in the pack
+// leaves its text empty.
 void TFormToolBar::SetLanguage(int index) {
-  if (index == -1) {
-    SetDefaultLanguage();
-    return;
-  }
-  const std::string path =
-      platform.JoinPath(platform.JoinPath(ExeDir, "Languages"), AppSettings.LanguageFileName);
-  const std::optional<std::string> content = platform.ReadFile(path);
-  if (!content) {
-    SetDefaultLanguage();
-    return;
-  }
-  // Every tool-bar key is used as read when present, an empty value included.
-  const IniFile pack(*content);
-  const ToolBarTexts english;
+  const WindowTexts pack = LanguageTexts(platform, kToolBarTexts, index);
   ToolBarTexts texts;
-  texts.magnifier = pack.ReadString("String", english.magnifier, english.magnifier);
-  texts.calculator = pack.ReadString("String", english.calculator, english.calculator);
-  texts.multiple = pack.ReadString("String", english.multiple, english.multiple);
-  texts.hide_tool_bar = pack.ReadString("String", english.hide_tool_bar, english.hide_tool_bar);
-  texts.show_cursor = pack.ReadString("String", english.show_cursor, english.show_cursor);
+  const std::pair<const char*, std::string*> targets[] = {
+      {"SpeedButtonMagnifier.Hint", &texts.magnifier}, {"SpeedButtonCalcu.Hint", &texts.calculator},
+      {"LabelInfo", &texts.multiple},                  {"PMenuHideToolBar", &texts.hide_tool_bar},
+      {"PMenuShowCursor", &texts.show_cursor}};
+  for (const auto& [target, text] : targets)
+    if (const std::string* value = pack.Text(target)) *text = *value;
   ApplyTexts(texts);
 }
 
