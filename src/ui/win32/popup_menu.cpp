@@ -39,6 +39,33 @@ wchar_t AcceleratorKey(const std::wstring& text) {
   return 0;
 }
 
+// True when a visible caption holds a character that Windows-1252 cannot
+// represent. "MS Sans Serif" is a bitmap font in one 8-bit code page: text
+// in another script (a language pack's) would come out as question marks.
+bool NeedsUnicodeFont(const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    if (!item.visible) continue;
+    const std::wstring text = Utf8ToWide(item.caption);
+    BOOL lost = FALSE;
+    if (!text.empty())
+      WideCharToMultiByte(1252, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                          nullptr, &lost);
+    if (lost || NeedsUnicodeFont(item.items)) return true;
+  }
+  return false;
+}
+
+// The face of the system's menu font (a TrueType font that the system links
+// to fonts of other scripts), "Tahoma" when the system does not say.
+std::string SystemMenuFace() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) &&
+      metrics.lfMenuFont.lfFaceName[0] != L'\0')
+    return WideToUtf8(metrics.lfMenuFont.lfFaceName);
+  return "Tahoma";
+}
+
 COLORREF Blend(COLORREF a, COLORREF b, int b_percent) {
   auto mix = [&](int ca, int cb) { return (ca * (100 - b_percent) + cb * b_percent) / 100; };
   return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
@@ -54,7 +81,7 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
 PopupMenu::PopupMenu(const Menu& model, FontCache& fonts, int dpi)
     : fonts_(fonts), dpi_(dpi > 0 ? dpi : 96), band_caption_(Utf8ToWide(model.band_caption)),
       band_color_(model.band_color) {
-  item_font_.face = "MS Sans Serif";
+  item_font_.face = NeedsUnicodeFont(model.items) ? SystemMenuFace() : "MS Sans Serif";
   item_font_.height = -Scale(11);
   band_font_.face = "Tahoma";
   band_font_.height = -Scale(19);

@@ -5,7 +5,10 @@
 // to top), items have a gutter for check and radio marks, the caption with
 // its accelerator and the shortcut text on the right. Hidden items are left
 // out. The owner window passes WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR here
-// while the menu is open.
+// while the menu is open. Captions are drawn as Unicode; a menu with captions
+// outside Windows-1252 (a language pack in another script) takes the system's
+// menu font instead of "MS Sans Serif", and its accelerator letters in any
+// script work through WM_MENUCHAR.
 #pragma once
 
 #include "ui/win32/win32.h"
