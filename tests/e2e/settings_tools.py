@@ -10,26 +10,10 @@ import subprocess
 import time
 
 import harness
+from test_startup import SAVE_ORDER
 
-# Every entry the program writes, as (section, key).
-KNOWN_KEYS = [
-    ('System', 'WindowOnTop'), ('System', 'MoveStep'), ('System', 'HotKey'),
-    ('System', 'JumpCursor'), ('System', 'RulerWidth'),
-    ('Face', 'BackgroundColor'), ('Face', 'ForegroundColor'), ('Face', 'NumberColor'),
-    ('Face', 'StaffColor'), ('Face', 'CurTextColor'), ('Face', 'WinBKColor'),
-    ('Face', 'WinNumberColor'), ('Face', 'ScaleLine'),
-    ('Current', 'Length'), ('Current', 'StaffSize'), ('Current', 'StaffDir'),
-    ('Current', 'Transparence'), ('Current', 'ScaleSmall'), ('Current', 'ScaleLarge'),
-    ('Current', 'ShowScaleLine'), ('Current', 'ShowDisplayForm'), ('Current', 'TransValue'),
-    ('Current', 'Unit'), ('Current', 'PixelPerUnit'), ('Current', 'TicksPerUnit'),
-    ('Current', 'DisplayValueUnit'),
-    ('HotKey', 'AlwaysTop'), ('HotKey', 'Transer'), ('HotKey', 'Circum'), ('HotKey', 'Leval'),
-    ('HotKey', 'Plumb'), ('HotKey', 'ShowScaleLine'), ('HotKey', 'ShowToolBar'),
-    ('HotKey', 'Calculator'),
-    ('ToolBar', 'Show'), ('ToolBar', 'X'), ('ToolBar', 'Y'), ('ToolBar', 'ShowCursor'),
-    ('ToolBar', 'Magnifier'),
-    ('Language', 'FileName'),
-]
+# Every entry the program writes, as (section, key): the start-up test's list.
+KNOWN_KEYS = SAVE_ORDER
 
 HOLD_TIMEOUT = 30.0
 
