@@ -206,6 +206,93 @@ TEST_F(AboutBox, WindowButtonAndHintsAsLaidOut) {
   EXPECT_TRUE(f.BannerError.empty()) << f.BannerError;
 }
 
+TEST_F(AboutBox, LaidOutForTheDensityOfItsMonitor) {
+  struct Case {
+    int ppi;
+    Size client;
+    Rect button;
+    Point label5;
+    int text_height, link_height;
+    Size banner, picture, contact;
+  };
+  const Case cases[] = {
+      {96, {470, 343}, {386, 311, 465, 336}, {32, 263}, -11, -12, {471, 106}, {101, 108}, {32, 32}},
+      {120, {588, 429}, {483, 389, 581, 420}, {40, 329}, -14, -15, {589, 133}, {126, 135}, {40, 40}},
+      {144, {705, 515}, {579, 467, 698, 504}, {48, 395}, -17, -18, {708, 161}, {152, 162}, {48, 48}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ppi);
+    window = FakeDialogWindow{};
+    window.ppi = c.ppi;
+    TAboutForm& f = Open();
+    EXPECT_EQ(window.client, c.client);
+    EXPECT_EQ(window.buttons.at(0).bounds, c.button);
+    EXPECT_EQ(window.buttons[0].font.height, c.text_height);
+    EXPECT_EQ((Point{f.Label5.left, f.Label5.top}), c.label5);
+    EXPECT_EQ(f.Label5.font.height, c.text_height);
+    EXPECT_EQ(f.GroupBox1.font.height, c.text_height);
+    EXPECT_EQ(f.Label8.font.height, c.link_height);
+    EXPECT_EQ(window.hints.at(1).bounds, f.Label8.BoundsRect());
+    EXPECT_EQ((Size{f.Image1.image.width, f.Image1.image.height}), c.banner);
+    EXPECT_EQ((Size{f.Image2.image.width, f.Image2.image.height}), c.picture);
+    EXPECT_EQ((Size{f.Image3.image.width, f.Image3.image.height}), c.contact);
+    EXPECT_EQ((Size{f.Image1.bounds.Width(), f.Image1.bounds.Height()}), c.banner) << "the banner fills its panel";
+  }
+}
+
+TEST_F(AboutBox, MovedToADenserMonitorItLaysItselfOutAgain) {
+  TAboutForm& f = Open();
+  const int invalidations = window.invalidations;
+  f.DensityChanged(144);
+  EXPECT_EQ(window.client, (Size{705, 515}));
+  EXPECT_EQ(window.buttons.at(0).bounds, (Rect{579, 467, 698, 504}));
+  EXPECT_EQ(window.buttons[0].font.height, -17);
+  EXPECT_EQ(window.buttons[0].caption, "E&xit");
+  EXPECT_EQ(window.hints.at(0).bounds, f.Label6.BoundsRect());
+  EXPECT_EQ(window.hints.at(1).bounds, f.Label8.BoundsRect());
+  EXPECT_EQ(f.Label8.caption, kSupportMailAddress);
+  EXPECT_EQ(f.Image1.image.width, 708);
+  EXPECT_GT(window.invalidations, invalidations);
+  f.DensityChanged(96);
+  EXPECT_EQ(window.client, (Size{470, 343})) << "and back";
+  EXPECT_EQ(f.Image2.image.width, 101);
+}
+
+TEST(ScaleImage, NearestKeepsColoursSmoothMixesThem) {
+  // One row: black, white.
+  Image two;
+  two.Resize(2, 1);
+  std::fill_n(two.Row(0) + 3, 3, 255);
+  // One row of four greys.
+  Image four;
+  four.Resize(4, 1);
+  for (int x = 0; x < 4; ++x) std::fill_n(four.Row(0) + 3 * x, 3, static_cast<std::uint8_t>(10 * (x + 1)));
+  struct Case {
+    const char* what;
+    const Image& source;
+    int width;
+    bool smooth;
+    std::vector<int> reds;
+  };
+  const Case cases[] = {
+      {"nearest, doubled", two, 4, false, {0, 0, 255, 255}},
+      {"nearest, one and a half: a centre on the seam takes the right one", two, 3, false, {0, 255, 255}},
+      {"nearest, halved: the pixels under the centres", four, 2, false, {20, 40}},
+      {"smooth, doubled: edges kept, quarter steps between", two, 4, true, {0, 64, 191, 255}},
+      {"smooth, same size: unchanged", four, 4, true, {10, 20, 30, 40}},
+  };
+  for (const Case& c : cases) {
+    const Image out = ScaleImage(c.source, c.width, 1, c.smooth);
+    ASSERT_EQ(out.width, c.width) << c.what;
+    ASSERT_EQ(out.height, 1) << c.what;
+    std::vector<int> reds;
+    for (int x = 0; x < out.width; ++x) reds.push_back(out.Row(0)[3 * x + 2]);
+    EXPECT_EQ(reds, c.reds) << c.what;
+  }
+  EXPECT_TRUE(ScaleImage(Image{}, 5, 5, true).Empty());
+  EXPECT_TRUE(ScaleImage(two, 0, 5, false).Empty());
+}
+
 TEST_F(AboutBox, TextsAndLinkLookInEnglish) {
   TAboutForm& f = Open();
   struct Case {

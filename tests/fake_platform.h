@@ -201,6 +201,7 @@ class FakeDialogWindow : public DialogWindow {
     int id;
     Rect bounds;
     std::string caption;
+    Font font;
   };
   struct Hint {
     Rect bounds;
@@ -208,14 +209,20 @@ class FakeDialogWindow : public DialogWindow {
   };
   void SetCaption(const std::string& value) override { caption = value; }
   void SetClientSize(int width, int height) override { client = {width, height}; }
-  void AddButton(int id, const Rect& bounds, const std::string& text) override {
-    buttons.push_back({id, bounds, text});
+  int PixelsPerInch() const override { return ppi; }
+  void AddButton(int id, const Rect& bounds, const std::string& text, const Font& font) override {
+    buttons.push_back({id, bounds, text, font});
+  }
+  void MoveButton(int id, const Rect& bounds, const Font& font) override {
+    for (Button& b : buttons)
+      if (b.id == id) b.bounds = bounds, b.font = font;
   }
   void SetButtonCaption(int id, const std::string& text) override {
     for (Button& b : buttons)
       if (b.id == id) b.caption = text;
   }
   void AddHint(const Rect& bounds, const std::string& text) override { hints.push_back({bounds, text}); }
+  void MoveHint(int index, const Rect& bounds) override { hints.at(static_cast<std::size_t>(index)).bounds = bounds; }
   void SetCursor(CursorShape shape) override { cursor = shape; }
   void Invalidate() override { ++invalidations; }
   void ShowModal(DialogHandler& handler) override {
@@ -239,6 +246,7 @@ class FakeDialogWindow : public DialogWindow {
   }
 
   std::string caption;
+  int ppi = 96;
   Size client;
   std::vector<Button> buttons;
   std::vector<Hint> hints;

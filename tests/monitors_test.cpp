@@ -71,6 +71,31 @@ TEST(MonitorQueries, ScaleForDensity) {
   EXPECT_EQ(ScaleForDensity(11, 0), 11) << "no density reported";
 }
 
+TEST(MonitorQueries, DialogPlacement) {
+  // A task bar of 40 rows at the bottom of the 1024 x 768 monitor.
+  MonitorList with_bar = kSideBySide;
+  with_bar[1].work_area.bottom = 728;
+  struct Case {
+    const char* name;
+    const MonitorList& monitors;
+    Point anchor;
+    Size size;
+    Rect expected;
+  };
+  const Case cases[] = {
+      {"one monitor: the screen's centre", kOne, {300, 200}, {470, 370}, {725, 355, 1195, 725}},
+      {"anchor off every monitor: the nearest", kOne, {-500, 200}, {470, 370}, {725, 355, 1195, 725}},
+      {"on the second", kSideBySide, {2000, 100}, {470, 370}, {2197, 199, 2667, 569}},
+      {"left of the primary", kLeftOfPrimary, {-10, 10}, {470, 370}, {-875, 327, -405, 697}},
+      {"taller than the work area: its top edge shows", with_bar, {2000, 100}, {470, 800}, {2197, 0, 2667, 800}},
+      {"moved up off the task bar", with_bar, {2000, 100}, {470, 700}, {2197, 28, 2667, 728}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(DialogPlacement(c.monitors, c.anchor, c.size), c.expected);
+  }
+}
+
 // ---- the ruler among the monitors ----
 
 enum class Lay { Horizontal, Vertical };

@@ -9,6 +9,7 @@
 #include "lang/language.h"
 #include "lang/language_pack.h"
 #include "lang/text_tables.h"
+#include "ui/monitors.h"
 
 namespace mensor {
 namespace {
@@ -16,8 +17,6 @@ namespace {
 constexpr Color kShadowColor = 0x808080;
 constexpr Color kHighlightColor = 0xFFFFFF;
 constexpr Color kLinkColor = 0xFF0000;  // blue, laid out 0x00BBGGRR
-
-Rect At(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
 // Draws the picture with its top-left at dst, leaving out the pixels of the
 // transparent colour: each row goes to the canvas as runs of the others.
@@ -57,35 +56,69 @@ void Line(Canvas& canvas, int x1, int y1, int x2, int y2) {
 }  // namespace
 
 TAboutForm::TAboutForm(Platform& p, DialogWindow& w) : platform(p), window(w) {
-  // Places from the window layout; the group's elements lie at (24, 23),
-  // (188, 22), (24, 49), (188, 48) and (120, 40) inside the group box at
-  // (8, 240).
-  Panel1 = At(0, -1, 473, 108);
-  Image1.bounds = At(Panel1.left + 1, Panel1.top + 1, 471, 106);
-  Image2.bounds = At(25, 123, 101, 108);
-  GroupBox1.bounds = At(8, 240, 369, 97);
-  const int gx = GroupBox1.bounds.left;
-  const int gy = GroupBox1.bounds.top;
-  Image3.bounds = At(gx + 120, gy + 40, 32, 32);
-  struct Place {
-    Label& label;
-    const char* name;
-    int left, top;
-  };
-  for (const Place& place : {Place{Label5, "Label5", 24, 23}, Place{Label6, "Label6", 188, 22},
-                             Place{Label7, "Label7", 24, 49}, Place{Label8, "Label8", 188, 48}}) {
-    place.label.name = place.name;
-    place.label.left = gx + place.left;
-    place.label.top = gy + place.top;
-  }
+  Label5.name = "Label5";
+  Label6.name = "Label6";
+  Label7.name = "Label7";
+  Label8.name = "Label8";
   for (Label* link : {&Label6, &Label8}) {
     link->font.face = "Arial";
-    link->font.height = -12;
     link->font.points = 9;
     link->font.underline = true;
     link->font.color = kLinkColor;
   }
-  BitBtnClose = At(386, 311, 79, 25);
+  Layout(PixelsPerInch);
+}
+
+void TAboutForm::Layout(int ppi) {
+  PixelsPerInch = ppi;
+  const auto scale = [ppi](int value) { return ScaleForDensity(value, ppi); };
+  // A place of the 96 pixels-per-inch layout; its edges are scaled, so that
+  // neighbours stay neighbours.
+  const auto place = [&](int left, int top, int width, int height) {
+    return Rect{scale(left), scale(top), scale(left + width), scale(top + height)};
+  };
+  Panel1 = place(0, -1, 473, 108);
+  // The banner fills the panel inside its one-pixel bevel.
+  Image1.bounds = {Panel1.left + 1, Panel1.top + 1, Panel1.right - 1, Panel1.bottom - 1};
+  Image2.bounds = place(25, 123, 101, 108);
+  // The group's elements lie at (24, 23), (188, 22), (24, 49), (188, 48) and
+  // (120, 40) inside the group box at (8, 240).
+  constexpr int gx = 8;
+  constexpr int gy = 240;
+  GroupBox1.bounds = place(gx, gy, 369, 97);
+  Image3.bounds = place(gx + 120, gy + 40, 32, 32);
+  struct Spot {
+    Label& label;
+    int left, top;
+  };
+  for (const Spot& spot : {Spot{Label5, 24, 23}, Spot{Label6, 188, 22}, Spot{Label7, 24, 49}, Spot{Label8, 188, 48}}) {
+    spot.label.left = scale(gx + spot.left);
+    spot.label.top = scale(gy + spot.top);
+  }
+  const int text_height = scale(Font{}.height);
+  GroupBox1.font.height = text_height;
+  Label5.font.height = text_height;
+  Label7.font.height = text_height;
+  Label6.font.height = scale(-12);
+  Label8.font.height = scale(-12);
+  for (Label* label : {&Label5, &Label6, &Label7, &Label8}) SetLabelCaption(*label, label->caption);
+  BitBtnClose = place(386, 311, 79, 25);
+
+  // The banner is a photograph: resized smoothly to fill the panel. The other
+  // two keep their exact colours (one of them is the transparent one).
+  const auto resize = [ppi](const Image& source, int width, int height, bool smooth) {
+    return ppi == 96 || source.Empty() ? source : ScaleImage(source, width, height, smooth);
+  };
+  Image1.image = resize(banner_source_, Image1.bounds.Width(), Image1.bounds.Height(), true);
+  for (auto [picture, source] : {std::pair{&Image2, &picture_source_}, std::pair{&Image3, &contact_source_}})
+    picture->image = resize(*source, scale(source->width), scale(source->height), false);
+  window.SetClientSize(scale(kClientWidth), scale(kClientHeight));
+}
+
+Font TAboutForm::ButtonFont() const {
+  Font font;
+  font.height = ScaleForDensity(font.height, PixelsPerInch);
+  return font;
 }
 
 void TAboutForm::SetLabelCaption(Label& label, const std::string& caption) {
@@ -95,41 +128,49 @@ void TAboutForm::SetLabelCaption(Label& label, const std::string& caption) {
   label.height = size.cy;
 }
 
-void TAboutForm::LoadBitmap(const char* resource, Picture& picture) {
+void TAboutForm::LoadBitmap(const char* resource, Image& image) {
   const std::optional<std::string> bytes = platform.ResourceData(resource);
   if (!bytes) return;
   BmpResult bmp = ReadBmp(*bytes);
-  if (bmp.ok) picture.image = std::move(bmp.image);
+  if (bmp.ok) image = std::move(bmp.image);
 }
 
 void TAboutForm::FormCreate() {
   window.SetCaption("Mensor");
-  window.SetClientSize(kClientWidth, kClientHeight);
 
   // The banner: without it the panel's colour shows in its place.
   if (const std::optional<std::string> bytes = platform.ResourceData(kBannerResource)) {
     JpegResult jpeg = DecodeJpeg(*bytes);
     if (jpeg.ok) {
-      Image1.image = ToImage(jpeg.picture);
+      banner_source_ = ToImage(jpeg.picture);
     } else {
       BannerError = jpeg.error;
     }
   } else {
     BannerError = "the banner is missing from the program";
   }
-  LoadBitmap(kPictureResource, Image2);
-  if (!Image2.image.Empty()) {
+  LoadBitmap(kPictureResource, picture_source_);
+  if (!picture_source_.Empty()) {
     Image2.transparent = true;
-    Image2.transparent_color = PixelOf(Image2.image, 0, Image2.image.height - 1);
+    Image2.transparent_color = PixelOf(picture_source_, 0, picture_source_.height - 1);
   }
-  LoadBitmap(kContactPictureResource, Image3);
+  LoadBitmap(kContactPictureResource, contact_source_);
 
   SetLabelCaption(Label6, kWebAddress);
   SetLabelCaption(Label8, kSupportMailAddress);
+  Layout(window.PixelsPerInch());
   window.AddHint(Label6.BoundsRect(), kWebAddress);
   window.AddHint(Label8.BoundsRect(), kSupportMailAddress);
   SetDefaultLanguage();
-  window.AddButton(kBitBtnCloseId, BitBtnClose, BitBtnCloseCaption);
+  window.AddButton(kBitBtnCloseId, BitBtnClose, BitBtnCloseCaption, ButtonFont());
+}
+
+void TAboutForm::DensityChanged(int ppi) {
+  Layout(ppi);
+  window.MoveButton(kBitBtnCloseId, BitBtnClose, ButtonFont());
+  window.MoveHint(0, Label6.BoundsRect());
+  window.MoveHint(1, Label8.BoundsRect());
+  window.Invalidate();
 }
 
 void TAboutForm::FormShow() { SetLanguage(LanguageIndex); }
@@ -176,7 +217,7 @@ void TAboutForm::FormPaint(Canvas& canvas) {
   const Rect& g = GroupBox1.bounds;
   const Size text = platform.TextExtent(GroupBox1.font, GroupBox1.caption);
   const int top = g.top + text.cy / 2;
-  const int gap_left = g.left + 8;
+  const int gap_left = g.left + ScaleForDensity(8, PixelsPerInch);
   const int gap_right = gap_left + text.cx;
   for (int i = 0; i < 2; ++i) {
     canvas.SetPenColor(i == 0 ? kShadowColor : kHighlightColor);

@@ -1,5 +1,6 @@
-// TAboutForm: the about box. A modal window of 470 x 343 client pixels,
-// created anew for every opening: the banner (a JPEG picture decoded at run
+// TAboutForm: the about box. A modal window of 470 x 343 client pixels at 96
+// pixels per inch (scaled with the density of its monitor), created anew for
+// every opening: the banner (a JPEG picture decoded at run
 // time) on its panel, a picture drawn transparent by its bottom-left colour,
 // the contact group with the web and mail links, and "E&xit". Its texts come
 // from the current language each time it is shown.
@@ -47,6 +48,7 @@ class TAboutForm : public DialogHandler {
   void Click(int x, int y) override;
   void ButtonClick(int id) override;
   void KeyDown(int key) override;
+  void DensityChanged(int ppi) override;
 
   void SetLanguage(int index);
   void SetDefaultLanguage();
@@ -79,17 +81,29 @@ class TAboutForm : public DialogHandler {
   std::string BitBtnCloseCaption;
   // Why the banner is missing (empty when it was decoded).
   std::string BannerError;
+  // The pixels per inch the elements are laid out for.
+  int PixelsPerInch = 96;
 
   Platform& platform;
   DialogWindow& window;
 
  private:
   void SetLabelCaption(Label& label, const std::string& caption);
+  // The font of the native button at the current density.
+  Font ButtonFont() const;
   // Puts a text on one of the translatable elements, by its name in the
   // about box's text table.
   void SetText(std::string_view target, const std::string& text);
   void ApplyTexts(const WindowTexts& texts);
-  void LoadBitmap(const char* resource, Picture& picture);
+  void LoadBitmap(const char* resource, Image& image);
+  // Places, fonts and pictures for ppi pixels per inch, and the window's
+  // client size; the labels are measured again.
+  void Layout(int ppi);
+
+  // The pictures as decoded, before scaling.
+  Image banner_source_;
+  Image picture_source_;
+  Image contact_source_;
 };
 
 // The about box of the ruler menu's "&About...": created, shown modally and

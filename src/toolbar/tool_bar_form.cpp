@@ -49,7 +49,9 @@ void TFormToolBar::BuildPopupMenu() {
   hide.name = "PMenuHideToolBar";
   hide.caption = Texts.hide_tool_bar;
   PopupMenuMain.items.push_back(hide);
-  PopupMenuMain.items.push_back(MenuItem{.kind = MenuKind::Separator});
+  MenuItem separator;
+  separator.kind = MenuKind::Separator;
+  PopupMenuMain.items.push_back(separator);
   MenuItem show_cursor;
   show_cursor.id = kCmdShowCursor;
   show_cursor.name = "PMenuShowCursor";

@@ -1,7 +1,8 @@
 // A modal dialog window as the core sees it: a fixed-size window with a title,
-// centred on the screen, whose client area the core paints and hit-tests
-// itself, with native push buttons and tool tips over client rectangles. The
-// form behind it receives its events through DialogHandler.
+// centred on the monitor of the ruler's zero corner, whose client area the
+// core paints and hit-tests itself, with native push buttons and tool tips
+// over client rectangles. The form behind it receives its events through
+// DialogHandler.
 #pragma once
 
 #include <string>
@@ -26,6 +27,9 @@ class DialogHandler {
   virtual void ButtonClick(int id) = 0;
   // A key the dialog did not use itself; Esc arrives here (27).
   virtual void KeyDown(int key) = 0;
+  // The window was moved to a monitor of another pixel density: the form
+  // lays itself out again for ppi pixels per inch.
+  virtual void DensityChanged(int ppi) = 0;
 };
 
 class DialogWindow {
@@ -35,16 +39,22 @@ class DialogWindow {
   virtual void SetCaption(const std::string& caption) = 0;
   // The size of the client area; the frame is added around it.
   virtual void SetClientSize(int width, int height) = 0;
+  // The pixels per inch of the monitor the window opens on (then of the one
+  // it was last moved to); the form lays itself out for it.
+  virtual int PixelsPerInch() const = 0;
   // A native push button; its clicks (mouse, Enter while focused, its
   // accelerator letter) come back as DialogHandler::ButtonClick(id). The first
   // button added takes the focus.
-  virtual void AddButton(int id, const Rect& bounds, const std::string& caption) = 0;
+  virtual void AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) = 0;
   virtual void SetButtonCaption(int id, const std::string& caption) = 0;
-  // A tool tip shown while the pointer rests over a client rectangle.
+  virtual void MoveButton(int id, const Rect& bounds, const Font& font) = 0;
+  // A tool tip shown while the pointer rests over a client rectangle; hints
+  // are numbered from 0 in the order they were added.
   virtual void AddHint(const Rect& bounds, const std::string& text) = 0;
+  virtual void MoveHint(int index, const Rect& bounds) = 0;
   virtual void SetCursor(CursorShape shape) = 0;
   virtual void Invalidate() = 0;
-  // Calls handler.FormShow(), shows the window centred on the screen and
+  // Calls handler.FormShow(), shows the window centred on its monitor and
   // modal (the program's other windows take no input meanwhile), and returns
   // when it has been closed.
   virtual void ShowModal(DialogHandler& handler) = 0;

@@ -26,4 +26,10 @@ struct Image {
   bool Empty() const { return width <= 0 || height <= 0; }
 };
 
+// The picture resized to width x height (both at least 1). Smooth: each pixel
+// mixes the four source pixels around its centre (for photographs). Not
+// smooth: each pixel is a copy of the source pixel under its centre, so no
+// new colours appear (for pictures with a transparent colour).
+Image ScaleImage(const Image& source, int width, int height, bool smooth);
+
 }  // namespace mensor

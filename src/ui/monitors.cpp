@@ -104,6 +104,13 @@ Rect ClampInto(const Rect& r, const Rect& area) {
   return {left, top, left + w, top + h};
 }
 
+Rect DialogPlacement(const MonitorList& monitors, Point anchor, Size size) {
+  const Monitor& m = MonitorOfPoint(monitors, anchor);
+  const int left = m.bounds.left + (m.bounds.Width() - size.cx) / 2;
+  const int top = m.bounds.top + (m.bounds.Height() - size.cy) / 2;
+  return ClampInto({left, top, left + size.cx, top + size.cy}, m.work_area);
+}
+
 int ScaleForDensity(int value, int ppi) {
   if (ppi <= 0) return value;
   const std::int64_t scaled = static_cast<std::int64_t>(value) * ppi;

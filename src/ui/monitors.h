@@ -65,6 +65,12 @@ bool ReachesOtherMonitor(const MonitorList& monitors, const Monitor& own, const 
 // r moved (not resized, unless it is larger) so that it lies inside area.
 Rect ClampInto(const Rect& r, const Rect& area);
 
+// Where a dialog of the given outer size opens: centred on the bounds of the
+// monitor holding the anchor (the ruler's zero corner), then moved into that
+// monitor's work area if it sticks out. With one monitor at (0, 0) that is
+// ((SW - w) / 2, (SH - h) / 2).
+Rect DialogPlacement(const MonitorList& monitors, Point anchor, Size size);
+
 // value * ppi / 96 rounded to nearest: a layout measure designed at 96 pixels
 // per inch on a monitor of ppi.
 int ScaleForDensity(int value, int ppi);

@@ -12,6 +12,7 @@
 
 #include "prefs/config_form.h"
 #include "ui/win32/convert.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_platform.h"
 
@@ -70,48 +71,6 @@ struct EmptyTemplate {
   }
   const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words); }
 };
-
-// NOTE: the functions of newer Windows versions are looked up at run time,
-// so the program still starts where they are missing.
-template <typename Fn>
-Fn User32Function(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-int DpiOf(HWND hwnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-  if (get_dpi != nullptr) {
-    const UINT dpi = get_dpi(hwnd);
-    if (dpi != 0) return static_cast<int>(dpi);
-  }
-  WindowDc screen(nullptr);
-  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  return dpi > 0 ? dpi : 96;
-}
-
-// The dialog lays itself out again when its pixels per inch change; the
-// system's own re-scaling of dialogs would fight with that.
-void KeepDpiChangesToUs(HWND hwnd) {
-  using SetBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
-  static const auto set_behavior = User32Function<SetBehaviorFn>("SetDialogDpiChangeBehavior");
-  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
-  if (set_behavior != nullptr) set_behavior(hwnd, kDisableAll, kDisableAll);
-}
-
-Size ClientToWindowSize(HWND hwnd, Size client, int dpi) {
-  RECT rc{0, 0, client.cx, client.cy};
-  const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
-  const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
-  using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust_for_dpi = User32Function<AdjustFn>("AdjustWindowRectExForDpi");
-  if (adjust_for_dpi != nullptr) {
-    adjust_for_dpi(&rc, style, FALSE, ex_style, static_cast<UINT>(dpi));
-  } else {
-    AdjustWindowRectEx(&rc, style, FALSE, ex_style);
-  }
-  return {rc.right - rc.left, rc.bottom - rc.top};
-}
 
 // The pixels a control's text needs in its font: the text as drawn (a single
 // "&" marks the underlined letter and takes no room) and, for check boxes,
@@ -216,13 +175,12 @@ void ConfigDialog::ShowModal() {
       reinterpret_cast<LPARAM>(&collect));
   for (HWND w : collect.disabled) EnableWindow(w, FALSE);
 
-  // Centred on the screen.
-  RECT rc{};
-  GetWindowRect(dialog_, &rc);
-  const int w = rc.right - rc.left;
-  const int h = rc.bottom - rc.top;
-  SetWindowPos(dialog_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0,
-               0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // On the ruler's monitor, laid out for its density (moving there may have
+  // done that already), and centred on it.
+  const Point anchor = DialogAnchor(owner_);
+  const int ppi = MoveToDialogMonitor(platform_, dialog_, anchor);
+  if (ppi != ppi_) Layout(ppi);
+  PlaceDialog(platform_, dialog_, anchor);
   ShowWindow(dialog_, SW_SHOW);
   SetForegroundWindow(dialog_);
   if (HWND first = GetNextDlgTabItem(dialog_, nullptr, FALSE))
@@ -363,6 +321,8 @@ INT_PTR ConfigDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_MENU));
       return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_MENU));
     case WM_DPICHANGED: {
+      // Already laid out for it (before it was moved there): the size stays.
+      if (LOWORD(wparam) == ppi_) return TRUE;
       Layout(LOWORD(wparam));
       const RECT* r = reinterpret_cast<const RECT*>(lparam);
       SetWindowPos(dialog_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,

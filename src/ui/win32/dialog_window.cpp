@@ -4,6 +4,7 @@
 
 #include "ui/platform.h"
 #include "ui/win32/convert.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/win32_platform.h"
 
 namespace mensor::win32 {
@@ -46,7 +47,10 @@ bool ModalDialogWindow::Create(HWND owner) {
   ex_style_ = WS_EX_CONTROLPARENT;
   // NOTE: an always-on-top ruler would cover a dialog that is not on top as well.
   if (owner != nullptr && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) ex_style_ |= WS_EX_TOPMOST;
-  return CreateHidden(wc, ex_style_, style_, L"", 100, 100, owner);
+  if (!CreateHidden(wc, ex_style_, style_, L"", 100, 100, owner)) return false;
+  anchor_ = DialogAnchor(owner);
+  ppi_ = MoveToDialogMonitor(platform_, hwnd(), anchor_);
+  return true;
 }
 
 void ModalDialogWindow::SetCaption(const std::string& caption) {
@@ -54,13 +58,11 @@ void ModalDialogWindow::SetCaption(const std::string& caption) {
 }
 
 void ModalDialogWindow::SetClientSize(int width, int height) {
-  RECT rc{0, 0, width, height};
-  AdjustWindowRectEx(&rc, style_, FALSE, ex_style_);
-  SetWindowPos(hwnd(), nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Size outer = ClientToWindowSize(hwnd(), {width, height}, ppi_);
+  SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ModalDialogWindow::AddButton(int id, const Rect& bounds, const std::string& caption) {
+void ModalDialogWindow::AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) {
   // The first button is the default one: Enter presses it wherever the focus is.
   const DWORD kind = first_button_ == nullptr ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
   HWND button = CreateWindowExW(0, L"BUTTON", Utf8ToWide(caption).c_str(),
@@ -69,8 +71,17 @@ void ModalDialogWindow::AddButton(int id, const Rect& bounds, const std::string&
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + id)), instance_,
                                 nullptr);
   if (button == nullptr) return;
-  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.fonts().Get(Font{})), FALSE);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.fonts().Get(font)), FALSE);
   if (first_button_ == nullptr) first_button_ = button;
+}
+
+void ModalDialogWindow::MoveButton(int id, const Rect& bounds, const Font& font) {
+  HWND button = GetDlgItem(hwnd(), kButtonIdBase + id);
+  if (button == nullptr) return;
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.fonts().Get(font)), FALSE);
+  SetWindowPos(button, nullptr, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(button, nullptr, TRUE);
 }
 
 void ModalDialogWindow::SetButtonCaption(int id, const std::string& caption) {
@@ -98,16 +109,21 @@ void ModalDialogWindow::AddHint(const Rect& bounds, const std::string& text) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void ModalDialogWindow::MoveHint(int index, const Rect& bounds) {
+  if (tooltip_ == nullptr || index < 0 || index >= hints_) return;
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = hwnd();
+  tool.uId = static_cast<UINT_PTR>(index + 1);
+  tool.rect = ToRECT(bounds);
+  SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void ModalDialogWindow::ShowModal(DialogHandler& handler) {
   handler_ = &handler;
   handler.FormShow();
 
-  RECT rc{};
-  GetWindowRect(hwnd(), &rc);
-  const int w = rc.right - rc.left;
-  const int h = rc.bottom - rc.top;
-  SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2,
-               0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceDialog(platform_, hwnd(), anchor_);
 
   // Modal as the toolkit does it: every other shown window of the program is
   // disabled while the dialog is up.
@@ -161,6 +177,17 @@ LRESULT ModalDialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lpa
       GetClientRect(hwnd(), &rc);
       FillRect(reinterpret_cast<HDC>(wparam), &rc, GetSysColorBrush(COLOR_BTNFACE));
       return 1;
+    }
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another density: the form lays itself out
+      // again (its client size follows) at the place the system suggests.
+      if (LOWORD(wparam) == ppi_) return 0;
+      ppi_ = LOWORD(wparam);
+      handler_->DensityChanged(ppi_);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
     }
     case WM_MOUSEMOVE: handler_->MouseMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)); return 0;
     case WM_LBUTTONDOWN: pressed_ = true; return 0;

@@ -1,6 +1,7 @@
 // A modal dialog window for the core's dialog forms (the about box): a fixed
 // single border and a caption without title-bar buttons, owned by the ruler
-// window, centred on the screen. The form paints and hit-tests the client
+// window, centred on the ruler's monitor and laid out by the form for that
+// monitor's density. The form paints and hit-tests the client
 // area; this window adds native push buttons and tool tips, runs the modal
 // message loop (with the dialog keys: Tab, Enter, Esc, accelerator letters)
 // and turns messages into the form's handlers.
@@ -28,9 +29,12 @@ class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
   // --- DialogWindow (SetCursor, Invalidate and Close serve Window too) ---
   void SetCaption(const std::string& caption) override;
   void SetClientSize(int width, int height) override;
-  void AddButton(int id, const Rect& bounds, const std::string& caption) override;
+  int PixelsPerInch() const override { return ppi_; }
+  void AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) override;
   void SetButtonCaption(int id, const std::string& caption) override;
+  void MoveButton(int id, const Rect& bounds, const Font& font) override;
   void AddHint(const Rect& bounds, const std::string& text) override;
+  void MoveHint(int index, const Rect& bounds) override;
   void SetCursor(CursorShape shape) override { TopLevelWindow::SetCursor(shape); }
   void Invalidate() override { TopLevelWindow::Invalidate(); }
   void ShowModal(DialogHandler& handler) override;
@@ -43,6 +47,10 @@ class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
   void RunModalLoop();
 
   DialogHandler* handler_ = nullptr;
+  // Where the dialog opens around (the ruler's zero corner) and the density
+  // it is laid out for.
+  Point anchor_;
+  int ppi_ = 96;
   DWORD style_ = 0;
   DWORD ex_style_ = 0;
   HWND first_button_ = nullptr;

@@ -8,6 +8,7 @@
 
 #include "ui/win32/convert.h"
 #include "ui/win32/dialog_window.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/popup_menu.h"
 #include "ui/win32/resource.h"
@@ -55,21 +56,8 @@ Size Win32Platform::ScreenSize() const {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-int Win32Platform::PixelsPerInch() const {
-  // NOTE: GetDpiForWindow (Windows 10 1607 and later) gives the DPI of the
-  // monitor the ruler is on; it is looked up at run time so the program also
-  // starts where it is missing, and then the system DPI serves.
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto get_dpi_for_window = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (get_dpi_for_window != nullptr && MainHwnd() != nullptr) {
-    const UINT dpi = get_dpi_for_window(MainHwnd());
-    if (dpi != 0) return static_cast<int>(dpi);
-  }
-  WindowDc screen(nullptr);
-  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  return dpi > 0 ? dpi : 96;
-}
+// The density of the monitor the ruler is on.
+int Win32Platform::PixelsPerInch() const { return DpiOf(MainHwnd()); }
 
 std::unique_ptr<Canvas> Win32Platform::OpenScreenCanvas() {
   return std::make_unique<GdiCanvas>(WindowDc(nullptr), fonts_);
