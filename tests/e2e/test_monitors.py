@@ -2,7 +2,8 @@
 the primary 1024 x 768 at (0, 0), a second 800 x 600 right of it). A ruler
 dragged onto the second monitor stays there through "&Vertical",
 "Hori&zontal" and Hide/Show; "&Fit Screen As Horizontal" there gives it the
-second monitor's width, saved as Length=800; and in see-through mode the band
+second monitor's width, saved as Length=800; the about box opens centred on
+the monitor the ruler is on; and in see-through mode the band
 on the second monitor shows the backdrop's pixels of that monitor, tinted.
 
 Wine reports 96 pixels per inch for every monitor, so the density of each
@@ -81,10 +82,23 @@ class TwoMonitorTest(harness.MensorTestCase):
         harness.wait_until('the ruler to show', app.ruler_visible, TIMEOUT)
         self.wait_for_box(app, moved, 'the ruler shown again on the second monitor')
 
+        # The about box opens centred on the ruler's monitor, not the primary.
+        before = set(app.windows(r'^Mensor$'))
+        self.choose(app, on_band, 'a')
+        box = harness.wait_until('the about box', lambda: next(
+            (w for w in app.windows(r'^Mensor$') if w not in before), None), TIMEOUT)
+        x, y, w, h = self.session.window_geometry(box)
+        left, top, right, bottom = SECOND_MONITOR
+        centre = ((left + right) // 2, (top + bottom) // 2)
+        # The frame Wine draws may put the centre a few pixels off.
+        self.assertLessEqual(abs(x + w // 2 - centre[0]), 4, 'about box centred across the second monitor')
+        self.assertLessEqual(abs(y + h // 2 - centre[1]), 16, 'about box centred down the second monitor')
+        self.session.xdotool('key', 'Escape')
+        harness.wait_until('the about box to close', lambda: box not in app.windows(), TIMEOUT)
+
         # Fit Screen As Horizontal fits the monitor holding the zero corner:
         # 800 long from its left edge, the zero edge on its row (600 - 60) div 2.
         self.choose(app, on_band, 'f')
-        left, top, right, bottom = SECOND_MONITOR
         fitted = horizontal_box(left, top + (bottom - top - WIDTH) // 2, right - left)
         self.wait_for_box(app, fitted, '"&Fit Screen As Horizontal" on the second monitor')
 
