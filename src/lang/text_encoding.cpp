@@ -3,28 +3,12 @@
 
 #include <cstdint>
 
+#include "settings/text_encoding.h"
+
 namespace mensor {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
 
 // Length of the well-formed UTF-8 sequence at text[i], or 0 when none starts
 // there.
@@ -55,28 +39,11 @@ std::size_t SequenceLength(std::string_view text, std::size_t i) {
   return n;
 }
 
-std::string Utf16ToUtf8(std::string_view bytes, bool big_endian) {
-  std::string out;
-  out.reserve(bytes.size());
-  const auto unit = [&](std::size_t k) {
-    const auto a = static_cast<unsigned char>(bytes[k]);
-    const auto b = static_cast<unsigned char>(bytes[k + 1]);
-    return static_cast<char32_t>(big_endian ? (a << 8 | b) : (b << 8 | a));
-  };
-  const std::size_t units = bytes.size() / 2;
-  for (std::size_t i = 0; i < units; ++i) {
-    char32_t c = unit(2 * i);
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units) {
-      const char32_t low = unit(2 * (i + 1));
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-        ++i;
-      }
-    }
-    if (c >= 0xD800 && c <= 0xDFFF) c = kReplacement;  // a lone surrogate
-    AppendUtf8(out, c);
-  }
-  if (bytes.size() % 2 != 0) AppendUtf8(out, kReplacement);  // a cut-off last unit
+// A pack in UTF-16: what cannot be a character becomes U+FFFD, a cut-off
+// last unit included.
+std::string PackUtf16ToUtf8(std::string_view bytes, bool big_endian) {
+  std::string out = Utf16ToUtf8(bytes, big_endian, LoneSurrogates::Replace);
+  if (bytes.size() % 2 != 0) AppendUtf8(out, kReplacement);
   return out;
 }
 
@@ -128,8 +95,8 @@ std::string DecodePackText(std::string_view bytes, const AnsiDecoder& decode_ans
   constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
   constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
   if (bytes.starts_with(kUtf8Bom)) return SanitizeUtf8(bytes.substr(kUtf8Bom.size()));
-  if (bytes.starts_with(kUtf16LeBom)) return Utf16ToUtf8(bytes.substr(2), false);
-  if (bytes.starts_with(kUtf16BeBom)) return Utf16ToUtf8(bytes.substr(2), true);
+  if (bytes.starts_with(kUtf16LeBom)) return PackUtf16ToUtf8(bytes.substr(2), false);
+  if (bytes.starts_with(kUtf16BeBom)) return PackUtf16ToUtf8(bytes.substr(2), true);
   bool ascii = true;
   for (char c : bytes) {
     if (static_cast<unsigned char>(c) >= 0x80) {

@@ -12,24 +12,6 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
-void AppendUtf8(std::string& out, std::uint32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
 void AppendUnit(std::string& out, std::uint32_t unit, bool big_endian) {
   const char high = static_cast<char>(unit >> 8);
   const char low = static_cast<char>(unit & 0xFF);
@@ -39,27 +21,6 @@ void AppendUnit(std::string& out, std::uint32_t unit, bool big_endian) {
 
 bool IsHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-std::string Utf16ToUtf8(std::string_view bytes, bool big_endian) {
-  const std::size_t units = bytes.size() / 2;
-  auto unit_at = [&](std::size_t i) -> std::uint32_t {
-    const auto b0 = static_cast<unsigned char>(bytes[2 * i]);
-    const auto b1 = static_cast<unsigned char>(bytes[2 * i + 1]);
-    return big_endian ? (b0 << 8 | b1) : (b1 << 8 | b0);
-  };
-  std::string out;
-  out.reserve(bytes.size());
-  for (std::size_t i = 0; i < units; ++i) {
-    const std::uint32_t u = unit_at(i);
-    if (IsHighSurrogate(u) && i + 1 < units && IsLowSurrogate(unit_at(i + 1))) {
-      AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit_at(i + 1) - 0xDC00));
-      ++i;
-    } else {
-      AppendUtf8(out, u);  // unpaired surrogates included
-    }
-  }
-  return out;
-}
 
 // The code point of the UTF-8 sequence at text[pos] and its length; U+FFFD
 // and length 1 for a byte that starts no valid sequence. Three-byte forms of
@@ -111,6 +72,47 @@ std::string Utf8ToUtf16(std::string_view text, bool big_endian) {
 
 }  // namespace
 
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, bool big_endian, LoneSurrogates lone) {
+  const std::size_t units = bytes.size() / 2;
+  auto unit_at = [&](std::size_t i) -> std::uint32_t {
+    const auto b0 = static_cast<unsigned char>(bytes[2 * i]);
+    const auto b1 = static_cast<unsigned char>(bytes[2 * i + 1]);
+    return big_endian ? (b0 << 8 | b1) : (b1 << 8 | b0);
+  };
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < units; ++i) {
+    const std::uint32_t u = unit_at(i);
+    if (IsHighSurrogate(u) && i + 1 < units && IsLowSurrogate(unit_at(i + 1))) {
+      AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit_at(i + 1) - 0xDC00));
+      ++i;
+    } else if (lone == LoneSurrogates::Replace && (IsHighSurrogate(u) || IsLowSurrogate(u))) {
+      AppendUtf8(out, 0xFFFD);
+    } else {
+      AppendUtf8(out, u);
+    }
+  }
+  return out;
+}
+
 DecodedText DecodeText(std::string_view bytes) {
   DecodedText decoded;
   if (StartsWith(bytes, kUtf8Mark)) {
@@ -118,10 +120,10 @@ DecodedText DecodeText(std::string_view bytes) {
     decoded.text = std::string(bytes.substr(kUtf8Mark.size()));
   } else if (StartsWith(bytes, kUtf16LeMark)) {
     decoded.encoding = TextEncoding::Utf16Le;
-    decoded.text = Utf16ToUtf8(bytes.substr(kUtf16LeMark.size()), false);
+    decoded.text = Utf16ToUtf8(bytes.substr(kUtf16LeMark.size()), false, LoneSurrogates::Keep);
   } else if (StartsWith(bytes, kUtf16BeMark)) {
     decoded.encoding = TextEncoding::Utf16Be;
-    decoded.text = Utf16ToUtf8(bytes.substr(kUtf16BeMark.size()), true);
+    decoded.text = Utf16ToUtf8(bytes.substr(kUtf16BeMark.size()), true, LoneSurrogates::Keep);
   } else {
     decoded.text = std::string(bytes);
   }

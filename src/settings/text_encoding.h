@@ -28,6 +28,15 @@ struct DecodedText {
 // 8-bit and UTF-8 texts are taken byte for byte.
 DecodedText DecodeText(std::string_view bytes);
 
+// Code point c appended to out as UTF-8 (surrogates as three-byte forms).
+void AppendUtf8(std::string& out, char32_t c);
+
+// UTF-16 bytes without a mark as UTF-8. An unpaired surrogate becomes its own
+// three-byte sequence when kept, U+FFFD otherwise; a lone last byte is
+// dropped.
+enum class LoneSurrogates { Keep, Replace };
+std::string Utf16ToUtf8(std::string_view bytes, bool big_endian, LoneSurrogates lone);
+
 // The file's bytes for text in encoding, the mark included. For the UTF-16
 // encodings text is read as UTF-8 (with the three-byte surrogates that
 // DecodeText makes); a byte that starts no valid sequence becomes U+FFFD.
