@@ -4,8 +4,9 @@
 # (default build/windows; needs mensor.exe and backdrop.exe there).
 #
 # Writes docs/help/images/*.png: the ruler in pixels and in centimetres, the
-# ruler in see-through mode over the test picture of backdrop.exe, and the
-# ruler's menu. Each picture is taken under Wine on a virtual X display through
+# ruler in see-through mode over the test picture of backdrop.exe, the
+# ruler's menu, the tool bar with its magnifier open over that picture, the
+# preferences dialog and the about box. Each picture is taken under Wine on a virtual X display through
 # the end-to-end harness (tests/e2e/harness.py), once the screen has settled
 # (two screenshots in a row alike). The Wine prefix is its own
 # (build/screenshot/prefix), so a running end-to-end test is never disturbed.
@@ -32,6 +33,7 @@ import subprocess
 import harness
 from harness import BAND, ON_BAND, PLAIN_INI, band_is_drawn
 import test_seethrough
+import test_toolbar
 
 OUT = os.environ['PICTURES']
 
@@ -102,6 +104,50 @@ def menu(session):
         shutil.rmtree(app.folder, ignore_errors=True)
 
 
+def window_box(session, wid):
+    left, top, width, height = session.window_geometry(wid)
+    return (left, top, left + width, top + height)
+
+
+def tool_bar(session):
+    backdrop = test_seethrough.Backdrop(session).start()
+    app = None
+    try:
+        app = harness.App(session, test_toolbar.tool_bar_ini(500, 150)).start()
+        app.wait_for_ruler()
+        wid = harness.wait_until('the tool bar', lambda: (app.windows(test_toolbar.TITLE) or [None])[0],
+                                 harness.WINDOW_TIMEOUT)
+        # The pointer rests on the picture, so the view shows it enlarged.
+        session.xdotool('mousemove', *test_toolbar.POINTER)
+        box = window_box(session, wid)
+        save(settled(app, 'the tool bar', box), box, 'toolbar.png')
+    finally:
+        if app is not None:
+            app.kill()
+            shutil.rmtree(app.folder, ignore_errors=True)
+        backdrop.stop()
+
+
+def dialog(session, key, title, name):
+    """Opens a dialog from the ruler's menu by its letter and saves it."""
+    app = harness.App(session, PLAIN_INI + '[ToolBar]\nShow=0\n').start()
+    try:
+        app.wait_for_ruler()
+        app.wait_for_screen('the band', band_is_drawn)
+        # The about box has the ruler's title: the new window of that title.
+        before = set(app.windows(title))
+        app.open_menu(ON_BAND)
+        session.xdotool('key', key)
+        wid = harness.wait_until(name, lambda: next((w for w in app.windows(title) if w not in before), None),
+                                 harness.WINDOW_TIMEOUT)
+        session.xdotool('mousemove', 5, harness.SCREEN_H - 5)
+        box = window_box(session, wid)
+        save(settled(app, name, box), box, name)
+    finally:
+        app.kill()
+        shutil.rmtree(app.folder, ignore_errors=True)
+
+
 session = harness.Session()
 session.start()
 try:
@@ -110,6 +156,9 @@ try:
     ruler(session, '[Current]\nTransparence=0\nUnit=1\n[ToolBar]\nShow=0\n', 'ruler-cm.png')
     seethrough(session)
     menu(session)
+    tool_bar(session)
+    dialog(session, 'p', r'^Mensor Configure$', 'preferences.png')
+    dialog(session, 'a', r'^Mensor$', 'about.png')
 finally:
     session.stop()
 PY
