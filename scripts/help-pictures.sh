@@ -26,6 +26,7 @@ export PICTURES=$root/docs/help/images
 mkdir -p "$PICTURES"
 cd "$root/tests/e2e"
 python3 - <<'PY'
+import contextlib
 import os
 import shutil
 import subprocess
@@ -62,46 +63,22 @@ def settled(app, what, box, also=lambda shot: True):
     return app.wait_for_screen(what, same, timeout=20.0)
 
 
-def ruler(session, ini, name):
-    app = harness.App(session, ini).start()
-    try:
-        app.wait_for_ruler()
-        save(settled(app, 'the ruler for ' + name, BAND, band_is_drawn), BAND, name)
-    finally:
-        app.kill()
-        shutil.rmtree(app.folder, ignore_errors=True)
-
-
-def seethrough(session):
-    backdrop = test_seethrough.Backdrop(session).start()
+@contextlib.contextmanager
+def running(session, ini, backdrop=False):
+    """The program started with this app.ini (over the backdrop picture if
+    asked) until the block ends."""
+    picture = test_seethrough.Backdrop(session).start() if backdrop else None
     app = None
     try:
-        app = harness.App(session, '[ToolBar]\nShow=0\n').start()
+        app = harness.App(session, ini).start()
         app.wait_for_ruler()
-        margin = 24
-        box = (BAND[0] - margin, BAND[1] - margin, BAND[2] + margin, BAND[3] + margin)
-        save(settled(app, 'the see-through ruler', box), box, 'ruler-seethrough.png')
+        yield app
     finally:
         if app is not None:
             app.kill()
             shutil.rmtree(app.folder, ignore_errors=True)
-        backdrop.stop()
-
-
-def menu(session):
-    app = harness.App(session, PLAIN_INI).start()
-    try:
-        app.wait_for_ruler()
-        app.wait_for_screen('the band', band_is_drawn)
-        popup = app.open_menu(ON_BAND)
-        left, top, width, height = session.window_geometry(popup)
-        box = (left, top, left + width, top + height)
-        # Away from the menu, so that no item is highlighted.
-        session.xdotool('mousemove', 5, harness.SCREEN_H - 5)
-        save(settled(app, 'the open menu', box), box, 'menu.png')
-    finally:
-        app.kill()
-        shutil.rmtree(app.folder, ignore_errors=True)
+        if picture is not None:
+            picture.stop()
 
 
 def window_box(session, wid):
@@ -109,30 +86,40 @@ def window_box(session, wid):
     return (left, top, left + width, top + height)
 
 
+def ruler(session, ini, name):
+    with running(session, ini) as app:
+        save(settled(app, 'the ruler for ' + name, BAND, band_is_drawn), BAND, name)
+
+
+def seethrough(session):
+    with running(session, '[ToolBar]\nShow=0\n', backdrop=True) as app:
+        margin = 24
+        box = (BAND[0] - margin, BAND[1] - margin, BAND[2] + margin, BAND[3] + margin)
+        save(settled(app, 'the see-through ruler', box), box, 'ruler-seethrough.png')
+
+
+def menu(session):
+    with running(session, PLAIN_INI) as app:
+        app.wait_for_screen('the band', band_is_drawn)
+        box = window_box(session, app.open_menu(ON_BAND))
+        # Away from the menu, so that no item is highlighted.
+        session.xdotool('mousemove', 5, harness.SCREEN_H - 5)
+        save(settled(app, 'the open menu', box), box, 'menu.png')
+
+
 def tool_bar(session):
-    backdrop = test_seethrough.Backdrop(session).start()
-    app = None
-    try:
-        app = harness.App(session, test_toolbar.tool_bar_ini(500, 150)).start()
-        app.wait_for_ruler()
+    with running(session, test_toolbar.tool_bar_ini(500, 150), backdrop=True) as app:
         wid = harness.wait_until('the tool bar', lambda: (app.windows(test_toolbar.TITLE) or [None])[0],
                                  harness.WINDOW_TIMEOUT)
         # The pointer rests on the picture, so the view shows it enlarged.
         session.xdotool('mousemove', *test_toolbar.POINTER)
         box = window_box(session, wid)
         save(settled(app, 'the tool bar', box), box, 'toolbar.png')
-    finally:
-        if app is not None:
-            app.kill()
-            shutil.rmtree(app.folder, ignore_errors=True)
-        backdrop.stop()
 
 
 def dialog(session, key, title, name):
     """Opens a dialog from the ruler's menu by its letter and saves it."""
-    app = harness.App(session, PLAIN_INI + '[ToolBar]\nShow=0\n').start()
-    try:
-        app.wait_for_ruler()
+    with running(session, PLAIN_INI + '[ToolBar]\nShow=0\n') as app:
         app.wait_for_screen('the band', band_is_drawn)
         # The about box has the ruler's title: the new window of that title.
         before = set(app.windows(title))
@@ -143,9 +130,6 @@ def dialog(session, key, title, name):
         session.xdotool('mousemove', 5, harness.SCREEN_H - 5)
         box = window_box(session, wid)
         save(settled(app, name, box), box, name)
-    finally:
-        app.kill()
-        shutil.rmtree(app.folder, ignore_errors=True)
 
 
 session = harness.Session()
