@@ -1,9 +1,9 @@
 // TAboutForm: the about box. A modal window of 470 x 343 client pixels at 96
 // pixels per inch (scaled with the density of its monitor), created anew for
-// every opening: the banner (a JPEG picture decoded at run
-// time) on its panel, a picture drawn transparent by its bottom-left colour,
-// the contact group with the web and mail links, and "E&xit". Its texts come
-// from the current language each time it is shown.
+// every opening: the banner (a JPEG picture decoded at run time) on its panel,
+// a picture drawn transparent by its bottom-left colour, the contact group
+// with the web and mail links, and "E&xit". Its texts come from the current
+// language each time it is shown.
 //
 // The form paints and hit-tests its elements itself; the platform's dialog
 // window only hosts the one native button and the tool tips of the links.
