@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a bounded time on its seed corpus.
 #   run_fuzzer.sh TARGET SECONDS
-# TARGET is the built fuzz_<name>; its seeds are tests/fuzz/corpus/<name>.
+# TARGET is the built fuzz_<name>; its seeds are tests/fuzz/corpus/<name>,
+# and for the language-pack reader the packs the program ships.
 # New inputs go to a work corpus beside the target (build/fuzz/corpus/<name>),
 # so the seeds in the repository stay as they are. Crashes, leaks, timeouts
 # and out-of-memory inputs end the run with a failure and leave the input as
@@ -13,7 +14,10 @@ seconds=$2
 name=$(basename "$target")
 name=${name#fuzz_}
 here=$(cd "$(dirname "$0")" && pwd)
-seeds="$here/corpus/$name"
+case $name in
+  langpack) seeds="$here/../../src/lang/packs" ;;
+  *) seeds="$here/corpus/$name" ;;
+esac
 work="$(dirname "$target")/corpus/$name"
 mkdir -p "$work"
 cd "$(dirname "$target")"
