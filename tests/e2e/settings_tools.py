@@ -25,28 +25,25 @@ def filetool():
     return exe
 
 
-class Holder:
-    """Another program that has a file open without sharing."""
+class FileTool:
+    """filetool.exe running with a command; it answers a line at a time."""
 
-    def __init__(self, session, path):
-        self.proc = subprocess.Popen(['wine', filetool(), 'hold', path], env=session.env,
+    def __init__(self, session, *command):
+        self.proc = subprocess.Popen(['wine', filetool()] + list(command), env=session.env,
                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                      stderr=subprocess.DEVNULL)
-        line = self._line(HOLD_TIMEOUT)
-        if line != 'held':
-            self.release()
-            raise harness.HarnessError('filetool could not hold %s: %r' % (path, line))
 
-    def _line(self, timeout):
+    def _line(self, timeout=HOLD_TIMEOUT):
         ready, _, _ = select.select([self.proc.stdout], [], [], timeout)
         if not ready:
             raise harness.HarnessError('filetool did not answer within %.0f s' % timeout)
         return self.proc.stdout.readline().decode(errors='replace').strip()
 
-    def release(self):
+    def _end(self, farewell=b''):
+        """Sends farewell, closes its input and waits for it to end."""
         if self.proc.poll() is None:
             try:
-                self.proc.stdin.write(b'\n')
+                self.proc.stdin.write(farewell)
                 self.proc.stdin.close()
             except OSError:
                 pass
@@ -58,33 +55,36 @@ class Holder:
         self.proc.stdout.close()
 
 
-class Closer:
+class Holder(FileTool):
+    """Another program that has a file open without sharing."""
+
+    def __init__(self, session, path):
+        super().__init__(session, 'hold', path)
+        line = self._line()
+        if line != 'held':
+            self.release()
+            raise harness.HarnessError('filetool could not hold %s: %r' % (path, line))
+
+    def release(self):
+        self._end(b'\n')
+
+
+class Closer(FileTool):
     """filetool.exe kept running to post WM_CLOSE on demand."""
 
     def __init__(self, session):
-        self.proc = subprocess.Popen(['wine', filetool(), 'serve'], env=session.env,
-                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                     stderr=subprocess.DEVNULL)
+        super().__init__(session, 'serve')
 
     def close(self, title):
         """Posts WM_CLOSE to every window with this title at the same
         instant; returns how many there were."""
         self.proc.stdin.write(('close %s\n' % title).encode())
         self.proc.stdin.flush()
-        ready, _, _ = select.select([self.proc.stdout], [], [], HOLD_TIMEOUT)
-        if not ready:
-            raise harness.HarnessError('filetool did not answer within %.0f s' % HOLD_TIMEOUT)
-        words = self.proc.stdout.readline().decode(errors='replace').split()
+        words = self._line().split()
         return int(words[1]) if len(words) == 2 and words[0] == 'closed' else -1
 
     def stop(self):
-        self.proc.stdin.close()
-        try:
-            self.proc.wait(timeout=HOLD_TIMEOUT)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-            self.proc.wait()
-        self.proc.stdout.close()
+        self._end()
 
 
 class OpenWatch:
