@@ -42,58 +42,47 @@ TEST(TextTables, SizesRulesAndUniqueTargets) {
   }
 }
 
-TEST(TextTables, EnglishTextsDifferingFromTheKey) {
-  EXPECT_EQ(*EnglishTexts(kConfigFormTexts).Text("GroupBox2"), "  Mensor Color  ");
-  EXPECT_EQ(*EnglishTexts(kConfigFormTexts).Text("DialogTitle"), "Mensor Configure");
-  EXPECT_EQ(*EnglishTexts(kConfigFormTexts).Text("Label15"), "Value Color");
-  EXPECT_EQ(*EnglishTexts(kConfigFormTexts).Text("Label12"), "Background Color");
-  EXPECT_EQ(*EnglishTexts(kAboutFormTexts).Text("GroupBox1"), " Contact ");
-  EXPECT_EQ(*EnglishTexts(kMainFormTexts).Text("InfoCaption"), "Information");
-}
-
-TEST(TextTables, PixelsTranslatesBothPreferencesLabels) {
-  EXPECT_EQ(TextOf(kConfigFormTexts, "Pixels=Bildpunkte\n", "Label4"), "Bildpunkte");
-  EXPECT_EQ(TextOf(kConfigFormTexts, "Pixels=Bildpunkte\n", "Label26"), "Bildpunkte");
-  EXPECT_EQ(TextOf(kConfigFormTexts, "", "Label26"), "pixels");
-}
-
-TEST(TextTables, CalculatorWithoutAmpersandIsNotTheMenuItem) {
-  const std::string pack = "Calculator=Rechner\n";
-  EXPECT_EQ(TextOf(kToolBarTexts, pack, "SpeedButtonCalcu.Hint"), "Rechner");
-  EXPECT_EQ(TextOf(kConfigFormTexts, pack, "Label22"), "Rechner");
-  EXPECT_EQ(TextOf(kMainFormTexts, pack, "PMenuCalculator"), "&Calculator");
-}
-
-TEST(TextTables, EmptyMagnifierHidesTheHintEmptyGroupBoxStaysEnglish) {
-  const std::string pack = "Magnifier=\nMoving by keyboard=\nShow ToolBar=\nHide/Show=\n";
-  EXPECT_EQ(TextOf(kToolBarTexts, pack, "SpeedButtonMagnifier.Hint"), "");
-  EXPECT_EQ(TextOf(kConfigFormTexts, pack, "GroupBox1"), "Moving by keyboard");
-  EXPECT_EQ(TextOf(kConfigFormTexts, pack, "LabelShowToolBar"), "") << "rule B in the preferences";
-  EXPECT_EQ(TextOf(kConfigFormTexts, pack, "Label5"), "Hide/Show");
-}
-
-TEST(TextTables, ConfigureGivesTheDialogTitle) {
-  EXPECT_EQ(TextOf(kConfigFormTexts, "Configure=Einstellungen\n", "DialogTitle"), "Mensor Einstellungen");
-  EXPECT_EQ(TextOf(kConfigFormTexts, "", "DialogTitle"), "Mensor Configure");
-}
-
-TEST(TextTables, CopyRowsTakeTheNewTextsOfLabel6AndLabel2) {
-  const std::string pack = "Value Color=Wertfarbe\nBackground Color=Hintergrund\n";
-  EXPECT_EQ(TextOf(kConfigFormTexts, pack, "Label15"), "Wertfarbe");
-  EXPECT_EQ(TextOf(kConfigFormTexts, pack, "Label12"), "Hintergrund");
-}
-
-TEST(TextTables, ContactLosesTheBlanksOfItsEnglishText) {
-  EXPECT_EQ(TextOf(kAboutFormTexts, "Contact=Kontakt\n", "GroupBox1"), "Kontakt");
-  EXPECT_EQ(TextOf(kAboutFormTexts, "Contact=\n", "GroupBox1"), " Contact ");
-  EXPECT_EQ(TextOf(kAboutFormTexts, "E&xit=&Beenden\n", "BitBtnClose"), "&Beenden");
-}
-
-TEST(TextTables, OneKeyGivesEveryWindowTheSameTranslation) {
-  const std::string pack = "Fail to register hot key=Fehler\nE&xit=&Beenden\n";
-  EXPECT_EQ(TextOf(kMainFormTexts, pack, "HotKeyErrorText"), "Fehler");
-  EXPECT_EQ(TextOf(kConfigFormTexts, pack, "RegisterHotKeyErrorText"), "Fehler");
-  EXPECT_EQ(TextOf(kMainFormTexts, pack, "PMenuExit"), "&Beenden");
+TEST(TextTables, WhatAPackGivesEachTarget) {
+  const std::string de = "Pixels=Bildpunkte\nCalculator=Rechner\nConfigure=Einstellungen\n"
+                         "Value Color=Wertfarbe\nBackground Color=Hintergrund\nContact=Kontakt\n"
+                         "E&xit=&Beenden\nFail to register hot key=Fehler\n";
+  const std::string blanks = "Magnifier=\nMoving by keyboard=\nShow ToolBar=\nHide/Show=\nContact=\n";
+  struct Case {
+    const char* why;
+    TextTable table;
+    const std::string& pack;
+    const char* target;
+    const char* text;
+  };
+  const std::string none;
+  const Case cases[] = {
+      {"English differing from the key", kConfigFormTexts, none, "GroupBox2", "  Mensor Color  "},
+      {"English differing from the key", kConfigFormTexts, none, "DialogTitle", "Mensor Configure"},
+      {"English differing from the key", kConfigFormTexts, none, "Label15", "Value Color"},
+      {"English differing from the key", kConfigFormTexts, none, "Label12", "Background Color"},
+      {"English differing from the key", kAboutFormTexts, none, "GroupBox1", " Contact "},
+      {"English differing from the key", kMainFormTexts, none, "InfoCaption", "Information"},
+      {"English differing from the key", kConfigFormTexts, none, "Label26", "pixels"},
+      {"Pixels: both preferences labels", kConfigFormTexts, de, "Label4", "Bildpunkte"},
+      {"Pixels: both preferences labels", kConfigFormTexts, de, "Label26", "Bildpunkte"},
+      {"Calculator: the hint", kToolBarTexts, de, "SpeedButtonCalcu.Hint", "Rechner"},
+      {"Calculator: the hot-key label", kConfigFormTexts, de, "Label22", "Rechner"},
+      {"Calculator: not the menu item", kMainFormTexts, de, "PMenuCalculator", "&Calculator"},
+      {"Configure: the dialog title", kConfigFormTexts, de, "DialogTitle", "Mensor Einstellungen"},
+      {"copy rows take the new texts", kConfigFormTexts, de, "Label15", "Wertfarbe"},
+      {"copy rows take the new texts", kConfigFormTexts, de, "Label12", "Hintergrund"},
+      {"Contact loses its blanks", kAboutFormTexts, de, "GroupBox1", "Kontakt"},
+      {"one key for every window", kAboutFormTexts, de, "BitBtnClose", "&Beenden"},
+      {"one key for every window", kMainFormTexts, de, "PMenuExit", "&Beenden"},
+      {"one key for every window", kMainFormTexts, de, "HotKeyErrorText", "Fehler"},
+      {"one key for every window", kConfigFormTexts, de, "RegisterHotKeyErrorText", "Fehler"},
+      {"empty: the hint hidden (rule B)", kToolBarTexts, blanks, "SpeedButtonMagnifier.Hint", ""},
+      {"empty: a group box stays English", kConfigFormTexts, blanks, "GroupBox1", "Moving by keyboard"},
+      {"empty: rule B in the preferences", kConfigFormTexts, blanks, "LabelShowToolBar", ""},
+      {"empty: a rule A label stays English", kConfigFormTexts, blanks, "Label5", "Hide/Show"},
+      {"empty: Contact stays English", kAboutFormTexts, blanks, "GroupBox1", " Contact "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TextOf(c.table, c.pack, c.target), c.text) << c.why << ": " << c.target;
 }
 
 }  // namespace
