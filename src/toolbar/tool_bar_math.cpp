@@ -6,34 +6,34 @@
 
 namespace mensor {
 
+namespace {
+
+// Along one axis: the copy's centre is kept far enough from each edge
+// (low, high) for a copy of half-size `half` to fit; the pointer's spot in the
+// copy, `half` when nothing was moved, then moves by what the centre was moved.
+void KeepCopyInside(int& centre, int& spot, int half, int low, int high) {
+  spot = half;
+  if (centre < low + half) {
+    spot = centre - low;
+    centre = low + half;
+  }
+  if (centre > high - half) {
+    spot = 2 * half + centre - high;
+    centre = high - half;
+  }
+}
+
+}  // namespace
+
 MagnifierCapture ComputeMagnifierCapture(Point pointer, int factor, Size view, const Rect& screen) {
   MagnifierCapture c;
   const int m = std::max(factor, 1);
   c.hw = view.cx / (2 * m);
   c.hh = view.cy / (2 * m);
-  int px = pointer.x;
-  int py = pointer.y;
-  c.spot = {c.hw, c.hh};
-  // The copy's centre is kept far enough from each edge for the copy to fit;
-  // the pointer's spot then moves by what the centre was moved.
-  if (px < screen.left + c.hw) {
-    c.spot.x = px - screen.left;
-    px = screen.left + c.hw;
-  }
-  if (px > screen.right - c.hw) {
-    c.spot.x = 2 * c.hw + px - screen.right;
-    px = screen.right - c.hw;
-  }
-  if (py < screen.top + c.hh) {
-    c.spot.y = py - screen.top;
-    py = screen.top + c.hh;
-  }
-  if (py > screen.bottom - c.hh) {
-    c.spot.y = 2 * c.hh + py - screen.bottom;
-    py = screen.bottom - c.hh;
-  }
-  c.centre = {px, py};
-  c.source = {px - c.hw, py - c.hh, px + c.hw, py + c.hh};
+  c.centre = pointer;
+  KeepCopyInside(c.centre.x, c.spot.x, c.hw, screen.left, screen.right);
+  KeepCopyInside(c.centre.y, c.spot.y, c.hh, screen.top, screen.bottom);
+  c.source = {c.centre.x - c.hw, c.centre.y - c.hh, c.centre.x + c.hw, c.centre.y + c.hh};
   return c;
 }
 
