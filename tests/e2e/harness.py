@@ -216,21 +216,25 @@ class Session:
         self.kill_wine()
 
     def _start_xvfb(self):
-        # -displayfd: Xvfb picks a free display number itself and writes it to
-        # the pipe once it accepts clients, so there is no race on the number.
+        self._start_server('Xvfb', ['Xvfb', '-screen', '0', '%dx%dx24' % (SCREEN_W, SCREEN_H),
+                                    '-nolisten', 'tcp', '-noreset'])
+
+    def _start_server(self, name, argv):
+        """Starts an X server and keeps its display. -displayfd: the server
+        picks a free display number itself and writes it to the pipe once it
+        accepts clients, so there is no race on the number."""
         read_fd, write_fd = os.pipe()
         try:
             self.xvfb = subprocess.Popen(
-                ['Xvfb', '-displayfd', str(write_fd), '-screen', '0', '%dx%dx24' % (SCREEN_W, SCREEN_H),
-                 '-nolisten', 'tcp', '-noreset'],
-                pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                start_new_session=True)
+                argv[:1] + ['-displayfd', str(write_fd)] + argv[1:],
+                pass_fds=(write_fd,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                stderr=subprocess.DEVNULL, start_new_session=True)
         except OSError as e:
             os.close(read_fd)
             os.close(write_fd)
-            raise HarnessError('cannot start Xvfb: %s' % e)
+            raise HarnessError('cannot start %s: %s' % (name, e))
         os.close(write_fd)
-        self.display = self._read_display(self.xvfb, read_fd, 'Xvfb')
+        self.display = self._read_display(self.xvfb, read_fd, name)
 
     def _read_display(self, server, pipe_fd, name):
         """Reads the display number a server started with -displayfd writes
@@ -382,20 +386,9 @@ class TwoMonitorSession(Session):
         # NOTE: /usr/bin/Xorg may be a wrapper that insists on a console;
         # the server itself does not need one with the dummy driver.
         xorg = '/usr/lib/xorg/Xorg' if os.access('/usr/lib/xorg/Xorg', os.X_OK) else 'Xorg'
-        read_fd, write_fd = os.pipe()
-        try:
-            self.xvfb = subprocess.Popen(
-                [xorg, '-displayfd', str(write_fd), '-config', config,
-                 '-configdir', os.path.join(self.tmp, 'conf.d'), '-logfile', os.path.join(self.tmp, 'xorg.log'),
-                 '-noreset', '-nolisten', 'tcp', '-novtswitch'],
-                pass_fds=(write_fd,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                stderr=subprocess.DEVNULL, start_new_session=True)
-        except OSError as e:
-            os.close(read_fd)
-            os.close(write_fd)
-            raise HarnessError('cannot start Xorg: %s' % e)
-        os.close(write_fd)
-        self.display = self._read_display(self.xvfb, read_fd, 'Xorg')
+        self._start_server('Xorg', [xorg, '-config', config, '-configdir', os.path.join(self.tmp, 'conf.d'),
+                                    '-logfile', os.path.join(self.tmp, 'xorg.log'),
+                                    '-noreset', '-nolisten', 'tcp', '-novtswitch'])
         env = dict(os.environ, DISPLAY=self.display)
 
         def xrandr(*args):

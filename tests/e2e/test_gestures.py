@@ -118,7 +118,8 @@ def interior(box):
     return (left + 1, top + 1, right - 1, bottom - 1)
 
 
-class GestureTest(harness.MensorTestCase):
+class RulerBoxWaits:
+    """For test cases: waiting until the ruler covers a given box."""
 
     def wait_for_box(self, app, box, what):
         try:
@@ -126,6 +127,9 @@ class GestureTest(harness.MensorTestCase):
         except harness.HarnessError:
             shot = self.session.last_shot
             self.fail('%s: the ruler covers %r, expected %r' % (what, ruler_box(shot) if shot else None, box))
+
+
+class GestureTest(RulerBoxWaits, harness.MensorTestCase):
 
     def wait_for_band(self, app, before, box, skip, what):
         """Waits until the screen is `before` with the outline of `box`

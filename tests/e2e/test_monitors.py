@@ -11,7 +11,7 @@ monitor is covered by the unit tests only."""
 
 import harness
 from harness import ON_BAND, PLAIN_INI, SECOND_MONITOR
-from test_gestures import LENGTH, WIDTH, ZERO_X, ZERO_Y, horizontal_box, ruler_box
+from test_gestures import LENGTH, WIDTH, ZERO_X, ZERO_Y, RulerBoxWaits, horizontal_box
 from test_seethrough import DEFAULT_PERCENT, DEFAULT_TINT, Backdrop, picture, shows_tinted
 
 setUpModule = harness.setUpTwoMonitorModule
@@ -35,14 +35,7 @@ def vertical_box(zero_x, zero_y, length, bottom):
     return (zero_x, zero_y, zero_x + WIDTH, min(zero_y + length, bottom))
 
 
-class TwoMonitorTest(harness.MensorTestCase):
-
-    def wait_for_box(self, app, box, what):
-        try:
-            return app.wait_for_screen(what, lambda shot: ruler_box(shot) == box)
-        except harness.HarnessError:
-            shot = self.session.last_shot
-            self.fail('%s: the ruler covers %r, expected %r' % (what, ruler_box(shot) if shot else None, box))
+class TwoMonitorTest(RulerBoxWaits, harness.MensorTestCase):
 
     def move_onto_second_monitor(self):
         """Drags the ruler by its body from its start place so that its zero
