@@ -1,6 +1,8 @@
 // The preferences dialog's layout table.
 #include "prefs/config_layout.h"
 
+#include "ui/monitors.h"
+
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -143,11 +145,7 @@ const ConfigLayoutEntry& LayoutOf(ConfigControl control) {
   return kLayout[i];
 }
 
-int ScaleToPpi(int value, int ppi) {
-  // Rounded to nearest, halves away from zero (as MulDiv does).
-  const long long scaled = static_cast<long long>(value) * ppi;
-  return static_cast<int>(scaled >= 0 ? (scaled + 48) / 96 : (scaled - 48) / 96);
-}
+int ScaleToPpi(int value, int ppi) { return ScaleForDensity(value, ppi); }
 
 Rect ScaleToPpi(const Rect& rect, int ppi) {
   return {ScaleToPpi(rect.left, ppi), ScaleToPpi(rect.top, ppi), ScaleToPpi(rect.right, ppi),

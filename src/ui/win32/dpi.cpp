@@ -14,6 +14,10 @@ int DpiOf(HWND hwnd) {
     const UINT dpi = get_dpi(hwnd);
     if (dpi != 0) return static_cast<int>(dpi);
   }
+  return SystemDpi();
+}
+
+int SystemDpi() {
   WindowDc screen(nullptr);
   const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   return dpi > 0 ? dpi : 96;

@@ -12,9 +12,16 @@ class Win32Platform;
 // NOTE: the functions of newer Windows versions are looked up at run time,
 // so the program still starts where they are missing.
 template <typename Fn>
-Fn User32Function(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+Fn ModuleFunction(HMODULE module, const char* name) {
+  return module == nullptr ? nullptr : reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
+template <typename Fn>
+Fn User32Function(const char* name) {
+  return ModuleFunction<Fn>(GetModuleHandleW(L"user32.dll"), name);
+}
+
+// The system's pixels per inch (96 when the system tells none).
+int SystemDpi();
 
 // The pixels per inch of the monitor the window is on (the system's where
 // the system cannot tell per window).

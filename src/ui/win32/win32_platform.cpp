@@ -96,21 +96,15 @@ namespace {
 // has the system density.
 int MonitorDpi(HMONITOR monitor) {
   using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  static const auto get_dpi_for_monitor = [] {
-    HMODULE shcore = LoadLibraryW(L"shcore.dll");
-    return shcore == nullptr ? nullptr
-                             : reinterpret_cast<GetDpiForMonitorFn>(
-                                   reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
-  }();
+  static const auto get_dpi_for_monitor =
+      ModuleFunction<GetDpiForMonitorFn>(LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
   if (get_dpi_for_monitor != nullptr && monitor != nullptr) {
     UINT x = 0;
     UINT y = 0;
     constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
     if (SUCCEEDED(get_dpi_for_monitor(monitor, kEffectiveDpi, &x, &y)) && y != 0) return static_cast<int>(y);
   }
-  WindowDc screen(nullptr);
-  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  return dpi > 0 ? dpi : 96;
+  return SystemDpi();
 }
 
 Monitor DescribeMonitor(HMONITOR handle) {
