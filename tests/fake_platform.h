@@ -261,7 +261,6 @@ class FakeDialogWindow : public DialogWindow {
 class FakePlatform : public Platform {
  public:
   Size ScreenSize() const override { return screen; }
-  int PixelsPerInch() const override { return ppi; }
   std::unique_ptr<Canvas> OpenScreenCanvas() override {
     ++screen_canvases_opened;
     return std::make_unique<SharedCanvas>(screen_drawing);

@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "lang/language.h"
 #include "lang/text_tables.h"
+#include "settings/ini_file.h"
 
 namespace mensor {
 namespace {
@@ -15,8 +16,6 @@ constexpr std::string_view kTemplateName = "template.txt";
 // Menu command ids are 16-bit on Win32.
 constexpr int kLastCommandId = 0xFFFF;
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 std::string LowerCase(std::string_view s) {
   std::string out(s);
   std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
@@ -25,7 +24,7 @@ std::string LowerCase(std::string_view s) {
 
 // File names compare without regard to case, as on Windows' file systems
 // (for ASCII letters; other letters compare as they are).
-bool SameFileName(std::string_view a, std::string_view b) { return LowerCase(a) == LowerCase(b); }
+bool SameFileName(std::string_view a, std::string_view b) { return SameNameIgnoringAsciiCase(a, b); }
 
 bool IsPackFileName(std::string_view name) {
   return name.size() >= kPackSuffix.size() &&

@@ -15,9 +15,8 @@ Box TMainForm::OutlineOnScreen() const {
 }
 
 Box TMainForm::OutlineWithWindowAt(int left, int top) const {
-  const Corners& o = Outline;
-  return {MinOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left, MinOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top,
-          MaxOf4(o[0].x, o[1].x, o[2].x, o[3].x) + left, MaxOf4(o[0].y, o[1].y, o[2].y, o[3].y) + top};
+  const OutlineBoundsRect b = BoundsOf(Outline);
+  return {b.MinX + left, b.MinY + top, b.MaxX + left, b.MaxY + top};
 }
 
 int TMainForm::RulerPixelsPerInch() const {

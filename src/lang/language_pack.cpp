@@ -12,18 +12,10 @@ constexpr std::string_view kNameKey = "Language";
 constexpr std::string_view kStringSection = "String";
 constexpr std::string_view kFolderName = "Languages";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 std::string RowText(const TextRow& row, const LanguagePack& pack) {
   std::optional<std::string> value = pack.Find(kStringSection, row.key);
   if (!value) return std::string(row.english);
-  if (row.rule == Rule::A && Trim(*value).empty()) return std::string(row.english);
+  if (row.rule == Rule::A && TrimBlanks(*value).empty()) return std::string(row.english);
   return std::string(row.prefix) + *value;
 }
 
@@ -56,7 +48,7 @@ LanguagePack LanguagePack::Parse(std::string_view bytes, const AnsiDecoder& deco
 
 std::string LanguagePack::Name() const {
   const std::optional<std::string> name = Find(kInfoSection, kNameKey);
-  return name ? std::string(Trim(*name)) : std::string();
+  return name ? std::string(TrimBlanks(*name)) : std::string();
 }
 
 std::optional<std::string> LanguagePack::Find(std::string_view section, std::string_view key) const {

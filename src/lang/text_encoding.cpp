@@ -39,14 +39,6 @@ std::size_t SequenceLength(std::string_view text, std::size_t i) {
   return n;
 }
 
-// A pack in UTF-16: what cannot be a character becomes U+FFFD, a cut-off
-// last unit included.
-std::string PackUtf16ToUtf8(std::string_view bytes, bool big_endian) {
-  std::string out = Utf16ToUtf8(bytes, big_endian, LoneSurrogates::Replace);
-  if (bytes.size() % 2 != 0) AppendUtf8(out, kReplacement);
-  return out;
-}
-
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view text) {
@@ -91,20 +83,17 @@ std::string SanitizeUtf8(std::string_view text) {
 }
 
 std::string DecodePackText(std::string_view bytes, const AnsiDecoder& decode_ansi) {
-  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-  constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
-  constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
-  if (bytes.starts_with(kUtf8Bom)) return SanitizeUtf8(bytes.substr(kUtf8Bom.size()));
-  if (bytes.starts_with(kUtf16LeBom)) return PackUtf16ToUtf8(bytes.substr(2), false);
-  if (bytes.starts_with(kUtf16BeBom)) return PackUtf16ToUtf8(bytes.substr(2), true);
-  bool ascii = true;
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      ascii = false;
-      break;
-    }
+  DecodedText decoded = DecodeText(bytes, LoneSurrogates::Replace);
+  switch (decoded.encoding) {
+    case TextEncoding::Utf8Bom: return SanitizeUtf8(decoded.text);
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+      // A cut-off last unit is not dropped but shown as U+FFFD.
+      if (bytes.size() % 2 != 0) AppendUtf8(decoded.text, kReplacement);
+      return std::move(decoded.text);
+    case TextEncoding::EightBit: break;
   }
-  if (ascii || IsWellFormedUtf8(bytes)) return std::string(bytes);
+  if (IsWellFormedUtf8(bytes)) return std::string(bytes);
   // The platform's decoder is trusted to give UTF-8; make sure of it, since
   // every later step relies on it.
   return SanitizeUtf8(decode_ansi ? decode_ansi(bytes) : Cp1252ToUtf8(bytes));

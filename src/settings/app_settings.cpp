@@ -274,7 +274,6 @@ std::string SettingsFilePath(const Platform& platform) {
 }
 
 bool LoadSettings(Platform& platform, RulerEntries& entries) {
-  AppSettings.KeepFile = false;
   try {
     const FileRead file = ReadFileWaiting(platform, SettingsFilePath(platform), kReadBusyBudgetMs);
     // Anything but a whole file or no file at all means the user's settings

@@ -12,23 +12,6 @@ constexpr std::size_t npos = std::string::npos;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
-std::string_view Trim(std::string_view s) {
-  std::size_t begin = 0;
-  std::size_t end = s.size();
-  while (begin < end && IsBlank(s[begin])) ++begin;
-  while (end > begin && IsBlank(s[end - 1])) --end;
-  return s.substr(begin, end - begin);
-}
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
 // "key=value", with CR, LF and NUL left out of the value: it must stay on
 // its line.
 std::string EntryText(std::string_view key, std::string_view value) {
@@ -52,6 +35,24 @@ std::string SectionText(std::string_view name) {
 
 }  // namespace
 
+std::string_view TrimBlanks(std::string_view s) {
+  std::size_t begin = 0;
+  std::size_t end = s.size();
+  while (begin < end && IsBlank(s[begin])) ++begin;
+  while (end > begin && IsBlank(s[end - 1])) --end;
+  return s.substr(begin, end - begin);
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+
 IniFile::IniFile(std::string_view text) {
   if (text.substr(0, kBom.size()) == kBom) {
     bom_ = true;
@@ -73,7 +74,7 @@ IniFile::IniFile(std::string_view text) {
 IniFile::Line IniFile::ParseLine(std::string text) {
   Line line;
   line.text = std::move(text);
-  const std::string_view whole = Trim(line.text);
+  const std::string_view whole = TrimBlanks(line.text);
   if (whole.empty()) {
     line.kind = Kind::Blank;
     return line;
@@ -82,7 +83,7 @@ IniFile::Line IniFile::ParseLine(std::string text) {
     const std::size_t close = whole.find(']');
     if (close != npos) {
       line.kind = Kind::Section;
-      line.name = std::string(Trim(whole.substr(1, close - 1)));
+      line.name = std::string(TrimBlanks(whole.substr(1, close - 1)));
       return line;
     }
   }
@@ -92,9 +93,9 @@ IniFile::Line IniFile::ParseLine(std::string text) {
     return line;
   }
   line.kind = Kind::Entry;
-  line.name = std::string(Trim(std::string_view(line.text).substr(0, equals)));
+  line.name = std::string(TrimBlanks(std::string_view(line.text).substr(0, equals)));
   const std::string_view after = std::string_view(line.text).substr(equals + 1);
-  const std::string_view value = Trim(after);
+  const std::string_view value = TrimBlanks(after);
   line.value_begin = value.empty() ? line.text.size()
                                    : static_cast<std::size_t>(value.data() - line.text.data());
   line.value_end = line.value_begin + value.size();
@@ -102,9 +103,9 @@ IniFile::Line IniFile::ParseLine(std::string text) {
 }
 
 std::size_t IniFile::FindSection(std::string_view name) const {
-  const std::string_view wanted = Trim(name);
+  const std::string_view wanted = TrimBlanks(name);
   for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (lines_[i].kind == Kind::Section && SameName(lines_[i].name, wanted)) return i;
+    if (lines_[i].kind == Kind::Section && SameNameIgnoringAsciiCase(lines_[i].name, wanted)) return i;
   return npos;
 }
 
@@ -115,10 +116,10 @@ std::size_t IniFile::SectionEnd(std::size_t header) const {
 }
 
 std::size_t IniFile::FindKey(std::size_t header, std::string_view key) const {
-  const std::string_view wanted = Trim(key);
+  const std::string_view wanted = TrimBlanks(key);
   const std::size_t end = SectionEnd(header);
   for (std::size_t i = header + 1; i < end; ++i)
-    if (lines_[i].kind == Kind::Entry && SameName(lines_[i].name, wanted)) return i;
+    if (lines_[i].kind == Kind::Entry && SameNameIgnoringAsciiCase(lines_[i].name, wanted)) return i;
   return npos;
 }
 
@@ -149,8 +150,8 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
 
 void IniFile::WriteString(std::string_view section, std::string_view key,
                           std::string_view value) {
-  const std::string_view section_name = Trim(section);
-  const std::string_view key_name = Trim(key);
+  const std::string_view section_name = TrimBlanks(section);
+  const std::string_view key_name = TrimBlanks(key);
 
   const std::size_t header = FindSection(section_name);
   if (header == npos) {

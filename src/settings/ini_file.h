@@ -26,6 +26,12 @@
 
 namespace mensor {
 
+// The text without the blanks (space, tab, vertical tab, form feed) around it.
+std::string_view TrimBlanks(std::string_view s);
+char LowerAscii(char c);
+// Names compare without regard to ASCII case (other letters as they are).
+bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 class IniFile {
  public:
   // The longest value a read returns; the Windows functions read into a

@@ -56,18 +56,15 @@ void RemoveStaleTempFiles(Platform& platform, const std::string& path) {
 
 WriteOutcome WriteFileSafely(Platform& platform, const std::string& path, const std::string& bytes) {
   const std::string temp = TempPathFor(path, platform.ProcessId());
-  if (platform.WriteNewFile(temp, bytes) == FileResult::Done) {
-    // Refused while another program has the file open (another instance
-    // reading it for its own save, an editor, a backup tool): that lasts a
-    // moment, so try again for a while.
-    const FileResult moved =
-        WhileBusy(platform, kReplaceBusyBudgetMs, [&] { return platform.MoveOver(temp, path); });
-    if (moved == FileResult::Done) return WriteOutcome::Replaced;
-    platform.RemoveFile(temp);
-  } else {
-    // A folder that takes no new files may still let the file be changed.
-    platform.RemoveFile(temp);
-  }
+  // A replace refused while another program has the file open (another
+  // instance reading it for its own save, an editor, a backup tool) lasts a
+  // moment, so it is tried again for a while.
+  if (platform.WriteNewFile(temp, bytes) == FileResult::Done &&
+      WhileBusy(platform, kReplaceBusyBudgetMs, [&] { return platform.MoveOver(temp, path); }) == FileResult::Done)
+    return WriteOutcome::Replaced;
+  // What cannot be replaced (or a folder that takes no new files) may still
+  // let the file be changed in place.
+  platform.RemoveFile(temp);
   const FileResult rewritten =
       WhileBusy(platform, kRewriteBusyBudgetMs, [&] { return platform.RewriteFile(path, bytes); });
   return rewritten == FileResult::Done ? WriteOutcome::Rewritten : WriteOutcome::Failed;

@@ -10,8 +10,6 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
-bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
-
 void AppendUnit(std::string& out, std::uint32_t unit, bool big_endian) {
   const char high = static_cast<char>(unit >> 8);
   const char low = static_cast<char>(unit & 0xFF);
@@ -90,6 +88,8 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+namespace {
+
 std::string Utf16ToUtf8(std::string_view bytes, bool big_endian, LoneSurrogates lone) {
   const std::size_t units = bytes.size() / 2;
   auto unit_at = [&](std::size_t i) -> std::uint32_t {
@@ -113,17 +113,19 @@ std::string Utf16ToUtf8(std::string_view bytes, bool big_endian, LoneSurrogates 
   return out;
 }
 
-DecodedText DecodeText(std::string_view bytes) {
+}  // namespace
+
+DecodedText DecodeText(std::string_view bytes, LoneSurrogates lone) {
   DecodedText decoded;
-  if (StartsWith(bytes, kUtf8Mark)) {
+  if (bytes.starts_with(kUtf8Mark)) {
     decoded.encoding = TextEncoding::Utf8Bom;
     decoded.text = std::string(bytes.substr(kUtf8Mark.size()));
-  } else if (StartsWith(bytes, kUtf16LeMark)) {
+  } else if (bytes.starts_with(kUtf16LeMark)) {
     decoded.encoding = TextEncoding::Utf16Le;
-    decoded.text = Utf16ToUtf8(bytes.substr(kUtf16LeMark.size()), false, LoneSurrogates::Keep);
-  } else if (StartsWith(bytes, kUtf16BeMark)) {
+    decoded.text = Utf16ToUtf8(bytes.substr(kUtf16LeMark.size()), false, lone);
+  } else if (bytes.starts_with(kUtf16BeMark)) {
     decoded.encoding = TextEncoding::Utf16Be;
-    decoded.text = Utf16ToUtf8(bytes.substr(kUtf16BeMark.size()), true, LoneSurrogates::Keep);
+    decoded.text = Utf16ToUtf8(bytes.substr(kUtf16BeMark.size()), true, lone);
   } else {
     decoded.text = std::string(bytes);
   }

@@ -24,18 +24,13 @@ struct DecodedText {
 
 // The encoding told by the mark and the text behind it. UTF-16 becomes UTF-8;
 // an unpaired surrogate becomes its own three-byte sequence so that it comes
-// back unchanged, and a lone last byte of an odd-sized file is dropped. The
-// 8-bit and UTF-8 texts are taken byte for byte.
-DecodedText DecodeText(std::string_view bytes);
+// back unchanged (or U+FFFD), and a lone last byte of an odd-sized file is
+// dropped. The 8-bit and UTF-8 texts are taken byte for byte.
+enum class LoneSurrogates { Keep, Replace };
+DecodedText DecodeText(std::string_view bytes, LoneSurrogates lone = LoneSurrogates::Keep);
 
 // Code point c appended to out as UTF-8 (surrogates as three-byte forms).
 void AppendUtf8(std::string& out, char32_t c);
-
-// UTF-16 bytes without a mark as UTF-8. An unpaired surrogate becomes its own
-// three-byte sequence when kept, U+FFFD otherwise; a lone last byte is
-// dropped.
-enum class LoneSurrogates { Keep, Replace };
-std::string Utf16ToUtf8(std::string_view bytes, bool big_endian, LoneSurrogates lone);
 
 // The file's bytes for text in encoding, the mark included. For the UTF-16
 // encodings text is read as UTF-8 (with the three-byte surrogates that

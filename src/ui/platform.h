@@ -127,10 +127,6 @@ class Platform {
   // --- screen ---
   // Size of the primary screen in pixels.
   virtual Size ScreenSize() const = 0;
-  // Pixels per inch of the monitor the ruler window is on (96 at 100 %).
-  // The ruler's own scales take the density of the monitor holding their
-  // zero corner from Monitors() instead.
-  virtual int PixelsPerInch() const = 0;
   // A canvas on the whole screen (not on any window), for exclusive-or drawing
   // that follows the mouse. Valid until released.
   virtual std::unique_ptr<Canvas> OpenScreenCanvas() = 0;

@@ -35,7 +35,8 @@ class Win32Platform : public Platform {
 
   // --- Platform ---
   Size ScreenSize() const override;
-  int PixelsPerInch() const override;
+  // Pixels per inch of the monitor the ruler window is on (96 at 100 %).
+  int PixelsPerInch() const;
   std::unique_ptr<Canvas> OpenScreenCanvas() override;
   void CaptureScreen(Image& image, const Rect& area) override;
   MonitorList Monitors() const override;
