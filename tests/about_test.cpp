@@ -421,7 +421,7 @@ TEST_F(AboutBox, ExitButtonAndEscapeClose) {
   TAboutForm& f = Open();
   f.KeyDown('A');
   EXPECT_EQ(window.closes, 0);
-  f.KeyDown(TAboutForm::kEscape);
+  f.KeyDown(vk::kEscape);
   EXPECT_EQ(window.closes, 1);
   f.ButtonClick(TAboutForm::kBitBtnCloseId);
   EXPECT_EQ(window.closes, 2);

@@ -22,7 +22,6 @@ using testing::FakePlatform;
 using testing::FakeToolBarControls;
 using testing::FakeWindow;
 
-constexpr int kF4 = 115;
 constexpr Shortcut kCtrlT = kShortcutCtrl | 'T';
 
 class ToolBarTest : public ::testing::Test {
@@ -144,7 +143,7 @@ TEST_F(ToolBarTest, OnlyAltF4IsSwallowed) {
       {kAlt | kLeftButton, false},
       {0, false},
   };
-  for (const Case& c : cases) EXPECT_EQ(bar.FormKeyDown(kF4, c.shift), c.swallowed) << "shift " << c.shift;
+  for (const Case& c : cases) EXPECT_EQ(bar.FormKeyDown(vk::kF4, c.shift), c.swallowed) << "shift " << c.shift;
   EXPECT_FALSE(bar.FormKeyDown('A', kAlt));
 }
 

@@ -256,7 +256,7 @@ void TAboutForm::ButtonClick(int id) {
 }
 
 void TAboutForm::KeyDown(int key) {
-  if (key == kEscape) window.Close();
+  if (key == vk::kEscape) window.Close();
 }
 
 void TAboutForm::Label6Click() { window.OpenWithShell(Label6.caption); }

@@ -31,7 +31,6 @@ class TAboutForm : public DialogHandler {
   static constexpr int kClientWidth = 470;
   static constexpr int kClientHeight = 343;
   static constexpr int kBitBtnCloseId = 1;
-  static constexpr int kEscape = 27;
   // Colour of the banner's panel (red 117, green 186, blue 255).
   static constexpr Color kPanelColor = 16759413;
 

@@ -437,10 +437,7 @@ bool TMainForm::KeyDown(int key, ShiftState shift) {
   // changed the outline would leave a trace behind when the drag erases it.
   // Esc cancels the drag.
   if (Pressing || StaffDragging) return key == vk::kEscape && CancelDrag();
-  Shortcut value = static_cast<Shortcut>(key & 0xFF);
-  if (shift & kShift) value |= kShortcutShift;
-  if (shift & kCtrl) value |= kShortcutCtrl;
-  if (shift & kAlt) value |= kShortcutAlt;
+  const Shortcut value = ShortcutOf(key, shift);
   if (MenuItem* item = PopupMenuMain.FindByShortcut(value)) {
     ExecuteCommand(item->id);
     return true;

@@ -128,23 +128,10 @@ constexpr Color kBlack = 0x000000;
 }  // namespace
 
 std::optional<int> ParseFieldInteger(const std::string& text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-  std::size_t i = begin;
-  bool negative = false;
-  if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == end) return std::nullopt;
-  long long value = 0;
-  for (; i < end; ++i) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    value = value * 10 + (text[i] - '0');
-    if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return std::nullopt;
-  return static_cast<int>(value);
+  std::string_view digits = text;
+  while (!digits.empty() && (digits.front() == ' ' || digits.front() == '\t')) digits.remove_prefix(1);
+  while (!digits.empty() && (digits.back() == ' ' || digits.back() == '\t')) digits.remove_suffix(1);
+  return ParseDecimalInt32(digits);
 }
 
 TConfigForm::TConfigForm(Platform& platform, TMainForm& main_form) : platform_(platform), main_(main_form) {}

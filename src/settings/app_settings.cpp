@@ -251,8 +251,12 @@ std::optional<std::int32_t> ParseSettingsInteger(std::string_view text) {
     return static_cast<std::int32_t>(pattern);
   }
 
+  return ParseDecimalInt32(text);
+}
+
+std::optional<std::int32_t> ParseDecimalInt32(std::string_view text) {
   bool negative = false;
-  if (text[0] == '+' || text[0] == '-') {
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
     negative = text[0] == '-';
     text.remove_prefix(1);
   }

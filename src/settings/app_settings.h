@@ -119,6 +119,9 @@ std::string SettingsFilePath(const Platform& platform);
 // with "0x" or "0X" is hexadecimal as well. Nothing for any other text (the
 // entry then takes its default).
 std::optional<std::int32_t> ParseSettingsInteger(std::string_view text);
+// An optional sign and decimal digits within the 32-bit signed range, nothing
+// else around them.
+std::optional<std::int32_t> ParseDecimalInt32(std::string_view text);
 
 // The program's one message box, with the caption InfoCaption.
 void ShowInfo(Platform& platform, const std::string& text);

@@ -14,7 +14,6 @@
 namespace mensor {
 namespace {
 
-constexpr int kF4 = 115;
 constexpr const char* kShowToolBarItem = "PMenuToolBar";
 
 bool Inside(const Rect& r, int x, int y) { return r.Contains({x, y}); }
@@ -197,10 +196,7 @@ void TFormToolBar::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
 
 bool TFormToolBar::KeyDown(int key, ShiftState shift) {
   if (FormKeyDown(key, shift)) return true;
-  Shortcut value = static_cast<Shortcut>(key & 0xFF);
-  if (shift & kShift) value |= kShortcutShift;
-  if (shift & kCtrl) value |= kShortcutCtrl;
-  if (shift & kAlt) value |= kShortcutAlt;
+  const Shortcut value = ShortcutOf(key, shift);
   // Hidden items keep their shortcuts (F1 for the help file).
   for (const MenuItem& item : PopupMenuMain.items) {
     if (item.id != 0 && item.enabled && item.shortcut != 0 && item.shortcut == value) {
@@ -276,8 +272,7 @@ void TFormToolBar::FormPaint(Canvas& canvas) {
 
 bool TFormToolBar::FormKeyDown(int key, ShiftState shift) {
   // Alt+F4 alone would close the tool bar; only the menus hide it.
-  constexpr ShiftState kHeld = kShift | kAlt | kCtrl | kLeftButton | kRightButton | kMiddleButton;
-  return key == kF4 && (shift & kHeld) == kAlt;
+  return key == vk::kF4 && (shift & (kModifierMask | kMouseButtons)) == kAlt;
 }
 
 void TFormToolBar::ToolBarMainMouseDown(MouseButton, ShiftState, int x, int y) {

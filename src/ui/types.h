@@ -63,6 +63,12 @@ using ShiftState = unsigned;
 constexpr unsigned kModifierMask = kShift | kAlt | kCtrl;
 constexpr unsigned kMouseButtons = kLeftButton | kRightButton | kMiddleButton;
 
+// The shortcut value of a key pressed with these modifiers.
+constexpr Shortcut ShortcutOf(int key, ShiftState shift) {
+  return static_cast<Shortcut>((key & 0xFF) | ((shift & kShift) ? kShortcutShift : 0) |
+                               ((shift & kCtrl) ? kShortcutCtrl : 0) | ((shift & kAlt) ? kShortcutAlt : 0));
+}
+
 // Virtual-key codes the core names (identical on every platform we target).
 namespace vk {
 constexpr int kEscape = 27;
@@ -71,6 +77,7 @@ constexpr int kUp = 38;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
 constexpr int kF1 = 112;
+constexpr int kF4 = 115;
 }  // namespace vk
 
 }  // namespace mensor
