@@ -244,14 +244,7 @@ void TMainForm::FormCreate() {
   TrayIconAdded = platform.AddNotifyIcon(kNotifyIconId, kNotifyIconMessage, "Mensor");
 
   // 17.-18. The global Hide/Show hot key, then its shortcut text on the item.
-  if (AppSettings.HotKey != 0) {
-    if (!platform.RegisterHotKey(kHideHotKeyId, HotKeyModifiers(AppSettings.HotKey),
-                                 AppSettings.HotKey & 0xFF)) {
-      ShowInfo(platform, HotKeyErrorText);
-      AppSettings.HotKey = 0;
-    }
-  }
-  if (MenuItem* hide = PopupMenuMain.FindByName("PMenuHide")) hide->shortcut = AppSettings.HotKey;
+  RegisterHideHotKey(AppSettings.HotKey, HotKeyErrorText);
 
   // 19. The whole-screen surface for the rubber band and the cross-hair.
   ScreenCanvas = platform.OpenScreenCanvas();
@@ -499,6 +492,15 @@ void TMainForm::WindowActivated(bool active) {
   if (!HookInstalled || !active || !RecaptureAllowed) return;
   TakeScreenShoot();
   if (window.IsEnabled() && window.IsVisible()) window.Focus();
+}
+
+void TMainForm::RegisterHideHotKey(Shortcut value, const std::string& error_text) {
+  if (value != 0 && !platform.RegisterHotKey(kHideHotKeyId, HotKeyModifiers(value), value & 0xFF)) {
+    ShowInfo(platform, error_text);
+    value = 0;
+  }
+  AppSettings.HotKey = value;
+  if (MenuItem* hide = PopupMenuMain.FindByName("PMenuHide")) hide->shortcut = value;
 }
 
 void TMainForm::PMenuHideClick() {

@@ -232,6 +232,10 @@ class TMainForm {
   std::function<void(int)> ToolBarSetLanguage;
 
   // ---- window commands (main_form.cpp) ----
+  // Registers value (0: none) as the global Hide/Show hot key; a refused one
+  // is told with error_text and becomes 0. The result is stored and shown on
+  // the menu item.
+  void RegisterHideHotKey(Shortcut value, const std::string& error_text);
   void PMenuHideClick();
   void PMenuOnTopClick();
   void PMenuCalculatorClick();

@@ -427,15 +427,7 @@ void TConfigForm::BitBtnOKClick() {
   const Shortcut hide = view().HotKey(C::SysHotKey);
   if (hide != AppSettings.HotKey) {
     platform_.UnregisterHotKey(kHideHotKeyId);
-    if (hide == 0) {
-      AppSettings.HotKey = 0;
-    } else if (platform_.RegisterHotKey(kHideHotKeyId, HotKeyModifiers(hide), hide & 0xFF)) {
-      AppSettings.HotKey = hide;
-    } else {
-      ShowInfo(platform_, RegisterHotKeyErrorText);
-      AppSettings.HotKey = 0;
-    }
-    if (MenuItem* item = main_.PopupMenuMain.FindByName("PMenuHide")) item->shortcut = AppSettings.HotKey;
+    main_.RegisterHideHotKey(hide, RegisterHotKeyErrorText);
   }
 
   // 11. The ruler shows the new settings; the dialog closes.
