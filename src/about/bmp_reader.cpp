@@ -73,19 +73,11 @@ BmpResult ReadBmp(std::string_view b) {
       }
       const std::size_t index = static_cast<std::uint8_t>(src[x]);
       if (index >= palette.size()) return Fail("pixel outside the palette");
-      const Color c = palette[index];
-      dst[x * 3 + 0] = BlueOf(c);
-      dst[x * 3 + 1] = GreenOf(c);
-      dst[x * 3 + 2] = RedOf(c);
+      SetPixel(r.image, static_cast<int>(x), static_cast<int>(y), palette[index]);
     }
   }
   r.ok = true;
   return r;
-}
-
-Color PixelOf(const Image& image, int x, int y) {
-  const std::uint8_t* p = image.Row(y) + x * 3;
-  return MakeColor(p[2], p[1], p[0]);
 }
 
 }  // namespace mensor

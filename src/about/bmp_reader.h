@@ -21,7 +21,4 @@ struct BmpResult {
 
 BmpResult ReadBmp(std::string_view bytes);
 
-// The colour of a pixel of a picture (no bounds check).
-Color PixelOf(const Image& image, int x, int y);
-
 }  // namespace mensor

@@ -8,13 +8,6 @@ constexpr Color kWhite = 0xFFFFFF;
 constexpr Color kYellow = 0x00FFFF;
 constexpr Color kBlack = 0;
 
-void SetPixel(Image& image, int x, int y, Color color) {
-  std::uint8_t* pixel = image.Row(y) + x * 3;
-  pixel[0] = BlueOf(color);
-  pixel[1] = GreenOf(color);
-  pixel[2] = RedOf(color);
-}
-
 }  // namespace
 
 ColorSwatch PaintColorSwatch(int button_width, int button_height, Color color) {

@@ -17,6 +17,18 @@ double SourceCentre(int target, int target_size, int source_size) {
 
 }  // namespace
 
+Color PixelOf(const Image& image, int x, int y) {
+  const std::uint8_t* p = image.Row(y) + x * 3;
+  return MakeColor(p[2], p[1], p[0]);
+}
+
+void SetPixel(Image& image, int x, int y, Color color) {
+  std::uint8_t* p = image.Row(y) + x * 3;
+  p[0] = BlueOf(color);
+  p[1] = GreenOf(color);
+  p[2] = RedOf(color);
+}
+
 Image ScaleImage(const Image& source, int width, int height, bool smooth) {
   Image out;
   if (source.Empty() || width <= 0 || height <= 0) return out;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/types.h"
+
 namespace mensor {
 
 struct Image {
@@ -25,6 +27,10 @@ struct Image {
   const std::uint8_t* Row(int y) const { return bytes.data() + static_cast<std::size_t>(y) * Stride(); }
   bool Empty() const { return width <= 0 || height <= 0; }
 };
+
+// The colour of a pixel, and setting it (no bounds check).
+Color PixelOf(const Image& image, int x, int y);
+void SetPixel(Image& image, int x, int y, Color color);
 
 // The picture resized to width x height (both at least 1). Smooth: each pixel
 // mixes the four source pixels around its centre (for photographs). Not
