@@ -58,6 +58,10 @@ constexpr UINT kPageIcons[] = {IDI_PAGE_SYSTEM, IDI_PAGE_APPEARANCE, IDI_PAGE_CU
 constexpr ConfigControl kPagePictures[] = {C::ImageSys, C::ImageBackground, C::ImageCustom, C::ImageHotKey};
 constexpr ConfigControl kTabs[] = {C::TabSheetSys, C::TabSheetBackground, C::TabSheetCustom, C::TabSheetHotKey};
 
+int TabIndex(ConfigControl tab) {
+  return static_cast<int>(std::find(std::begin(kTabs), std::end(kTabs), tab) - std::begin(kTabs));
+}
+
 // An empty dialog template: the controls are created by code. The buffer
 // holds the DLGTEMPLATE and the three empty strings (menu, class, title).
 struct EmptyTemplate {
@@ -89,8 +93,7 @@ int NeededWidth(const ConfigLayoutEntry& e, HWND hwnd, HFONT font, int ppi) {
     default: return 0;
   }
   if (hwnd == nullptr) return 0;
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size())), 0)));
+  const std::wstring text = WindowText(hwnd);
   std::wstring shown;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'&' && i + 1 < text.size()) ++i;
@@ -476,8 +479,7 @@ void ConfigDialog::Layout(int ppi) {
   const Rect client_rect =
       ScaleLayoutRect(Rect{0, 0, kConfigClientSize.cx, kConfigClientSize.cy}, ppi, factor_);
   const Size client{client_rect.Width(), client_rect.Height()};
-  const Size outer = ClientToWindowSize(dialog_, client, ppi);
-  SetWindowPos(dialog_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSizeAt(dialog_, client, ppi);
 
   // The pages fill the tab control's display area.
   const HWND tabs = Handle(C::PageControlHotKey);
@@ -645,16 +647,13 @@ std::string ConfigDialog::Text(ConfigControl control) const {
     item.mask = TCIF_TEXT;
     item.pszText = buffer;
     item.cchTextMax = static_cast<int>(std::size(buffer));
-    const int index = static_cast<int>(std::find(std::begin(kTabs), std::end(kTabs), control) - std::begin(kTabs));
+    const int index = TabIndex(control);
     SendMessageW(Handle(C::PageControlHotKey), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
     return WideToUtf8(buffer);
   }
   const HWND hwnd = Handle(control);
   if (hwnd == nullptr) return {};
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  const int n = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(std::max(n, 0)));
-  return WideToUtf8(text);
+  return WideToUtf8(WindowText(hwnd));
 }
 
 void ConfigDialog::SetText(ConfigControl control, const std::string& text) {
@@ -664,7 +663,7 @@ void ConfigDialog::SetText(ConfigControl control, const std::string& text) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = wide.data();
-    const int index = static_cast<int>(std::find(std::begin(kTabs), std::end(kTabs), control) - std::begin(kTabs));
+    const int index = TabIndex(control);
     SendMessageW(Handle(C::PageControlHotKey), TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&item));
     return;
   }

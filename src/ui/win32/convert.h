@@ -42,4 +42,12 @@ inline std::string WideToUtf8(std::wstring_view text) {
   return out;
 }
 
+// The whole text of a window.
+inline std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  const int n = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return text;
+}
+
 }  // namespace mensor::win32

@@ -5,6 +5,7 @@
 #include "ui/platform.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/dpi.h"
+#include "ui/win32/tool_tips.h"
 #include "ui/win32/win32_platform.h"
 
 namespace mensor::win32 {
@@ -58,8 +59,7 @@ void ModalDialogWindow::SetCaption(const std::string& caption) {
 }
 
 void ModalDialogWindow::SetClientSize(int width, int height) {
-  const Size outer = ClientToWindowSize(hwnd(), {width, height}, ppi_);
-  SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSizeAt(hwnd(), {width, height}, ppi_);
 }
 
 void ModalDialogWindow::AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) {
@@ -89,32 +89,15 @@ void ModalDialogWindow::SetButtonCaption(int id, const std::string& caption) {
 }
 
 void ModalDialogWindow::AddHint(const Rect& bounds, const std::string& text) {
-  if (tooltip_ == nullptr) {
-    // Owned by the dialog, so it goes with it.
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                               instance_, nullptr);
-    if (tooltip_ == nullptr) return;
-  }
-  std::wstring wide = Utf8ToWide(text);
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof(tool);
-  // TTF_SUBCLASS: the tool tip watches the dialog's mouse messages itself.
-  tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = hwnd();
-  tool.uId = static_cast<UINT_PTR>(++hints_);
-  tool.rect = ToRECT(bounds);
-  tool.hinst = instance_;
-  tool.lpszText = wide.data();
-  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // Owned by the dialog, so it goes with it.
+  if (tooltip_ == nullptr) tooltip_ = CreateToolTips(instance_, hwnd());
+  if (tooltip_ == nullptr) return;
+  AddToolTip(tooltip_, hwnd(), static_cast<UINT_PTR>(++hints_), bounds, Utf8ToWide(text).c_str());
 }
 
 void ModalDialogWindow::MoveHint(int index, const Rect& bounds) {
   if (tooltip_ == nullptr || index < 0 || index >= hints_) return;
-  TOOLINFOW tool{};
-  tool.cbSize = sizeof(tool);
-  tool.hwnd = hwnd();
-  tool.uId = static_cast<UINT_PTR>(index + 1);
+  TTTOOLINFOW tool = ToolInfo(hwnd(), static_cast<UINT_PTR>(index + 1));
   tool.rect = ToRECT(bounds);
   SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }

@@ -30,7 +30,7 @@ void KeepDpiChangesToUs(HWND hwnd) {
   if (set_behavior != nullptr) set_behavior(hwnd, kDisableAll, kDisableAll);
 }
 
-Size ClientToWindowSize(HWND hwnd, Size client, int dpi) {
+void SetClientSizeAt(HWND hwnd, Size client, int dpi) {
   RECT rc{0, 0, client.cx, client.cy};
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
   const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
@@ -41,7 +41,7 @@ Size ClientToWindowSize(HWND hwnd, Size client, int dpi) {
   } else {
     AdjustWindowRectEx(&rc, style, FALSE, ex_style);
   }
-  return {rc.right - rc.left, rc.bottom - rc.top};
+  SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Point DialogAnchor(HWND owner) {

@@ -31,9 +31,9 @@ int DpiOf(HWND hwnd);
 // system's own re-scaling of dialogs would fight with that.
 void KeepDpiChangesToUs(HWND hwnd);
 
-// The outer size of a window of this style whose client area is `client`,
-// with the frame measured at dpi.
-Size ClientToWindowSize(HWND hwnd, Size client, int dpi);
+// Resizes the window, where it is, so that its client area is `client`, with
+// the frame measured at dpi.
+void SetClientSizeAt(HWND hwnd, Size client, int dpi);
 
 // The point a dialog of `owner` opens around: the owner's centre (the
 // ruler's zero corner), or the primary monitor's centre without an owner.

@@ -10,6 +10,7 @@
 #include "ui/win32/input_state.h"
 #include "ui/win32/popup_menu.h"
 #include "ui/win32/resource.h"
+#include "ui/win32/tool_tips.h"
 #include "ui/win32/win32_platform.h"
 
 namespace mensor::win32 {
@@ -81,26 +82,10 @@ bool ToolBarWindow::Create() {
     }
   }
 
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                             instance_, nullptr);
+  tooltip_ = CreateToolTips(instance_, hwnd());
   if (tooltip_ != nullptr) {
-    const struct {
-      UINT id;
-      Rect rect;
-    } tools[] = {{kMagnifierToolId, TFormToolBar::kMagnifierButton},
-                 {kCalculatorToolId, TFormToolBar::kCalculatorButton}};
-    for (const auto& tool : tools) {
-      TTTOOLINFOW info{};
-      info.cbSize = sizeof(info);
-      // TTF_SUBCLASS: the tooltip watches the window's mouse messages itself.
-      info.uFlags = TTF_SUBCLASS;
-      info.hwnd = hwnd();
-      info.uId = tool.id;
-      info.rect = ToRECT(tool.rect);
-      info.lpszText = const_cast<wchar_t*>(L"");
-      SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
+    AddToolTip(tooltip_, hwnd(), kMagnifierToolId, TFormToolBar::kMagnifierButton, L"");
+    AddToolTip(tooltip_, hwnd(), kCalculatorToolId, TFormToolBar::kCalculatorButton, L"");
   }
   return true;
 }
@@ -192,10 +177,7 @@ void ToolBarWindow::SetHints(const std::string& magnifier, const std::string& ca
   const std::pair<UINT, std::wstring> hints[] = {{kMagnifierToolId, Utf8ToWide(magnifier)},
                                                  {kCalculatorToolId, Utf8ToWide(calculator)}};
   for (const auto& [id, text] : hints) {
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof(info);
-    info.hwnd = hwnd();
-    info.uId = id;
+    TTTOOLINFOW info = ToolInfo(hwnd(), id);
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   }
@@ -230,31 +212,30 @@ LRESULT ToolBarWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     return static_cast<LRESULT>(handles);
   }
   if (form_ == nullptr) return DefWindowProcW(hwnd(), message, wparam, lparam);
-  const auto at = [lparam] { return std::pair{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; };
+  // The class has no CS_DBLCLKS: a second click is a second press.
+  const int x = GET_X_LPARAM(lparam);
+  const int y = GET_Y_LPARAM(lparam);
   switch (message) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: form_->MouseDown(MouseButton::Left, MouseShift(wparam), at().first, at().second); return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: form_->MouseDown(MouseButton::Right, MouseShift(wparam), at().first, at().second); return 0;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: form_->MouseDown(MouseButton::Middle, MouseShift(wparam), at().first, at().second); return 0;
+    case WM_LBUTTONDOWN: form_->MouseDown(MouseButton::Left, MouseShift(wparam), x, y); return 0;
+    case WM_RBUTTONDOWN: form_->MouseDown(MouseButton::Right, MouseShift(wparam), x, y); return 0;
+    case WM_MBUTTONDOWN: form_->MouseDown(MouseButton::Middle, MouseShift(wparam), x, y); return 0;
     case WM_MOUSEMOVE:
       if (!tracking_leave_) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
         tracking_leave_ = TrackMouseEvent(&track) != FALSE;
       }
-      form_->MouseMove(MouseShift(wparam), at().first, at().second);
+      form_->MouseMove(MouseShift(wparam), x, y);
       return 0;
     case WM_MOUSELEAVE:
       tracking_leave_ = false;
       form_->MouseLeave();
       return 0;
-    case WM_LBUTTONUP: form_->MouseUp(MouseButton::Left, MouseShift(wparam), at().first, at().second); return 0;
-    case WM_MBUTTONUP: form_->MouseUp(MouseButton::Middle, MouseShift(wparam), at().first, at().second); return 0;
+    case WM_LBUTTONUP: form_->MouseUp(MouseButton::Left, MouseShift(wparam), x, y); return 0;
+    case WM_MBUTTONUP: form_->MouseUp(MouseButton::Middle, MouseShift(wparam), x, y); return 0;
     // The default handling of the right button's release sends WM_CONTEXTMENU.
-    case WM_RBUTTONUP: form_->MouseUp(MouseButton::Right, MouseShift(wparam), at().first, at().second); break;
+    case WM_RBUTTONUP: form_->MouseUp(MouseButton::Right, MouseShift(wparam), x, y); break;
     case WM_CONTEXTMENU: {
       Point where{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
       // From the keyboard the position is (-1, -1): the menu opens at the
