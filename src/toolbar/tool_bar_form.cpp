@@ -360,19 +360,20 @@ void TFormToolBar::Help1Click() { platform.OpenDocument(platform.JoinPath(ExeDir
 
 // ---- texts ----
 
-void TFormToolBar::SetDefaultLanguage() { ApplyTexts(ToolBarTexts{}); }
+void TFormToolBar::SetDefaultLanguage() { ApplyTexts(EnglishTexts(kToolBarTexts)); }
 
 // The five texts follow "present means used": a key given empty in the pack
 // leaves its text empty.
-void TFormToolBar::SetLanguage(int index) {
-  const WindowTexts pack = LanguageTexts(platform, kToolBarTexts, index);
+void TFormToolBar::SetLanguage(int index) { ApplyTexts(LanguageTexts(platform, kToolBarTexts, index)); }
+
+void TFormToolBar::ApplyTexts(const WindowTexts& resolved) {
   ToolBarTexts texts;
   const std::pair<const char*, std::string*> targets[] = {
       {"SpeedButtonMagnifier.Hint", &texts.magnifier}, {"SpeedButtonCalcu.Hint", &texts.calculator},
       {"LabelInfo", &texts.multiple},                  {"PMenuHideToolBar", &texts.hide_tool_bar},
       {"PMenuShowCursor", &texts.show_cursor}};
   for (const auto& [target, text] : targets)
-    if (const std::string* value = pack.Text(target)) *text = *value;
+    if (const std::string* value = resolved.Text(target)) *text = *value;
   ApplyTexts(texts);
 }
 

@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "lang/language_pack.h"
 #include "toolbar/tool_bar_controls.h"
 #include "ui/canvas.h"
 #include "ui/menu.h"
@@ -149,6 +150,8 @@ class TFormToolBar {
  private:
   void BuildPopupMenu();
   void ApplyTexts(const ToolBarTexts& texts);
+  // The texts of the tool bar's rows, as resolved from its text table.
+  void ApplyTexts(const WindowTexts& resolved);
   void SetTimer(bool on);
   enum class Button { None, Magnifier, Calculator };
   static Button ButtonAt(int x, int y);
