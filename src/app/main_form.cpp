@@ -15,21 +15,6 @@
 namespace mensor {
 namespace {
 
-MenuItem Item(int id, const char* name, const char* caption, MenuKind kind = MenuKind::Command) {
-  MenuItem item;
-  item.id = id;
-  item.name = name;
-  item.caption = caption;
-  item.kind = kind;
-  return item;
-}
-
-MenuItem Separator() {
-  MenuItem item;
-  item.kind = MenuKind::Separator;
-  return item;
-}
-
 constexpr Color kBandColor = 0xFF9B37;
 
 struct UnitItem {
@@ -61,46 +46,46 @@ void TMainForm::BuildPopupMenu() {
   PopupMenuMain.band_caption = "Mensor 2.0";
   PopupMenuMain.band_color = kBandColor;
   auto& items = PopupMenuMain.items;
-  items.push_back(Item(kCmdAbout, "PMenuAbout", "&About..."));
-  MenuItem help = Item(kCmdHelp, "PMenuHelp", "&Help");
+  items.push_back(MenuItemOf(kCmdAbout, "PMenuAbout", "&About..."));
+  MenuItem help = MenuItemOf(kCmdHelp, "PMenuHelp", "&Help");
   help.shortcut = vk::kF1;
   items.push_back(help);
-  items.push_back(Separator());
-  items.push_back(Item(kCmdHide, "PMenuHide", HideCaption.c_str()));
-  items.push_back(Item(kCmdOnTop, "PMenuOnTop", "Always On &Top", MenuKind::Check));
-  items.push_back(Item(kCmdTranser, "PMenuTranser", "Tra&nsparent", MenuKind::Check));
-  MenuItem units = Item(0, "PMenuUnit", "&Units", MenuKind::Submenu);
-  units.items.push_back(Item(kCmdPixels, "PMenuPels", "&Pixels", MenuKind::Radio));
-  units.items.push_back(Item(kCmdCM, "PMenuCM", "&CM", MenuKind::Radio));
-  units.items.push_back(Item(kCmdInch, "PMenuInch", "&Inches", MenuKind::Radio));
-  units.items.push_back(Separator());
-  units.items.push_back(Item(kCmdCustom, "PMenuCustom", "Cu&stom", MenuKind::Radio));
+  items.push_back(MenuSeparator());
+  items.push_back(MenuItemOf(kCmdHide, "PMenuHide", HideCaption));
+  items.push_back(MenuItemOf(kCmdOnTop, "PMenuOnTop", "Always On &Top", MenuKind::Check));
+  items.push_back(MenuItemOf(kCmdTranser, "PMenuTranser", "Tra&nsparent", MenuKind::Check));
+  MenuItem units = MenuItemOf(0, "PMenuUnit", "&Units", MenuKind::Submenu);
+  units.items.push_back(MenuItemOf(kCmdPixels, "PMenuPels", "&Pixels", MenuKind::Radio));
+  units.items.push_back(MenuItemOf(kCmdCM, "PMenuCM", "&CM", MenuKind::Radio));
+  units.items.push_back(MenuItemOf(kCmdInch, "PMenuInch", "&Inches", MenuKind::Radio));
+  units.items.push_back(MenuSeparator());
+  units.items.push_back(MenuItemOf(kCmdCustom, "PMenuCustom", "Cu&stom", MenuKind::Radio));
   items.push_back(units);
-  items.push_back(Separator());
-  items.push_back(Item(kCmdCircum, "PMenuCircum", "&Rotate", MenuKind::Check));
-  items.push_back(Item(kCmdLeval, "PMenuLeval", "Hori&zontal"));
-  items.push_back(Item(kCmdPlumb, "PMenuPlumb", "&Vertical"));
-  items.push_back(Item(kCmdFitHorizontal, "MenuFitScreen", "&Fit Screen As Horizontal"));
-  items.push_back(Item(kCmdFitVertical, "FitScreenAsHorizontal1", "Fit &Screen As Vertical"));
-  MenuItem draw_line = Item(kCmdDrawLine, "PMenuDrawLine", "&DrawLine", MenuKind::Radio);
+  items.push_back(MenuSeparator());
+  items.push_back(MenuItemOf(kCmdCircum, "PMenuCircum", "&Rotate", MenuKind::Check));
+  items.push_back(MenuItemOf(kCmdLeval, "PMenuLeval", "Hori&zontal"));
+  items.push_back(MenuItemOf(kCmdPlumb, "PMenuPlumb", "&Vertical"));
+  items.push_back(MenuItemOf(kCmdFitHorizontal, "MenuFitScreen", "&Fit Screen As Horizontal"));
+  items.push_back(MenuItemOf(kCmdFitVertical, "FitScreenAsHorizontal1", "Fit &Screen As Vertical"));
+  MenuItem draw_line = MenuItemOf(kCmdDrawLine, "PMenuDrawLine", "&DrawLine", MenuKind::Radio);
   draw_line.visible = false;
   items.push_back(draw_line);
-  items.push_back(Separator());
-  items.push_back(Item(kCmdShowScaleLine, "MenuShowScaleLine", "Show Scale &Line", MenuKind::Check));
-  items.push_back(Item(kCmdToolBar, "PMenuToolBar", "Show T&oolBar", MenuKind::Check));
-  items.push_back(Separator());
-  items.push_back(Item(kCmdCalculator, "PMenuCalculator", "&Calculator"));
-  items.push_back(Separator());
-  items.push_back(Item(kCmdConfig, "PMenuConfig", "&Preferences..."));
-  MenuItem language = Item(0, "PMenuLanguage", "&Language", MenuKind::Submenu);
-  MenuItem english = Item(kCmdEnglish, "PMenuEnglish", "&English (Default)", MenuKind::Radio);
+  items.push_back(MenuSeparator());
+  items.push_back(MenuItemOf(kCmdShowScaleLine, "MenuShowScaleLine", "Show Scale &Line", MenuKind::Check));
+  items.push_back(MenuItemOf(kCmdToolBar, "PMenuToolBar", "Show T&oolBar", MenuKind::Check));
+  items.push_back(MenuSeparator());
+  items.push_back(MenuItemOf(kCmdCalculator, "PMenuCalculator", "&Calculator"));
+  items.push_back(MenuSeparator());
+  items.push_back(MenuItemOf(kCmdConfig, "PMenuConfig", "&Preferences..."));
+  MenuItem language = MenuItemOf(0, "PMenuLanguage", "&Language", MenuKind::Submenu);
+  MenuItem english = MenuItemOf(kCmdEnglish, "PMenuEnglish", "&English (Default)", MenuKind::Radio);
   english.tag = -1;
   english.checked = true;
   language.items.push_back(english);
-  language.items.push_back(Separator());
+  language.items.push_back(MenuSeparator());
   items.push_back(language);
-  items.push_back(Separator());
-  items.push_back(Item(kCmdExit, "PMenuExit", "E&xit"));
+  items.push_back(MenuSeparator());
+  items.push_back(MenuItemOf(kCmdExit, "PMenuExit", "E&xit"));
 }
 
 bool TMainForm::MenuChecked(const char* name) {

@@ -43,25 +43,11 @@ TFormToolBar::TFormToolBar(Platform& p, Window& w, ToolBarControls& c) : platfor
 }
 
 void TFormToolBar::BuildPopupMenu() {
-  MenuItem hide;
-  hide.id = kCmdHideToolBar;
-  hide.name = "PMenuHideToolBar";
-  hide.caption = Texts.hide_tool_bar;
-  PopupMenuMain.items.push_back(hide);
-  MenuItem separator;
-  separator.kind = MenuKind::Separator;
-  PopupMenuMain.items.push_back(separator);
-  MenuItem show_cursor;
-  show_cursor.id = kCmdShowCursor;
-  show_cursor.name = "PMenuShowCursor";
-  show_cursor.caption = Texts.show_cursor;
-  show_cursor.kind = MenuKind::Check;
-  PopupMenuMain.items.push_back(show_cursor);
+  PopupMenuMain.items.push_back(MenuItemOf(kCmdHideToolBar, "PMenuHideToolBar", Texts.hide_tool_bar));
+  PopupMenuMain.items.push_back(MenuSeparator());
+  PopupMenuMain.items.push_back(MenuItemOf(kCmdShowCursor, "PMenuShowCursor", Texts.show_cursor, MenuKind::Check));
   // Never shown; it only gives the tool bar F1 for the help file.
-  MenuItem help;
-  help.id = kCmdToolBarHelp;
-  help.name = "Help1";
-  help.caption = "Help";
+  MenuItem help = MenuItemOf(kCmdToolBarHelp, "Help1", "Help");
   help.shortcut = vk::kF1;
   help.visible = false;
   PopupMenuMain.items.push_back(help);

@@ -1,9 +1,25 @@
-// Look-ups in the menu model.
+// Making items, and look-ups in the menu model.
 #include "ui/menu.h"
 
 #include <cctype>
+#include <utility>
 
 namespace mensor {
+
+MenuItem MenuItemOf(int id, std::string name, std::string caption, MenuKind kind) {
+  MenuItem item;
+  item.id = id;
+  item.name = std::move(name);
+  item.caption = std::move(caption);
+  item.kind = kind;
+  return item;
+}
+
+MenuItem MenuSeparator() {
+  MenuItem item;
+  item.kind = MenuKind::Separator;
+  return item;
+}
 namespace {
 
 template <typename Pred>

@@ -25,6 +25,10 @@ struct MenuItem {
   std::vector<MenuItem> items;  // entries of a submenu
 };
 
+// An item with its command id, name, caption and kind; a separator.
+MenuItem MenuItemOf(int id, std::string name, std::string caption, MenuKind kind = MenuKind::Command);
+MenuItem MenuSeparator();
+
 struct Menu {
   std::vector<MenuItem> items;
   // The menu's side band (drawn by the platform's owner-drawn menu).
