@@ -116,9 +116,6 @@ constexpr TextTarget kTextTargets[] = {
     {"BitBtnCancel", C::BitBtnCancel},
 };
 
-constexpr ConfigControl kCustomUnitFields[] = {C::SpinEditPixelPerUnit, C::SpinEditTicksPerUnit,
-                                               C::SpinEditDisplayValueUnit};
-
 constexpr Shortcut kPlainF1 = vk::kF1;
 // What the percentage field gives for a text that is no integer.
 constexpr int kTranValueFallback = 60;
