@@ -4,7 +4,6 @@
 
 #include "app/main_form.h"
 #include "ui/win32/input_state.h"
-#include "ui/win32/popup_menu.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/win32_platform.h"
 
@@ -38,10 +37,6 @@ bool MainWindow::Create() {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (open_menu_ != nullptr) {
-    LRESULT result = 0;
-    if (open_menu_->HandleMessage(message, wparam, lparam, result)) return result;
-  }
   if (form_ == nullptr) return DefWindowProcW(hwnd(), message, wparam, lparam);
   if (message == taskbar_created_ && taskbar_created_ != 0) {
     platform_.RestoreNotifyIcons();
@@ -111,11 +106,7 @@ void MainWindow::OnMouseUp(MouseButton button, WPARAM wparam, LPARAM lparam) {
 }
 
 void MainWindow::OnContextMenu(LPARAM lparam) {
-  Point at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-  // From the keyboard (Shift+F10, the menu key) the position is (-1, -1):
-  // the menu opens at the pointer then.
-  if (at.x == -1 && at.y == -1) at = platform_.CursorPos();
-  form_->ContextMenu(at);
+  form_->ContextMenu(ContextMenuPoint(lparam));
 }
 
 bool MainWindow::OnKeyDown(WPARAM key) { return form_->KeyDown(static_cast<int>(key), KeyShift()); }

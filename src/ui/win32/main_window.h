@@ -14,7 +14,6 @@ class TMainForm;
 
 namespace mensor::win32 {
 
-class PopupMenu;
 class Win32Platform;
 
 class MainWindow : public TopLevelWindow {
@@ -26,7 +25,6 @@ class MainWindow : public TopLevelWindow {
   // The form that receives the messages; none while it does not exist.
   void SetForm(TMainForm* form) { form_ = form; }
   // The popup menu that is open (its owner-draw messages come here).
-  void SetOpenMenu(PopupMenu* menu) { open_menu_ = menu; }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -40,7 +38,6 @@ class MainWindow : public TopLevelWindow {
   void OnClose();
 
   TMainForm* form_ = nullptr;
-  PopupMenu* open_menu_ = nullptr;
   UINT taskbar_created_ = 0;
 };
 

@@ -8,7 +8,6 @@
 #include "ui/win32/convert.h"
 #include "ui/win32/gdi_canvas.h"
 #include "ui/win32/input_state.h"
-#include "ui/win32/popup_menu.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/tool_tips.h"
 #include "ui/win32/win32_platform.h"
@@ -184,27 +183,12 @@ void ToolBarWindow::SetHints(const std::string& magnifier, const std::string& ca
 }
 
 int ToolBarWindow::TrackPopupMenu(const Menu& menu, Point screen) {
-  PopupMenu popup(menu, platform_.fonts(), platform_.PixelsPerInch());
-  open_menu_ = &popup;
-  // NOTE: the owner must be the foreground window, or the menu does not
-  // close when the user clicks elsewhere; the posted null message lets it
-  // close properly.
-  SetForegroundWindow(hwnd());
-  const int id = static_cast<int>(TrackPopupMenuEx(popup.handle(),
-                                                   TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                                   screen.x, screen.y, hwnd(), nullptr));
-  PostMessageW(hwnd(), WM_NULL, 0, 0);
-  open_menu_ = nullptr;
-  return id;
+  return TrackMenu(menu, screen, platform_.PixelsPerInch());
 }
 
 // --- messages ---
 
 LRESULT ToolBarWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (open_menu_ != nullptr) {
-    LRESULT result = 0;
-    if (open_menu_->HandleMessage(message, wparam, lparam, result)) return result;
-  }
   if (message == count_message_ && count_message_ != 0) {
     if (wparam == 0) return LiveHandleCount();
     DWORD handles = 0;
@@ -236,14 +220,7 @@ LRESULT ToolBarWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_MBUTTONUP: form_->MouseUp(MouseButton::Middle, MouseShift(wparam), x, y); return 0;
     // The default handling of the right button's release sends WM_CONTEXTMENU.
     case WM_RBUTTONUP: form_->MouseUp(MouseButton::Right, MouseShift(wparam), x, y); break;
-    case WM_CONTEXTMENU: {
-      Point where{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-      // From the keyboard the position is (-1, -1): the menu opens at the
-      // pointer then.
-      if (where.x == -1 && where.y == -1) where = platform_.CursorPos();
-      form_->ContextMenu(where);
-      return 0;
-    }
+    case WM_CONTEXTMENU: form_->ContextMenu(ContextMenuPoint(lparam)); return 0;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wparam) == hwnd() && LOWORD(lparam) == HTCLIENT) {
         POINT pt{};

@@ -17,7 +17,6 @@ class TFormToolBar;
 
 namespace mensor::win32 {
 
-class PopupMenu;
 class Win32Platform;
 
 class ToolBarWindow : public TopLevelWindow, public ToolBarControls {
@@ -57,7 +56,6 @@ class ToolBarWindow : public TopLevelWindow, public ToolBarControls {
   void DrawView(HDC dc) const;
 
   TFormToolBar* form_ = nullptr;
-  PopupMenu* open_menu_ = nullptr;
   HWND factor_box_ = nullptr;
   HWND factor_spin_ = nullptr;
   HWND tooltip_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "ui/win32/convert.h"
 #include "ui/win32/gdi_canvas.h"
+#include "ui/win32/popup_menu.h"
 #include "ui/win32/win32_platform.h"
 
 namespace mensor::win32 {
@@ -45,7 +46,31 @@ LRESULT CALLBACK TopLevelWindow::WndProc(HWND hwnd, UINT message, WPARAM wparam,
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
+  if (self->open_menu_ != nullptr) {
+    LRESULT result = 0;
+    if (self->open_menu_->HandleMessage(message, wparam, lparam, result)) return result;
+  }
   return self->HandleMessage(message, wparam, lparam);
+}
+
+int TopLevelWindow::TrackMenu(const Menu& menu, Point screen, int dpi) {
+  PopupMenu popup(menu, platform_.fonts(), dpi);
+  open_menu_ = &popup;
+  // NOTE: the owner must be the foreground window, or the menu does not close
+  // when the user clicks elsewhere (this matters when it opens from the
+  // notification icon); the posted null message lets it close properly.
+  SetForegroundWindow(hwnd_);
+  const int id = static_cast<int>(TrackPopupMenuEx(popup.handle(),
+                                                   TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                                   screen.x, screen.y, hwnd_, nullptr));
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+  open_menu_ = nullptr;
+  return id;
+}
+
+Point TopLevelWindow::ContextMenuPoint(LPARAM lparam) const {
+  const Point at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  return at.x == -1 && at.y == -1 ? platform_.CursorPos() : at;
 }
 
 void TopLevelWindow::PaintWith(const std::function<void(Canvas&)>& paint) {

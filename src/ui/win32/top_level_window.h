@@ -10,11 +10,13 @@
 
 #include <functional>
 
+#include "ui/menu.h"
 #include "ui/platform.h"
 #include "ui/win32/gdi.h"
 
 namespace mensor::win32 {
 
+class PopupMenu;
 class Win32Platform;
 
 class TopLevelWindow : public Window {
@@ -48,6 +50,10 @@ class TopLevelWindow : public Window {
   void BeginUpdate() override;
   void EndUpdate() override;
 
+  // Shows the menu at a screen point, owned by this window, with its measures
+  // and fonts for dpi; returns the chosen command id, 0 for none.
+  int TrackMenu(const Menu& menu, Point screen, int dpi);
+
  protected:
   TopLevelWindow(HINSTANCE instance, Win32Platform& platform);
 
@@ -67,12 +73,17 @@ class TopLevelWindow : public Window {
   // WM_SETCURSOR: shows the cursor the core chose over the client area; false
   // leaves the message to the default handling.
   bool ApplyCursorOnSetCursor(WPARAM wparam, LPARAM lparam);
+  // WM_CONTEXTMENU: where the menu opens; from the keyboard (Shift+F10, the
+  // menu key) the position is (-1, -1) and the menu opens at the pointer.
+  Point ContextMenuPoint(LPARAM lparam) const;
 
   HINSTANCE instance_;
   Win32Platform& platform_;
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  // The menu being shown by TrackMenu: it answers its own drawing messages.
+  PopupMenu* open_menu_ = nullptr;
   void ApplyCursor();
   // The part of the screen the window shows (its region, or its rectangle),
   // in screen coordinates; empty while it is hidden.

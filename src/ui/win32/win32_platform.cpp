@@ -10,7 +10,6 @@
 #include "ui/win32/dialog_window.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/main_window.h"
-#include "ui/win32/popup_menu.h"
 #include "ui/win32/resource.h"
 
 namespace mensor::win32 {
@@ -245,18 +244,7 @@ int Win32Platform::TrackPopupMenu(const Menu& menu, Point screen) {
   const HWND owner = MainHwnd();
   if (owner == nullptr) return 0;
   // The menu takes the density of the monitor it opens on.
-  PopupMenu popup(menu, fonts_, PixelsPerInchAt(screen));
-  main_->SetOpenMenu(&popup);
-  // NOTE: the owner must be the foreground window, or the menu does not close
-  // when the user clicks elsewhere (this matters when it opens from the
-  // notification icon); the posted null message lets it close properly.
-  SetForegroundWindow(owner);
-  const int id = static_cast<int>(TrackPopupMenuEx(popup.handle(),
-                                                   TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                                   screen.x, screen.y, owner, nullptr));
-  PostMessageW(owner, WM_NULL, 0, 0);
-  main_->SetOpenMenu(nullptr);
-  return id;
+  return main_->TrackMenu(menu, screen, PixelsPerInchAt(screen));
 }
 
 // --- system services ---
