@@ -11,7 +11,7 @@
 
 #include "app/main_form.h"
 #include "fake_platform.h"
-#include "settings/info_form.h"
+#include "readout/info_form.h"
 
 namespace mensor {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "lang/text_encoding.h"
+#include "text/text_encoding.h"
 #include "ui/canvas.h"
 #include "ui/platform.h"
 

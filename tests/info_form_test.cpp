@@ -1,6 +1,6 @@
 // The read-out window: its size at creation, the coordinate text, the
 // centring by the previous text, the colours at showing and the painting.
-#include "settings/info_form.h"
+#include "readout/info_form.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // IniFile: reading and writing entries the way the Windows profile functions
 // do, and surviving any bytes thrown at it.
-#include "settings/ini_file.h"
+#include "text/ini_file.h"
 
 #include <gtest/gtest.h>
 

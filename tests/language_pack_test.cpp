@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
-#include "lang/text_encoding.h"
+#include "text/text_encoding.h"
 #include "settings/app_settings.h"
 
 namespace mensor {

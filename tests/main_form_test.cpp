@@ -10,7 +10,7 @@
 
 #include "fake_platform.h"
 #include "settings/app_settings.h"
-#include "settings/info_form.h"
+#include "readout/info_form.h"
 
 namespace mensor {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/ini_file.h"
+#include "text/ini_file.h"
 #include "settings/settings_file.h"
-#include "settings/text_encoding.h"
+#include "text/text_encoding.h"
 #include "settings_test_support.h"
 
 namespace mensor {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_form.h"
-#include "settings/ini_file.h"
+#include "text/ini_file.h"
 #include "settings_test_support.h"
 
 namespace mensor {

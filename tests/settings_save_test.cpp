@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "settings/ini_file.h"
+#include "text/ini_file.h"
 #include "settings_test_support.h"
 
 namespace mensor {

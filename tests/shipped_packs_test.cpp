@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "lang/language_pack.h"
-#include "lang/text_encoding.h"
+#include "text/text_encoding.h"
 #include "lang/text_tables.h"
 
 namespace mensor {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "settings/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace mensor {
 namespace {

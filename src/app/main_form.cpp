@@ -9,7 +9,7 @@
 
 #include "about/about_form.h"
 #include "lang/language.h"
-#include "settings/info_form.h"
+#include "readout/info_form.h"
 #include "toolbar/tool_bar_form.h"
 
 namespace mensor {

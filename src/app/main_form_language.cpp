@@ -6,7 +6,7 @@
 #include "app/main_form.h"
 #include "lang/language.h"
 #include "lang/text_tables.h"
-#include "settings/ini_file.h"
+#include "text/ini_file.h"
 
 namespace mensor {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "app/line_math.h"
 #include "app/main_form.h"
-#include "settings/info_form.h"
+#include "readout/info_form.h"
 
 namespace mensor {
 namespace {

@@ -34,7 +34,7 @@
 //   key is the text before the first "=", the value the text after it; blanks
 //   around both are dropped; one pair of enclosing double or single quotes is
 //   removed; at most 2047 characters of a value are taken. Encodings: see
-//   lang/text_encoding.h (ANSI code page, UTF-8 with or without byte-order
+//   text/text_encoding.h (ANSI code page, UTF-8 with or without byte-order
 //   mark, UTF-16 with byte-order mark).
 //   Rule A (blank means English): a missing key or one whose value is blank
 //   gives the English text. Rule B (present means used): a missing key gives
@@ -47,8 +47,8 @@
 #include <string_view>
 #include <vector>
 
-#include "lang/text_encoding.h"
-#include "settings/ini_file.h"
+#include "text/text_encoding.h"
+#include "text/ini_file.h"
 #include "ui/platform.h"
 
 namespace mensor {

@@ -13,9 +13,9 @@
 #include <exception>
 #include <limits>
 
-#include "settings/ini_file.h"
+#include "text/ini_file.h"
 #include "settings/settings_file.h"
-#include "settings/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace mensor {
 

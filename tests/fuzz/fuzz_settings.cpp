@@ -12,7 +12,7 @@
 
 #include "fake_platform.h"
 #include "settings/app_settings.h"
-#include "settings/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace {
 

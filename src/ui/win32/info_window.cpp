@@ -1,7 +1,7 @@
 // InfoWindow: the read-out window's class and its messages.
 #include "ui/win32/info_window.h"
 
-#include "settings/info_form.h"
+#include "readout/info_form.h"
 
 namespace mensor::win32 {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "app/main_form.h"
 #include "prefs/config_form.h"
-#include "settings/info_form.h"
+#include "readout/info_form.h"
 #include "ui/win32/config_dialog.h"
 #include "toolbar/tool_bar_form.h"
 #include "ui/win32/info_window.h"

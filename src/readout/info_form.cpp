@@ -1,5 +1,5 @@
 // TInfoForm: the read-out window of the marker drag.
-#include "settings/info_form.h"
+#include "readout/info_form.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // IniFile: parsing a profile file into lines, looking entries up and changing
 // them in place.
-#include "settings/ini_file.h"
+#include "text/ini_file.h"
 
 #include <utility>
 
