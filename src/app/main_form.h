@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/geometry.h"
+#include "app/ruler_unit.h"
 #include "lang/language_pack.h"
 #include "settings/app_settings.h"
 #include "ui/canvas.h"
@@ -37,9 +38,6 @@ class TInfoForm;
 class TConfigForm;
 class ConfigView;
 class TFormToolBar;
-
-// RulerUnit: the field Unit of the ruler window.
-enum RulerUnit : int { kUnitPixels = 0, kUnitCentimetres = 1, kUnitInches = 2, kUnitCustom = 3 };
 
 // Command ids of the popup menu's entries.
 enum MenuCommand : int {

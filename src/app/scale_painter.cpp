@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "app/geometry.h"
-#include "app/main_form.h"
+#include "app/ruler_unit.h"
 
 namespace mensor {
 namespace {
