@@ -66,6 +66,17 @@ class Ruler {
   Ruler(const Ruler&) = delete;
   Ruler& operator=(const Ruler&) = delete;
 
+  // A command picked in the popup menu ("&Rotate", "Show Scale &Line").
+  void Pick(int command) {
+    platform.menu_choices.push_back(command);
+    form.ContextMenu({0, 0});
+    platform.shown_menus.clear();
+  }
+  void SetRotate(bool on) {
+    if (on) Pick(kCmdCircum);
+  }
+  GestureKind Kind() const { return form.CurrentGesture().kind; }
+
   void Press(Point p) {
     held_ = kLeftButton;
     form.MouseDown(MouseButton::Left, held_, p.x, p.y);
@@ -125,14 +136,14 @@ TEST(DragEnd, LostCaptureEndsEachGestureAsAReleaseWhereThePointerLastWas) {
     RulerState released;
     {
       Ruler r;
-      r.form.RotateMode = g.rotate;
+      r.SetRotate(g.rotate);
       r.Press(g.press);
       r.Drag(g.to);
       r.Release(g.to);
       released = StateOf(r);
     }
     Ruler r;
-    r.form.RotateMode = g.rotate;
+    r.SetRotate(g.rotate);
     const RulerState before = StateOf(r);
     r.Press(g.press);
     r.Drag(g.to);
@@ -140,8 +151,7 @@ TEST(DragEnd, LostCaptureEndsEachGestureAsAReleaseWhereThePointerLastWas) {
     EXPECT_EQ(StateOf(r), released);
     EXPECT_FALSE(before == released) << "the gesture changed something";
     EXPECT_TRUE(r.ScreenClear()) << "the band is erased";
-    EXPECT_FALSE(r.form.Pressing);
-    EXPECT_FALSE(r.form.StretchingEnd || r.form.StretchingStart);
+    EXPECT_EQ(r.Kind(), GestureKind::None);
     EXPECT_TRUE(r.form.LabelNumber.visible);
     EXPECT_FALSE(r.window.captured);
 
@@ -158,7 +168,7 @@ TEST(DragEnd, EscCancelsEachGestureAndPutsTheRulerBack) {
   for (const Gesture& g : kGestures) {
     SCOPED_TRACE(g.name);
     Ruler r;
-    r.form.RotateMode = g.rotate;
+    r.SetRotate(g.rotate);
     const RulerState before = StateOf(r);
     r.Press(g.press);
     r.Drag(g.to);
@@ -166,7 +176,7 @@ TEST(DragEnd, EscCancelsEachGestureAndPutsTheRulerBack) {
     EXPECT_EQ(StateOf(r), before);
     EXPECT_EQ(r.form.NewAngle, r.form.Angle);
     EXPECT_TRUE(r.ScreenClear());
-    EXPECT_FALSE(r.form.Pressing);
+    EXPECT_EQ(r.Kind(), GestureKind::None);
     EXPECT_TRUE(r.form.LabelNumber.visible);
     EXPECT_FALSE(r.window.captured);
     EXPECT_EQ(r.window.set_bounds_calls + r.window.region_calls, 0) << "the window was never touched";
@@ -209,7 +219,7 @@ TEST(DragEnd, AMovementWithNoButtonHeldEndsADragWhoseReleaseWentElsewhere) {
   // The button came up over another window that had taken the mouse without
   // telling: the drag ends where the pointer last was, not where it is now.
   r.form.MouseMove(0, 1000, 600);
-  EXPECT_FALSE(r.form.Pressing);
+  EXPECT_EQ(r.Kind(), GestureKind::None);
   EXPECT_EQ(r.window.bounds.left, kLeft + 50);
   EXPECT_EQ(r.window.bounds.top, kTop + 70);
   EXPECT_TRUE(r.ScreenClear());
@@ -228,7 +238,7 @@ TEST(DragEnd, MarkerDragEndsCleanlyOnALostCaptureOrEsc) {
   for (const MarkerEnd& c : cases) {
     SCOPED_TRACE(c.name);
     Ruler r;
-    r.form.SetMenuChecked("MenuShowScaleLine", true);
+    r.Pick(kCmdShowScaleLine);
     // A first drag leaves a scale line for the marker point (30, 8).
     r.Press({676, 626});
     r.Drag({703, 631});
@@ -240,7 +250,7 @@ TEST(DragEnd, MarkerDragEndsCleanlyOnALostCaptureOrEsc) {
     // The second drag is ended early at the marker point (130, 8).
     r.Press({676, 626});
     r.Drag({803, 631});
-    ASSERT_TRUE(r.form.StaffDragging);
+    ASSERT_TRUE(r.form.StaffDragging());
     ASSERT_TRUE(r.info_window.visible) << "the read-out window shows during the drag";
     ASSERT_EQ(r.platform.cursor_display_count, -1);
     if (c.esc) {
@@ -248,7 +258,7 @@ TEST(DragEnd, MarkerDragEndsCleanlyOnALostCaptureOrEsc) {
     } else {
       r.form.MouseCaptureLost();
     }
-    EXPECT_FALSE(r.form.StaffDragging);
+    EXPECT_FALSE(r.form.StaffDragging());
     EXPECT_TRUE(r.ScreenClear()) << "the cross is erased";
     EXPECT_EQ(r.platform.cursor_display_count, 0) << "the pointer shows again";
     EXPECT_FALSE(r.info_window.visible) << "the read-out window is hidden";
@@ -266,7 +276,7 @@ TEST(DragEnd, MarkerDragEndsCleanlyOnALostCaptureOrEsc) {
     // The next press on the marker takes the mouse and drags normally.
     r.Press({676, 626});
     EXPECT_TRUE(r.window.captured);
-    EXPECT_TRUE(r.form.StaffDragging);
+    EXPECT_TRUE(r.form.StaffDragging());
     r.Release({676, 626});
     EXPECT_TRUE(r.ScreenClear());
     EXPECT_EQ(r.platform.cursor_display_count, 0);

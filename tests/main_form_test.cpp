@@ -243,10 +243,14 @@ TEST_F(MainFormTest, HideAndTheHotKeyShowTheRulerAgain) {
 
 TEST_F(MainFormTest, HideIsRefusedDuringAGesture) {
   Start();
-  form.Pressing = true;
-  form.PMenuHideClick();
+  // A press on the ruler's body (the zero corner is the client point (660, 660)).
+  form.MouseDown(MouseButton::Left, kLeftButton, 900, 630);
+  form.HotKeyPressed(kHideHotKeyId);
   EXPECT_TRUE(window.visible);
   EXPECT_EQ(Item("PMenuHide").caption, "H&ide");
+  form.MouseUp(MouseButton::Left, 0, 900, 630);
+  form.HotKeyPressed(kHideHotKeyId);
+  EXPECT_FALSE(window.visible) << "after the release the hot key hides the ruler";
 }
 
 // Records the raising of both windows in one list, so that their order shows.
@@ -338,13 +342,16 @@ TEST_F(MainFormTest, MenuShortcutsWaitUntilADragEnds) {
   Start("[HotKey]\r\nLeval=16456\r\n");  // Ctrl+H: Horizontal
   form.PMenuPlumbClick();
   const Corners before = form.Outline;
-  form.Pressing = true;
-  EXPECT_FALSE(form.KeyDown('H', kCtrl));
-  form.Pressing = false;
-  form.StaffDragging = true;
-  EXPECT_FALSE(form.KeyDown('H', kCtrl));
-  EXPECT_EQ(form.Outline, before) << "the outline the drag erases stays as drawn";
-  form.StaffDragging = false;
+  // A move of the vertical ruler's body, then a drag of the marker.
+  const Point body{690, 900};
+  const Point marker{form.LabelStaff.left + 3, form.LabelStaff.top + 3};
+  for (const Point press : {body, marker}) {
+    form.MouseDown(MouseButton::Left, kLeftButton, press.x, press.y);
+    form.MouseMove(kLeftButton, press.x + 20, press.y + 10);
+    EXPECT_FALSE(form.KeyDown('H', kCtrl));
+    EXPECT_EQ(form.Outline, before) << "the outline the drag erases stays as drawn";
+    form.MouseUp(MouseButton::Left, 0, press.x + 20, press.y + 10);
+  }
   EXPECT_TRUE(form.KeyDown('H', kCtrl));
   EXPECT_EQ(form.Angle, kHorizontalAngle);
 }

@@ -19,7 +19,6 @@ using testing::FakePlatform;
 using testing::FakeWindow;
 using testing::RecordingCanvas;
 
-constexpr const char* kScaleLineItem = "MenuShowScaleLine";
 constexpr Color kGreen = 0x40FF00;
 // Round(sqrt(1920^2 + 1080^2)) for the fake's 1920 x 1080 screen.
 constexpr int kDiagonal = 2203;
@@ -84,17 +83,41 @@ class MarkerTest : public ::testing::Test {
     return {form.LabelStaff.left + window.bounds.left + x, form.LabelStaff.top + window.bounds.top + y};
   }
 
+  // The mouse through the window's input dispatch, at points relative to the
+  // marker label: a press there goes to the marker, and the marker keeps the
+  // mouse until the release.
   void Press(int x, int y, MouseButton button = MouseButton::Left) {
-    form.LabelStaffMouseDown(button, kLeftButton, x, y);
+    held_ = button == MouseButton::Left ? kLeftButton : button == MouseButton::Right ? kRightButton : kMiddleButton;
+    form.MouseDown(button, held_, form.LabelStaff.left + x, form.LabelStaff.top + y);
   }
-  void Move(int x, int y) { form.LabelStaffMouseMove(kLeftButton, x, y); }
-  void Release(int x, int y) { form.LabelStaffMouseUp(MouseButton::Left, 0, x, y); }
+  void Move(int x, int y) { form.MouseMove(held_, form.LabelStaff.left + x, form.LabelStaff.top + y); }
+  void Release(int x, int y, MouseButton button = MouseButton::Left) {
+    held_ = 0;
+    form.MouseUp(button, 0, form.LabelStaff.left + x, form.LabelStaff.top + y);
+  }
+  // A command picked in the popup menu.
+  void Pick(int command) {
+    platform.menu_choices.push_back(command);
+    form.ContextMenu({0, 0});
+  }
+  void SetRotate(bool on) {
+    if (form.RotateMode != on) Pick(kCmdCircum);
+  }
+  // The check mark of an item as the popup menu shows it.
+  bool CheckedInMenu(const std::string& caption) {
+    form.ContextMenu({0, 0});
+    for (const MenuItem& item : platform.shown_menus.back().items)
+      if (item.caption == caption) return item.checked;
+    ADD_FAILURE() << "no item " << caption;
+    return false;
+  }
 
   FakePlatform platform;
   FakeWindow window;
   TMainForm form{platform, window};
   FakeWindow info_window;
   TInfoForm info{platform, info_window};
+  ShiftState held_ = 0;
 };
 
 TEST_F(MarkerTest, CrossForEachSizeAndDirection) {
@@ -167,10 +190,10 @@ TEST_F(MarkerTest, DragMovesTheCrossAndTheReleaseErasesIt) {
   const Point s = Screen(40, -30);
   EXPECT_EQ(shown[0].from, (Point{s.x - 20, s.y}));
   EXPECT_EQ(shown[1].from, (Point{s.x, s.y - 20}));
-  EXPECT_EQ(form.StaffPoint, (Point{40, -30}));
   Release(40, -30);
   EXPECT_TRUE(Visible(platform.screen_drawing).empty());
-  EXPECT_FALSE(form.StaffDragging);
+  EXPECT_FALSE(form.StaffDragging());
+  EXPECT_FALSE(window.captured);
   EXPECT_GE(platform.screen_canvases_opened, 1) << "the press takes a fresh screen surface";
 }
 
@@ -183,7 +206,7 @@ TEST_F(MarkerTest, PointerIsHiddenDuringTheDragOnly) {
   EXPECT_EQ(platform.cursor_display_count, -1);
   Release(30, 10);
   EXPECT_EQ(platform.cursor_display_count, 0);
-  Release(30, 10);  // a release without a drag
+  form.LabelStaffMouseUp(MouseButton::Left, 0, 30, 10);  // a release without a drag
   EXPECT_EQ(platform.cursor_display_count, 0);
   EXPECT_TRUE(Visible(platform.screen_drawing).empty());
 }
@@ -194,7 +217,7 @@ TEST_F(MarkerTest, ReleaseOfADragRepaintsTheRulerToTakeAwayTracesOfTheCross) {
   const int before = window.invalidations;
   Release(30, 10);
   EXPECT_EQ(window.invalidations, before + 1) << "the release of a drag asks for a paint";
-  Release(30, 10);
+  form.LabelStaffMouseUp(MouseButton::Left, 0, 30, 10);
   EXPECT_EQ(window.invalidations, before + 1) << "a release without a drag paints nothing";
 }
 
@@ -209,23 +232,36 @@ TEST_F(MarkerTest, PressesThatDoNothing) {
       {"right", MouseButton::Right, false},
       {"middle", MouseButton::Middle, false},
   };
+  AppSettings.ShowDisplayForm = true;
+  Pick(kCmdShowScaleLine);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    form.RotateMode = c.rotate;
-    form.SetMenuChecked(kScaleLineItem, true);
-    form.ScaleLinePoint = {4, 9};
-    AppSettings.ShowDisplayForm = true;
+    SetRotate(c.rotate);
+    if (!c.rotate) {
+      // A scale line left by an earlier drag.
+      Press(5, 10);
+      Move(4, 9);
+      Release(4, 9);
+    }
+    const Point line = form.ScaleLinePoint;
+    platform.screen_drawing = RecordingCanvas{};
+    window.direct = RecordingCanvas{};
+    const int canvases = platform.screen_canvases_opened;
     const Rect info_bounds = info_window.bounds;
     Press(5, 10, c.button);
-    EXPECT_FALSE(form.StaffDragging);
-    EXPECT_EQ(form.StaffPoint, (Point{0, 0}));
-    EXPECT_EQ(form.ScaleLinePoint, (Point{4, 9}));
+    Move(30, 10);
+    EXPECT_FALSE(form.StaffDragging());
+    EXPECT_EQ(form.CurrentGesture().kind, GestureKind::MarkerHeld) << "the marker holds the mouse";
+    EXPECT_EQ(form.ScaleLinePoint, line);
     EXPECT_EQ(platform.cursor_display_count, 0);
-    EXPECT_EQ(platform.screen_canvases_opened, 0);
+    EXPECT_EQ(platform.screen_canvases_opened, canvases);
     EXPECT_TRUE(platform.screen_drawing.ops.empty());
     EXPECT_TRUE(window.direct.ops.empty());
     EXPECT_EQ(info_window.bounds, info_bounds);
     EXPECT_FALSE(info_window.visible);
+    Release(30, 10, c.button);
+    EXPECT_EQ(form.CurrentGesture().kind, GestureKind::None);
+    EXPECT_FALSE(window.captured);
   }
 }
 
@@ -250,8 +286,7 @@ TEST_F(MarkerTest, DragLeavesTheScaleLineAtTheRatioOfTheDistance) {
     window.direct.SetPenColor(0x123456);
     c.vertical ? Vertical() : Horizontal();
     AppSettings.ScaleRatio = c.ratio;
-    form.SetMenuChecked(kScaleLineItem, true);
-    form.ScaleLinePoint = {0, 0};
+    Pick(kCmdShowScaleLine);
     Press(5, 10);
     Move(c.to.x - 20, c.to.y);
     Move(c.to.x, c.to.y);
@@ -264,11 +299,13 @@ TEST_F(MarkerTest, DragLeavesTheScaleLineAtTheRatioOfTheDistance) {
     EXPECT_EQ(shown[0].mode, PenMode::Xor);
     EXPECT_EQ(form.ScaleLinePoint, c.to);
     EXPECT_EQ(window.direct.PenColor(), 0x123456u) << "the pen colour is restored";
+    Pick(kCmdShowScaleLine);
+    EXPECT_TRUE(Visible(window.direct).empty()) << "switching the item off erases the line";
   }
 }
 
 TEST_F(MarkerTest, PressWithoutMovingLeavesExactlyOneLine) {
-  form.SetMenuChecked(kScaleLineItem, true);
+  Pick(kCmdShowScaleLine);
   Press(5, 10);
   Release(5, 10);
   std::vector<DrawOp> shown = Visible(window.direct);
@@ -290,7 +327,8 @@ TEST_F(MarkerTest, PressWithoutMovingLeavesExactlyOneLine) {
   EXPECT_EQ(window.direct.Lines().size(), 1u) << "nothing drawn beside the paint";
 
   // The next press erases the line shown so far before it draws its own.
-  Press(87, 17);
+  Press(5, 10);
+  Move(87, 17);
   Release(87, 17);
   shown = Visible(window.direct);
   ASSERT_EQ(shown.size(), 1u);
@@ -298,8 +336,9 @@ TEST_F(MarkerTest, PressWithoutMovingLeavesExactlyOneLine) {
 }
 
 TEST_F(MarkerTest, NoScaleLineWithTheScreenAlignedCross) {
+  // The item was switched on before the preferences turned the cross.
+  Pick(kCmdShowScaleLine);
   AppSettings.StaffDir = 1;
-  form.SetMenuChecked(kScaleLineItem, true);
   Press(5, 10);
   Move(87, 17);
   Release(87, 17);
@@ -307,7 +346,6 @@ TEST_F(MarkerTest, NoScaleLineWithTheScreenAlignedCross) {
 }
 
 TEST_F(MarkerTest, ScaleLineDrawnDuringAPaintGoesOnThePaintCanvas) {
-  form.SetMenuChecked(kScaleLineItem, true);
   RecordingCanvas paint;
   paint.SetPenColor(0xABCDEF);
   {
@@ -323,9 +361,13 @@ TEST_F(MarkerTest, ScaleLineDrawnDuringAPaintGoesOnThePaintCanvas) {
 }
 
 TEST_F(MarkerTest, ScaleLineCommandRefusedWithTheScreenAlignedCross) {
+  // A line left by a drag, then the preferences turn the cross.
+  Pick(kCmdShowScaleLine);
+  Press(5, 10);
+  Move(87, 17);
+  Release(87, 17);
+  window.direct = RecordingCanvas{};
   AppSettings.StaffDir = 1;
-  form.SetMenuChecked(kScaleLineItem, true);
-  form.ScaleLinePoint = {87, 17};
   form.ExecuteCommand(kCmdShowScaleLine);
   ASSERT_EQ(platform.infos.size(), 1u);
   EXPECT_EQ(platform.infos[0],
@@ -333,27 +375,32 @@ TEST_F(MarkerTest, ScaleLineCommandRefusedWithTheScreenAlignedCross) {
             "when staff guage's direction is Vertical with Screen!\r"
             "You can set the staff guage's direction in system page in Preferences Form!");
   EXPECT_EQ(platform.info_captions[0], "Information");
-  EXPECT_FALSE(form.MenuChecked(kScaleLineItem));
+  EXPECT_FALSE(CheckedInMenu("Show Scale &Line"));
   EXPECT_TRUE(window.direct.ops.empty());
 
   form.ExecuteCommand(kCmdShowScaleLine);
   EXPECT_EQ(platform.infos.size(), 2u);
-  EXPECT_FALSE(form.MenuChecked(kScaleLineItem)) << "the item stays unchecked";
+  EXPECT_FALSE(CheckedInMenu("Show Scale &Line")) << "the item stays unchecked";
 }
 
 TEST_F(MarkerTest, ScaleLineCommandTogglesAndErases) {
-  form.ScaleLinePoint = {87, 17};
   form.ExecuteCommand(kCmdShowScaleLine);
-  EXPECT_TRUE(form.MenuChecked(kScaleLineItem));
-  EXPECT_EQ(form.ScaleLinePoint, (Point{0, 0})) << "no line until the next drag";
-  EXPECT_TRUE(window.direct.ops.empty());
+  EXPECT_TRUE(CheckedInMenu("Show Scale &Line"));
+  EXPECT_TRUE(window.direct.ops.empty()) << "no line until the next drag";
 
-  Press(87, 17);
-  Release(87, 17);
-  ASSERT_EQ(Visible(window.direct).size(), 1u);
-  form.ExecuteCommand(kCmdShowScaleLine);
-  EXPECT_FALSE(form.MenuChecked(kScaleLineItem));
-  EXPECT_TRUE(Visible(window.direct).empty()) << "switching off erases the line";
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    Press(5, 10);
+    Move(87, 17);
+    Release(87, 17);
+    ASSERT_EQ(Visible(window.direct).size(), 1u);
+    form.ExecuteCommand(kCmdShowScaleLine);
+    EXPECT_FALSE(CheckedInMenu("Show Scale &Line"));
+    EXPECT_TRUE(Visible(window.direct).empty()) << "switching off erases the line";
+    // Switched on again, it shows no line until the next drag.
+    form.ExecuteCommand(kCmdShowScaleLine);
+    EXPECT_TRUE(Visible(window.direct).empty());
+  }
   EXPECT_TRUE(platform.infos.empty());
 }
 
@@ -389,41 +436,47 @@ TEST_F(MarkerTest, NoReadOutWindowIsNoFault) {
 }
 
 TEST_F(MarkerTest, ReadOutLabelShowsTheDistanceFromTheZeroEndNeverAnAngle) {
+  enum class Pointer { Hover, Drag, HeldInRotateMode };
   struct Case {
     const char* name;
-    int unit;
-    bool rotate, dragging;
+    int unit_command;
+    Pointer pointer;
     int along;  // pixels from the zero end
     const char* text;
   };
   const Case cases[] = {
-      {"pixels", kUnitPixels, false, false, 100, "100 "},
-      {"pixels, short", kUnitPixels, false, false, 12, "12  "},
-      {"pixels, during a drag", kUnitPixels, false, true, 87, "87  "},
-      {"pixels, Rotate mode", kUnitPixels, true, false, 100, "100 "},
-      {"centimetres", kUnitCentimetres, false, false, 96, "2.54  "},
-      {"inches, Rotate mode", kUnitInches, true, false, 48, "0.50  "},
+      {"pixels, over the marker", kCmdPixels, Pointer::Hover, 18, "18  "},
+      {"pixels, during a drag", kCmdPixels, Pointer::Drag, 87, "87  "},
+      {"pixels, a long drag", kCmdPixels, Pointer::Drag, 1000, "1000"},
+      {"pixels, held in Rotate mode", kCmdPixels, Pointer::HeldInRotateMode, 100, "100 "},
+      {"centimetres, during a drag", kCmdCM, Pointer::Drag, 96, "2.54  "},
+      {"inches, held in Rotate mode", kCmdInch, Pointer::HeldInRotateMode, 48, "0.50  "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    form.Unit = c.unit;
-    form.RotateMode = c.rotate;
-    if (c.dragging) Press(5, 10);
+    Pick(c.unit_command);
+    SetRotate(c.pointer == Pointer::HeldInRotateMode);
     // The client point (660 + along, 640), relative to the label at (673, 623).
-    form.LabelStaffMouseMove(c.dragging ? ShiftState{kLeftButton} : ShiftState{0}, c.along - 13, 17);
+    if (c.pointer == Pointer::Hover) {
+      form.MouseMove(0, 660 + c.along, 640);
+    } else {
+      Press(5, 10);
+      Move(c.along - 13, 17);
+    }
     EXPECT_EQ(form.LabelNumber.caption, c.text);
-    if (c.dragging) Release(c.along - 13, 17);
+    if (c.pointer != Pointer::Hover) Release(c.along - 13, 17);
   }
 }
 
 TEST_F(MarkerTest, CrossCursorOverTheMarkerUnlessRotating) {
-  form.LabelStaffMouseMove(0, 3, 3);
+  form.MouseMove(0, 676, 626);
   EXPECT_EQ(window.cursor, CursorShape::Cross);
   window.cursor = CursorShape::Default;
-  form.RotateMode = true;
-  form.LabelStaffMouseMove(0, 3, 3);
+  SetRotate(true);
+  form.MouseMove(0, 676, 626);
   EXPECT_EQ(window.cursor, CursorShape::Default);
-  form.RotateMode = false;
+  SetRotate(false);
+  window.cursor = CursorShape::Default;
   Press(3, 3);
   Move(4, 4);
   EXPECT_EQ(window.cursor, CursorShape::Default) << "not during a drag";

@@ -50,14 +50,15 @@ std::vector<Segment> Band(const Corners& o, int dx, int dy) {
 // zero corner is the client point (660, 660), the zero end runs up to
 // (660, 600) and the far end from (1260, 600) to (1260, 660).
 struct Ruler {
-  Ruler() {
+  // The app.ini it starts with (none: the defaults).
+  explicit Ruler(const std::string& ini = "") {
     AppSettings = TAppSettings{};
+    if (!ini.empty()) platform.files["/mensor/app.ini"] = ini;
     form.FormCreate();
     AppSettings.Length = 600;
     AppSettings.RulerWidth = 60;
     AppSettings.PixelPerUnit = 50;
     AppSettings.Transparence = false;
-    form.Unit = kUnitPixels;
     form.InitialLayout();
     window.SetBounds(kLeft, kTop, 1320, 1320);
     window.visible = true;
@@ -78,6 +79,23 @@ struct Ruler {
     window.set_bounds_calls = 0;
     window.region_calls = 0;
   }
+
+  // Rotate mode on, as the user picks "&Rotate" in the popup menu.
+  void RotateOn() {
+    platform.menu_choices.push_back(kCmdCircum);
+    form.ContextMenu({0, 0});
+    ASSERT_TRUE(form.RotateMode);
+  }
+  void SetRotate(bool on) {
+    if (on) RotateOn();
+  }
+  // A unit picked in the popup menu's "&Units".
+  void PickUnit(int unit) {
+    constexpr int kCommands[] = {kCmdPixels, kCmdCM, kCmdInch, kCmdCustom};
+    platform.menu_choices.push_back(kCommands[unit]);
+    form.ContextMenu({0, 0});
+  }
+  GestureKind Kind() const { return form.CurrentGesture().kind; }
 
   // A gesture through the window's input dispatch, as the platform delivers it.
   void Press(int x, int y, MouseButton button = MouseButton::Left) {
@@ -139,8 +157,8 @@ TEST(MouseGesture, FarEndStretchAddsThePointersMovementWithinTheRange) {
     EXPECT_EQ(r.form.Outline[0], (Point{length + 60, length + 60}));
     EXPECT_EQ(r.form.Outline[3], (Point{2 * length + 60, length + 60}));
     EXPECT_EQ(r.OnScreen(r.form.Outline[0]), zero_before) << "the zero corner keeps its place";
-    EXPECT_FALSE(r.form.Pressing);
-    EXPECT_FALSE(r.form.StretchingEnd);
+    EXPECT_EQ(r.Kind(), GestureKind::None);
+    EXPECT_FALSE(r.window.captured);
   }
 }
 
@@ -201,7 +219,7 @@ TEST(MouseGesture, ZeroEndStretchKeepsTheFarEndInPlace) {
   EXPECT_EQ(r.window.bounds, (Rect{kLeft - 100, kTop - 50, kLeft - 100 + 1420, kTop - 50 + 1420}));
   EXPECT_EQ(r.OnScreen(r.form.Outline[3]), far_before);
   EXPECT_TRUE(r.form.LabelNumber.visible);
-  EXPECT_FALSE(r.form.StretchingStart);
+  EXPECT_EQ(r.Kind(), GestureKind::None);
 }
 
 TEST(MouseGesture, ZeroEndStretchOfATurnedRulerKeepsTheFarEndInPlace) {
@@ -213,7 +231,7 @@ TEST(MouseGesture, ZeroEndStretchOfATurnedRulerKeepsTheFarEndInPlace) {
   // The middle of the zero end, dragged 30 pixels left and up.
   const Point grab{(before[0].x + before[1].x) / 2, (before[0].y + before[1].y) / 2};
   r.Press(grab.x, grab.y);
-  ASSERT_TRUE(r.form.StretchingStart);
+  ASSERT_TRUE(r.form.StretchingStart());
   r.Drag(grab.x - 30, grab.y - 30);
   r.Release(grab.x - 30, grab.y - 30);
   EXPECT_EQ(AppSettings.Length, 642) << "the x axis: Round(30 / sin(pi/4)) = 42";
@@ -238,7 +256,7 @@ TEST(MouseGesture, RotationFollowsThePointerAndReadsTheAngleTurned) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Ruler r;
-    r.form.RotateMode = true;
+    r.RotateOn();
     // Pressed on the body, 300 right of and 30 above the zero corner.
     r.Press(960, 630);
     r.Drag(660 + c.to.x, 660 + c.to.y);
@@ -256,7 +274,7 @@ TEST(MouseGesture, RotationFollowsThePointerAndReadsTheAngleTurned) {
 
 TEST(MouseGesture, RotationCommitTurnsRegionMarkerAndCursor) {
   Ruler r;
-  r.form.RotateMode = true;
+  r.RotateOn();
   const int builds = r.platform.ruler_cursor_builds;
   r.Press(960, 630);
   r.Drag(630, 360);
@@ -286,14 +304,15 @@ TEST(MouseGesture, PressNearAnEndInRotateModeStretches) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(std::tuple{c.press.x, c.press.y}));
     Ruler r;
-    r.form.RotateMode = true;
+    r.RotateOn();
     r.Press(c.press.x, c.press.y);
-    EXPECT_EQ(r.form.StretchingEnd, c.far_end);
-    EXPECT_EQ(r.form.StretchingStart, c.zero_end);
+    EXPECT_EQ(r.form.StretchingEnd(), c.far_end);
+    EXPECT_EQ(r.form.StretchingStart(), c.zero_end);
+    EXPECT_EQ(r.Kind() == GestureKind::Rotate, !c.far_end && !c.zero_end);
     r.Release(c.press.x, c.press.y);
   }
   Ruler r;
-  r.form.RotateMode = true;
+  r.RotateOn();
   r.Press(1262, 630);
   r.Drag(1312, 630);
   r.Release(1312, 630);
@@ -308,7 +327,6 @@ TEST(MouseGesture, MoveDrawsTheBandAtTheDraggedPlaceAndMovesOnceAtTheRelease) {
   const Corners outline = r.form.Outline;
   r.Press(900, 630);
   r.Drag(950, 640);
-  EXPECT_EQ(r.form.DragPos, (Point{kLeft + 50, kTop + 10}));
   EXPECT_EQ(r.DrawnSince(0), Band(outline, kLeft + 50, kTop + 10));
   r.Drag(870, 610);
   EXPECT_EQ(r.window.set_bounds_calls, 0);
@@ -337,7 +355,7 @@ TEST(MouseGesture, EveryBandDrawnIsErasedByTheRelease) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Ruler r;
-    r.form.RotateMode = c.rotate;
+    r.SetRotate(c.rotate);
     r.Press(c.press.x, c.press.y);
     for (Point p : c.path) r.Drag(p.x, p.y);
     EXPECT_EQ(r.ScreenLines().size(), 4 * (2 * c.path.size() - 1)) << "one band on the screen";
@@ -354,7 +372,7 @@ TEST(MouseGesture, PressAndReleaseWithoutMovementDrawsNothingAndMovesNothing) {
     for (Point p : presses) {
       SCOPED_TRACE(::testing::PrintToString(std::tuple{rotate, p.x}));
       Ruler r;
-      r.form.RotateMode = rotate;
+      r.SetRotate(rotate);
       const Rect bounds = r.window.bounds;
       const Corners outline = r.form.Outline;
       r.Press(p.x, p.y);
@@ -364,7 +382,7 @@ TEST(MouseGesture, PressAndReleaseWithoutMovementDrawsNothingAndMovesNothing) {
       EXPECT_EQ(r.form.Outline, outline);
       EXPECT_EQ(r.form.Angle, kHorizontalAngle);
       EXPECT_EQ(AppSettings.Length, 600);
-      EXPECT_FALSE(r.form.Pressing);
+      EXPECT_EQ(r.Kind(), GestureKind::None);
       EXPECT_GE(r.window.repaints, 1);
     }
   }
@@ -382,8 +400,7 @@ TEST(MouseGesture, DoubleClickLeavingRotateModeLeavesTheRulerInPlace) {
       r.Drag(950, 640);
       r.Release(950, 640);
     }
-    r.form.RotateMode = true;
-    r.form.SetMenuChecked("PMenuCircum", true);
+    r.RotateOn();
     const Rect bounds = r.window.bounds;
     r.Press(900, 630);
     r.Release(900, 630);
@@ -395,8 +412,7 @@ TEST(MouseGesture, DoubleClickLeavingRotateModeLeavesTheRulerInPlace) {
     EXPECT_EQ(r.form.Angle, kHorizontalAngle);
 
     // Held on after such a double click, the pointer moves the ruler.
-    r.form.RotateMode = true;
-    r.form.SetMenuChecked("PMenuCircum", true);
+    r.RotateOn();
     r.form.MouseDown(MouseButton::Left, kLeftButton | kDoubleClick, 900, 630);
     r.held_ = kLeftButton;
     r.form.DoubleClick(900, 630);
@@ -406,6 +422,28 @@ TEST(MouseGesture, DoubleClickLeavingRotateModeLeavesTheRulerInPlace) {
     EXPECT_EQ(r.window.bounds.top, bounds.top - 30);
     EXPECT_TRUE(r.ScreenRestored());
   }
+}
+
+TEST(MouseGesture, DoubleClickEnteringRotateModeTurnsTheRulerHeldOn) {
+  // The second press of a double click begins a move; the double click
+  // switches Rotate mode on, and the pointer held on turns the ruler about
+  // its zero corner instead of moving it.
+  Ruler r;
+  const Rect bounds = r.window.bounds;
+  r.Press(960, 630);
+  r.Release(960, 630);
+  r.form.MouseDown(MouseButton::Left, kLeftButton | kDoubleClick, 960, 630);
+  r.held_ = kLeftButton;
+  r.form.DoubleClick(960, 630);
+  ASSERT_TRUE(r.form.RotateMode);
+  r.Drag(630, 360);
+  const Corners at_quarter = {Point{660, 660}, Point{600, 660}, Point{600, 60}, Point{660, 60}};
+  EXPECT_EQ(r.DrawnSince(0), Band(at_quarter, kLeft, kTop)) << "the band turns at the window's place";
+  EXPECT_EQ(r.form.LabelNumber.caption, "90.00 ");
+  r.Release(630, 360);
+  EXPECT_NEAR(r.form.Angle, -kPi, 1e-9);
+  EXPECT_EQ(r.window.bounds, bounds);
+  EXPECT_TRUE(r.ScreenRestored());
 }
 
 TEST(MouseGesture, EachPressTakesAFreshScreenSurface) {
@@ -455,7 +493,7 @@ TEST(MouseGesture, RightButtonStartsNothing) {
   Ruler r;
   const int opened = r.platform.screen_canvases_opened;
   r.Press(1260, 630, MouseButton::Right);
-  EXPECT_FALSE(r.form.Pressing);
+  EXPECT_FALSE(r.form.Pressing());
   r.Drag(1310, 630);
   r.Release(1310, 630, MouseButton::Right);
   EXPECT_EQ(AppSettings.Length, 600);
@@ -470,7 +508,7 @@ TEST(MouseGesture, SecondButtonDuringAGestureJoinsIt) {
   r.Press(1260, 630);
   r.Drag(1300, 630);
   r.form.MouseDown(MouseButton::Middle, kLeftButton | kMiddleButton, 1300, 630);
-  EXPECT_TRUE(r.form.StretchingEnd);
+  EXPECT_TRUE(r.form.StretchingEnd());
   r.form.MouseMove(kLeftButton | kMiddleButton, 1310, 630);
   r.form.MouseUp(MouseButton::Left, kMiddleButton, 1310, 630);
   r.form.MouseUp(MouseButton::Middle, 0, 1310, 630);
@@ -488,7 +526,8 @@ TEST(MouseGesture, ThePressOnTheReadOutLabelStartsNothing) {
   const std::string caption = number.caption;
   r.window.cursor = CursorShape::Cross;
   r.Press(x, y);
-  EXPECT_FALSE(r.form.Pressing);
+  EXPECT_EQ(r.Kind(), GestureKind::ReadOutHeld);
+  EXPECT_TRUE(r.window.captured) << "the label holds the mouse until the release";
   r.Drag(x + 40, y);
   EXPECT_EQ(number.caption, caption) << "movements go to the label, not to the read-out";
   EXPECT_EQ(r.window.cursor, CursorShape::Cross);
@@ -516,14 +555,15 @@ TEST(MouseGesture, ReadOutShowsTheDistanceFromTheZeroEndInTheUnit) {
       {kUnitCentimetres, 120, 50, 780, "2.54  "},
       {kUnitInches, 96, 50, 708, "0.50  "},
       {kUnitCustom, 96, 50, 785, "2.50  "},
-      {7, 96, 40, 760, "2.50  "},
+      {7, 96, 40, 760, "2.50  "},  // a hand-edited unit measures as custom
       {kUnitCustom, 96, 0, 672, "12.00 "},  // a unit of no pixels stays in pixels
       {kUnitCentimetres, 0, 50, 672, "12.00 "},
   };
-  Ruler r;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    r.form.Unit = c.unit;
+    const bool in_menu = c.unit <= kUnitCustom;
+    Ruler r(in_menu ? "" : "[Current]\r\nUnit=" + std::to_string(c.unit) + "\r\n");
+    if (in_menu) r.PickUnit(c.unit);
     r.platform.ppi = c.ppi;
     AppSettings.PixelPerUnit = c.pixel_per_unit;
     r.Hover(c.x, 650);
@@ -543,7 +583,7 @@ TEST(MouseGesture, ReadOutLabelStaysAtItsStandardPlace) {
   // top = Round(660 - 30 - 6.5).
   EXPECT_EQ(first.left, 698);
   EXPECT_EQ(first.top, 624);
-  r.form.RotateMode = true;
+  r.RotateOn();
   r.Press(960, 630);
   r.Drag(630, 360);
   EXPECT_EQ(r.form.LabelNumber.top, 624) << "it does not follow a rotation under way";
@@ -552,7 +592,7 @@ TEST(MouseGesture, ReadOutLabelStaysAtItsStandardPlace) {
 
 TEST(MouseGesture, RotateModeReadOutWithoutDragIsZero) {
   Ruler r;
-  r.form.RotateMode = true;
+  r.RotateOn();
   r.Hover(900, 630);
   EXPECT_EQ(r.form.LabelNumber.caption, "0.00  ");
 }
@@ -588,7 +628,7 @@ TEST(MouseGesture, CursorFollowsThePointersPlace) {
     SCOPED_TRACE(c.name);
     Ruler r;
     r.Turn(c.angle);
-    r.form.RotateMode = c.rotate;
+    r.SetRotate(c.rotate);
     r.window.cursor = CursorShape::Cross;
     // Along d = (sin, cos), across e = (cos, -sin).
     const long double s = std::sin(static_cast<long double>(c.angle));
@@ -621,7 +661,7 @@ TEST(MouseGesture, StretchNeverDividesByZero) {
   r.Turn(kVerticalAngle);
   ASSERT_EQ(r.form.Outline[3], (Point{1210, 1810}));
   r.Press(1500, 1810);
-  ASSERT_TRUE(r.form.StretchingEnd);
+  ASSERT_TRUE(r.form.StretchingEnd());
   r.Drag(1507, 1850);
   EXPECT_EQ(AppSettings.Length, 640);
   r.Drag(1507, 1810);
@@ -643,7 +683,7 @@ TEST(MouseGesture, StretchAlongANearlyZeroDivisorStaysFiniteAndClamped) {
     r.Turn(kHorizontalAngle);
     const Point at = zero_end ? r.form.Outline[0] : r.form.Outline[3];
     r.Press(at.x, at.y - 300);
-    ASSERT_TRUE(zero_end ? r.form.StretchingStart : r.form.StretchingEnd);
+    ASSERT_TRUE(zero_end ? r.form.StretchingStart() : r.form.StretchingEnd());
     r.Drag(at.x, at.y - 300 + dy);
     const int length = AppSettings.Length;
     if (dy == 0)
@@ -670,7 +710,7 @@ TEST(MouseHelpers, GetDistanceOfADegenerateLineIsZeroOrMinusOne) {
   Ruler r;
   EXPECT_EQ(r.form.GetDistance(5, 5, 5, 5, 5, 5), 0);
   EXPECT_EQ(r.form.GetDistance(6, 5, 5, 5, 5, 5), -1);
-  r.form.Unit = kUnitInches;
+  r.PickUnit(kUnitInches);
   EXPECT_EQ(r.form.GetDistance(6, 5, 5, 5, 5, 5), -1) << "not converted";
   EXPECT_DOUBLE_EQ(r.form.GetDistance(0, 0, 0, 96, 10, 96), 1.0);
 }

@@ -357,24 +357,36 @@ TEST_F(Orientation, RecoveryUsesTheTurnedOutlinesBounds) {
 
 TEST_F(Orientation, ArrowKeysAreRefusedDuringAMarkerDragOrAGesture) {
   struct Case {
-    bool staff_dragging;
-    bool pressing;
-  } cases[] = {{true, false}, {false, true}, {true, true}};
+    const char* name;
+    Point press;  // a client point of the horizontal ruler
+  } cases[] = {
+      {"marker drag", {676, 626}},
+      {"move", {900, 630}},
+      {"far-end stretch", {1260, 630}},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "staff " << c.staff_dragging << " pressing " << c.pressing);
+    SCOPED_TRACE(c.name);
     LayRuler(Lay::Horizontal, 400, 300);
-    form.StaffDragging = c.staff_dragging;
-    form.Pressing = c.pressing;
+    form.LabelStaff.left = 673;
+    form.LabelStaff.top = 623;
+    form.LabelStaff.width = 10;
+    form.LabelStaff.height = 20;
     platform.cursor_pos = {100, 200};
+    window.set_bounds_calls = 0;
     const Rect before = window.bounds;
+    form.MouseDown(MouseButton::Left, kLeftButton, c.press.x, c.press.y);
     for (int key : {vk::kLeft, vk::kUp, vk::kRight, vk::kDown}) {
-      form.FormKeyDown(key, 0);
-      form.FormKeyDown(key, kCtrl);
-      form.FormKeyDown(key, kShift);
+      EXPECT_FALSE(form.KeyDown(key, 0));
+      EXPECT_FALSE(form.KeyDown(key, kCtrl));
+      EXPECT_FALSE(form.KeyDown(key, kShift));
     }
     EXPECT_EQ(window.bounds, before);
     EXPECT_EQ(window.set_bounds_calls, 0);
     EXPECT_EQ(platform.cursor_pos, (Point{100, 200}));
+    form.MouseUp(MouseButton::Left, 0, c.press.x, c.press.y);
+    const int left = window.bounds.left;
+    EXPECT_TRUE(form.KeyDown(vk::kRight, 0)) << "after the release the keys act";
+    EXPECT_EQ(window.bounds.left, left + 5);
   }
 }
 

@@ -303,23 +303,27 @@ Label* TMainForm::LabelAt(int x, int y) {
   return nullptr;
 }
 
+MouseTarget TMainForm::TargetAt(int x, int y) {
+  const Label* label = LabelAt(x, y);
+  return label == &LabelStaff ? MouseTarget::Marker : label == &LabelNumber ? MouseTarget::ReadOut : MouseTarget::Form;
+}
+
 void TMainForm::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
   last_pointer_ = {x, y};
-  if (mouse_owner_ == MouseOwner::None) {
-    Label* label = LabelAt(x, y);
-    mouse_owner_ = label == &LabelStaff    ? MouseOwner::Staff
-                   : label == &LabelNumber ? MouseOwner::Number
-                                           : MouseOwner::Form;
+  // The first button takes the mouse for what is under the pointer; further
+  // buttons go to the same handlers until the last one is up.
+  if (gesture_.kind == GestureKind::None) {
+    gesture_ = Gesture{HeldKindOf(TargetAt(x, y))};
     window.SetMouseCapture(true);
   }
-  switch (mouse_owner_) {
-    case MouseOwner::Staff:
+  switch (TargetOf(gesture_.kind)) {
+    case MouseTarget::Marker:
       LabelStaffMouseDown(button, shift, x - LabelStaff.left, y - LabelStaff.top);
       break;
-    case MouseOwner::Form:
+    case MouseTarget::Form:
       FormMouseDown(button, shift, x, y);
       break;
-    default:
+    case MouseTarget::ReadOut:
       break;
   }
 }
@@ -328,93 +332,107 @@ void TMainForm::MouseMove(ShiftState shift, int x, int y) {
   // NOTE: a movement with no button held while a drag is under way means its
   // release went elsewhere unnoticed: the drag ends there, before the
   // movement could go on moving a ruler nobody holds.
-  if (mouse_owner_ != MouseOwner::None && (shift & kMouseButtons) == 0) MouseCaptureLost();
+  if (gesture_.kind != GestureKind::None && (shift & kMouseButtons) == 0) MouseCaptureLost();
   last_pointer_ = {x, y};
-  MouseOwner owner = mouse_owner_;
-  if (owner == MouseOwner::None) {
-    Label* label = LabelAt(x, y);
-    owner = label == &LabelStaff    ? MouseOwner::Staff
-            : label == &LabelNumber ? MouseOwner::Number
-                                    : MouseOwner::Form;
-  }
-  switch (owner) {
-    case MouseOwner::Staff:
+  const MouseTarget target = gesture_.kind != GestureKind::None ? TargetOf(gesture_.kind) : TargetAt(x, y);
+  switch (target) {
+    case MouseTarget::Marker:
       LabelStaffMouseMove(shift, x - LabelStaff.left, y - LabelStaff.top);
       break;
-    case MouseOwner::Form:
+    case MouseTarget::Form:
       FormMouseMove(shift, x, y);
       break;
-    default:
+    case MouseTarget::ReadOut:
       break;
   }
 }
 
 void TMainForm::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
   last_pointer_ = {x, y};
-  const bool owned = mouse_owner_ != MouseOwner::None;
-  const MouseOwner owner = owned ? mouse_owner_ : MouseOwner::Form;  // a release without our press
-  const bool last_button = (shift & kMouseButtons) == 0;
-  // NOTE: the drag is over before its handler runs, so that a capture lost
-  // while the handler changes the window does not end it a second time.
-  if (last_button) mouse_owner_ = MouseOwner::None;
-  switch (owner) {
-    case MouseOwner::Staff:
+  const bool owned = gesture_.kind != GestureKind::None;
+  // A release without our press goes to the window's own handler.
+  switch (TargetOf(gesture_.kind)) {
+    case MouseTarget::Marker:
       LabelStaffMouseUp(button, shift, x - LabelStaff.left, y - LabelStaff.top);
       break;
-    case MouseOwner::Form:
+    case MouseTarget::Form:
       FormMouseUp(button, shift, x, y);
       break;
-    default:
+    case MouseTarget::ReadOut:
       break;
   }
-  if (last_button && owned) window.SetMouseCapture(false);
+  if (!owned || (shift & kMouseButtons) != 0) return;
+  // The last button is up. A drag its release did not end (the button of
+  // another press) ends here as released; a press that started nothing lets
+  // go of the mouse.
+  if (Pressing() || StaffDragging()) {
+    EndDrag(/*cancel=*/false);
+  } else {
+    gesture_ = Gesture{};
+    window.SetMouseCapture(false);
+  }
+}
+
+Gesture TMainForm::TakeGesture(ShiftState held) {
+  const bool stays = gesture_.kind != GestureKind::None && (held & kMouseButtons) != 0;
+  const Gesture rest{stays ? HeldKindOf(TargetOf(gesture_.kind)) : GestureKind::None};
+  return std::exchange(gesture_, rest);
 }
 
 void TMainForm::MouseCaptureLost() {
-  if (mouse_owner_ != MouseOwner::None) EndDrag(/*cancel=*/false);
+  if (gesture_.kind != GestureKind::None) EndDrag(/*cancel=*/false);
 }
 
 bool TMainForm::CancelDrag() {
-  if (mouse_owner_ == MouseOwner::None) return false;
+  if (gesture_.kind == GestureKind::None) return false;
   EndDrag(/*cancel=*/true);
   return true;
 }
 
 void TMainForm::EndDrag(bool cancel) {
-  const MouseOwner owner = std::exchange(mouse_owner_, MouseOwner::None);
   const Point p = last_pointer_;
-  switch (owner) {
-    case MouseOwner::Staff:
+  // The handlers take the gesture out of the state before they change the
+  // window, so that a capture lost meanwhile finds nothing to end.
+  switch (TargetOf(gesture_.kind)) {
+    case MouseTarget::Marker:
       if (cancel) {
         CancelStaffDrag();
       } else {
         LabelStaffMouseUp(MouseButton::Left, 0, p.x - LabelStaff.left, p.y - LabelStaff.top);
       }
       break;
-    case MouseOwner::Form:
+    case MouseTarget::Form:
       if (cancel) {
         CancelFormGesture();
       } else {
         FormMouseUp(MouseButton::Left, 0, p.x, p.y);
       }
       break;
-    default:
+    case MouseTarget::ReadOut:
       break;
   }
+  gesture_ = Gesture{};
   // Given back last: releasing it may report a lost capture again, which
   // finds nothing under way by then.
   window.SetMouseCapture(false);
 }
 
 void TMainForm::DoubleClick(int x, int y) {
-  if (LabelAt(x, y) == nullptr) FormDblClick();
+  if (LabelAt(x, y) != nullptr) return;
+  FormDblClick();
+  // NOTE: the double click's second press has already begun a gesture on the
+  // body, as a move or a rotation by the mode of that moment; it goes on as
+  // the gesture of the mode the double click switched to. No band is on the
+  // screen yet, so nothing drawn depends on the change.
+  if (gesture_.kind == GestureKind::Move || gesture_.kind == GestureKind::Rotate)
+    gesture_.kind = RotateMode ? GestureKind::Rotate : GestureKind::Move;
 }
 
 bool TMainForm::KeyDown(int key, ShiftState shift) {
   // While a drag draws its rubber band or cross on the screen, a command that
   // changed the outline would leave a trace behind when the drag erases it.
   // Esc cancels the drag.
-  if (Pressing || StaffDragging) return key == vk::kEscape && CancelDrag();
+  if (Pressing() || StaffDragging()) return key == vk::kEscape && CancelDrag();
   const Shortcut value = ShortcutOf(key, shift);
   if (MenuItem* item = PopupMenuMain.FindByShortcut(value)) {
     ExecuteCommand(item->id);
@@ -425,7 +443,7 @@ bool TMainForm::KeyDown(int key, ShiftState shift) {
 }
 
 void TMainForm::ContextMenu(Point screen) {
-  if (mouse_owner_ != MouseOwner::None || Pressing || StaffDragging) return;
+  if (gesture_.kind != GestureKind::None) return;
   const int id = platform.TrackPopupMenu(PopupMenuMain, screen);
   if (id != 0) ExecuteCommand(id);
 }
@@ -489,7 +507,7 @@ void TMainForm::RegisterHideHotKey(Shortcut value, const std::string& error_text
 }
 
 void TMainForm::PMenuHideClick() {
-  if (Pressing) return;
+  if (Pressing()) return;
   MenuItem* item = PopupMenuMain.FindByName("PMenuHide");
   if (!RulerHidden) {
     RulerHidden = true;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/geometry.h"
+#include "app/gesture.h"
 #include "app/ruler_unit.h"
 #include "lang/language_pack.h"
 #include "settings/app_settings.h"
@@ -145,6 +146,16 @@ class TMainForm {
   void RebuildRulerCursor();
   // The initial horizontal layout of start-up.
   void InitialLayout();
+
+  // ---- the gesture under way (read by the handlers, the key handling and
+  // the commands that wait until a drag ends) ----
+  const Gesture& CurrentGesture() const { return gesture_; }
+  // A move, stretch or rotation of the ruler is under way.
+  bool Pressing() const { return IsFormGesture(gesture_.kind); }
+  bool StretchingEnd() const { return gesture_.kind == GestureKind::StretchEnd; }
+  bool StretchingStart() const { return gesture_.kind == GestureKind::StretchStart; }
+  // The marker is being dragged.
+  bool StaffDragging() const { return gesture_.kind == GestureKind::MarkerDrag; }
 
   // ---- mouse gestures (main_form_mouse.cpp) ----
   void FormMouseDown(MouseButton button, ShiftState shift, int x, int y);
@@ -286,22 +297,11 @@ class TMainForm {
   int PaintedPixelsPerInch = 0;
   bool TrayIconAdded = false;
 
-  // Mouse gestures.
-  bool Pressing = false;
-  bool StretchingEnd = false;
-  bool StretchingStart = false;
+  // Mouse gestures (the gesture under way is gesture_).
   bool RotateMode = false;
-  Point PressPoint;
-  int PressLength = 0;
-  Point DragPos;
-  bool FirstMove = false;
-  Corners PressOutline{};  // the outline at the press, put back by a cancel
 
   // Marker and scale line.
-  bool StaffDragging = false;
-  Point StaffPoint;
   Point ScaleLinePoint;
-  Point PressScaleLinePoint;  // ScaleLinePoint before the press, for a cancel
 
   // Captions of the Hide/Show item: HideCaption while the ruler is shown,
   // ShowCaption while it is hidden. The state is RulerHidden, not the
@@ -342,15 +342,21 @@ class TMainForm {
   void ApplyMenuShortcuts();
   // The label under a client point that takes mouse input there, or null.
   Label* LabelAt(int x, int y);
-  // Ends the drag of the mouse's owner (release or cancel) and gives the
-  // capture back.
+  // The handlers that take a press at a client point.
+  MouseTarget TargetAt(int x, int y);
+  // Ends the drag under way (release or cancel) and gives the capture back.
   void EndDrag(bool cancel);
+  // Takes the gesture out of the state before its handler finishes it, so
+  // that a capture lost meanwhile finds nothing to end. What stays is the
+  // mouse held by the same target while `held` has buttons down.
+  Gesture TakeGesture(ShiftState held);
 
   bool closed_ = false;
   // The canvas of the paint under way, or null (see PaintScope).
   Canvas* paint_canvas_ = nullptr;
-  // Which handler owns the mouse from press to release.
-  enum class MouseOwner { None, Form, Staff, Number } mouse_owner_ = MouseOwner::None;
+  // The gesture under way and which handlers own the mouse, from press to
+  // release.
+  Gesture gesture_;
   // The last client point the mouse reported.
   Point last_pointer_;
 };

@@ -47,12 +47,13 @@ void TMainForm::LabelStaffMouseDown(MouseButton button, ShiftState, int x, int y
   if (button != MouseButton::Left || RotateMode) return;
   // NOTE: a second press without a release (possible when the platform lost
   // the capture) must not hide the pointer twice nor leave a cross behind.
-  if (StaffDragging) return;
+  if (StaffDragging()) return;
 
-  StaffDragging = true;
+  Gesture& g = gesture_;
+  g = Gesture{GestureKind::MarkerDrag};
   platform.ShowMouseCursor(false);
-  StaffPoint = {x, y};
-  PressScaleLinePoint = ScaleLinePoint;
+  g.staff_point = {x, y};
+  g.press_scale_line_point = ScaleLinePoint;
 
   if (InfoForm != nullptr) {
     const Rect bounds = window.Bounds();
@@ -76,25 +77,26 @@ void TMainForm::LabelStaffMouseDown(MouseButton button, ShiftState, int x, int y
   ScreenCanvas = platform.OpenScreenCanvas();
   ScreenCanvas->SetPenColor(kCrossColor);
   ScreenCanvas->SetPenMode(PenMode::Xor);
-  DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
+  DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, g.staff_point.x, g.staff_point.y);
 
   if (MenuChecked(kScaleLineItem)) {
     if (HasScaleLine(ScaleLinePoint)) DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
-    DrawScaleLine(AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
-    ScaleLinePoint = StaffPoint;
+    DrawScaleLine(AppSettings.StaffDir, g.staff_point.x, g.staff_point.y);
+    ScaleLinePoint = g.staff_point;
   }
 }
 
 void TMainForm::LabelStaffMouseMove(ShiftState, int x, int y) {
-  if (StaffDragging) {
+  if (StaffDragging()) {
+    Point& staff = gesture_.staff_point;
     const bool scale_line = MenuChecked(kScaleLineItem);
-    DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
-    if (scale_line) DrawScaleLine(AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
-    StaffPoint = {x, y};
-    DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
+    DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, staff.x, staff.y);
+    if (scale_line) DrawScaleLine(AppSettings.StaffDir, staff.x, staff.y);
+    staff = {x, y};
+    DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, staff.x, staff.y);
     if (scale_line) {
-      DrawScaleLine(AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
-      ScaleLinePoint = StaffPoint;
+      DrawScaleLine(AppSettings.StaffDir, staff.x, staff.y);
+      ScaleLinePoint = staff;
     }
   } else if (!RotateMode) {
     window.SetCursor(CursorShape::Cross);
@@ -113,9 +115,10 @@ void TMainForm::LabelStaffMouseMove(ShiftState, int x, int y) {
   SetLabelCaption(LabelNumber, text);
 }
 
-void TMainForm::LabelStaffMouseUp(MouseButton, ShiftState, int, int) {
-  if (StaffDragging) {
-    DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
+void TMainForm::LabelStaffMouseUp(MouseButton, ShiftState shift, int, int) {
+  const Gesture g = TakeGesture(shift);
+  if (g.kind == GestureKind::MarkerDrag) {
+    DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, g.staff_point.x, g.staff_point.y);
     platform.ShowMouseCursor(true);
     // NOTE: where the ruler was painted while the cross lay on it (the
     // read-out label changes at every movement; some systems also put back
@@ -124,19 +127,19 @@ void TMainForm::LabelStaffMouseUp(MouseButton, ShiftState, int, int) {
     window.Invalidate();
   }
   if (AppSettings.ShowDisplayForm && InfoForm != nullptr) InfoForm->Hide();
-  StaffDragging = false;
 }
 
 void TMainForm::CancelStaffDrag() {
-  if (!StaffDragging) return;
+  if (!StaffDragging()) return;
+  const Gesture& g = gesture_;
   // The drag's line (drawn at the last marker point whenever the item is
   // checked) makes way for the line shown before the press, if there was one.
   if (MenuChecked(kScaleLineItem)) {
-    DrawScaleLine(AppSettings.StaffDir, StaffPoint.x, StaffPoint.y);
-    ScaleLinePoint = PressScaleLinePoint;
+    DrawScaleLine(AppSettings.StaffDir, g.staff_point.x, g.staff_point.y);
+    ScaleLinePoint = g.press_scale_line_point;
     if (HasScaleLine(ScaleLinePoint)) DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
   }
-  LabelStaffMouseUp(MouseButton::Left, 0, StaffPoint.x, StaffPoint.y);
+  LabelStaffMouseUp(MouseButton::Left, 0, g.staff_point.x, g.staff_point.y);
 }
 
 void TMainForm::DrawStaff(int staff_size, int staff_dir, int x, int y) {

@@ -50,7 +50,7 @@ int ClampedLength(long double length) {
 // (x, y): the pointer's movement along the axis the ruler runs nearer to,
 // scaled to a movement along the ruler, added at the far end or taken off at
 // the zero end.
-int StretchedLength(const TMainForm& form, int x, int y, bool zero_end) {
+int StretchedLength(const TMainForm& form, const Gesture& g, int x, int y) {
   const Corners& o = form.Outline;
   const Direction d = DirectionOf(form.Angle);
   const long double s = d.sin;
@@ -60,9 +60,10 @@ int StretchedLength(const TMainForm& form, int x, int y, bool zero_end) {
   // one) can pick the axis it runs exactly across; that divisor is 0, so the
   // other axis is taken instead. sin and cos are never both 0.
   if ((along_x ? s : c) == 0) along_x = !along_x;
-  const long double moved = along_x ? (x - form.PressPoint.x) / s : (y - form.PressPoint.y) / c;
+  const long double moved = along_x ? (x - g.press_point.x) / s : (y - g.press_point.y) / c;
   const long double delta = std::nearbyint(moved);
-  return ClampedLength(zero_end ? form.PressLength - delta : form.PressLength + delta);
+  const bool zero_end = g.kind == GestureKind::StretchStart;
+  return ClampedLength(zero_end ? g.press_length - delta : g.press_length + delta);
 }
 
 // True when p lies on the scale band along the edge a-b. A degenerate edge
@@ -85,9 +86,8 @@ CursorShape SizingCursor(const Corners& o) {
 
 // Where the band of the gesture under way lies on the screen: at the dragged
 // place for a move, at the window's own place otherwise.
-Point BandOffset(const TMainForm& form, const Rect& bounds) {
-  const bool moving = !form.StretchingEnd && !form.StretchingStart && !form.RotateMode;
-  return moving ? form.DragPos : Point{bounds.left, bounds.top};
+Point BandOffset(const Gesture& g, const Rect& bounds) {
+  return g.kind == GestureKind::Move ? g.drag_pos : Point{bounds.left, bounds.top};
 }
 
 std::string FormatReal(double value) {
@@ -112,34 +112,35 @@ void TMainForm::FormMouseDown(MouseButton button, ShiftState, int x, int y) {
   // NOTE: a second button pressed during a gesture joins it instead of
   // starting another one over it; a restart would leave the band that is on
   // the screen behind and mix the state of two gestures.
-  if (Pressing) return;
-  Pressing = true;
-  PressOutline = Outline;
+  if (Pressing()) return;
 
   const Point p{x, y};
+  Gesture g;
+  g.press_outline = Outline;
   // NOTE: the window's place is taken at every press, not only for a move: a
   // double click switches Rotate mode off after its second press has begun a
   // rotation, and the gesture then ends (or goes on) as a move, which must
   // start from where the window is and not from an older move's place.
   const Rect bounds = window.Bounds();
-  DragPos = {bounds.left, bounds.top};
+  g.drag_pos = {bounds.left, bounds.top};
   if (NearLine(p, Outline[3], Outline[2])) {
-    StretchingEnd = true;
-    PressLength = AppSettings.Length;
+    g.kind = GestureKind::StretchEnd;
+    g.press_length = AppSettings.Length;
   } else if (NearLine(p, Outline[0], Outline[1])) {
-    StretchingStart = true;
+    g.kind = GestureKind::StretchStart;
     SetLabelVisible(LabelNumber, false);
-    PressLength = AppSettings.Length;
+    g.press_length = AppSettings.Length;
+  } else {
+    g.kind = RotateMode ? GestureKind::Rotate : GestureKind::Move;
   }
+  g.press_point = p;
+  gesture_ = g;
 
-  // Begin the band: nothing of it is on the screen yet, and the whole-screen
-  // surface is taken anew for this gesture.
-  FirstMove = true;
+  // Begin the band: nothing of it is on the screen yet (first_move), and the
+  // whole-screen surface is taken anew for this gesture.
   ScreenCanvas = platform.OpenScreenCanvas();
   ScreenCanvas->SetPenColor(kBandPen);
   ScreenCanvas->SetPenMode(PenMode::Xor);
-
-  PressPoint = p;
 }
 
 // ---- movement ----
@@ -160,32 +161,39 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
   }
 
   // The gesture: take the previous band off the screen, update, draw anew.
-  if (Pressing) {
+  if (Pressing()) {
+    Gesture& g = gesture_;
     const Rect bounds = window.Bounds();
-    const Point shown = BandOffset(*this, bounds);
-    if (FirstMove)
-      FirstMove = false;
+    const Point shown = BandOffset(g, bounds);
+    if (g.first_move)
+      g.first_move = false;
     else
       DrawRuler(shown.x, shown.y);
 
-    if (StretchingEnd) {
-      AppSettings.Length = StretchedLength(*this, x, y, false);
-      SetOutline(Angle);
-      DrawRuler(bounds.left, bounds.top);
-    } else if (StretchingStart) {
-      AppSettings.Length = StretchedLength(*this, x, y, true);
-      const Point along = AlongRuler(Angle, AppSettings.Length);
-      Outline[0] = {Outline[3].x - along.x, Outline[3].y - along.y};
-      Outline[1] = {Outline[2].x - along.x, Outline[2].y - along.y};
-      DrawRuler(bounds.left, bounds.top);
-    } else if (RotateMode) {
-      PressAngle = DirectionFrom(Outline[0], PressPoint);
-      NewAngle = PressAngle - DirectionFrom(Outline[0], p) + Angle;
-      SetOutline(NewAngle);
-      DrawRuler(bounds.left, bounds.top);
-    } else {
-      DragPos = {bounds.left + x - PressPoint.x, bounds.top + y - PressPoint.y};
-      DrawRuler(DragPos.x, DragPos.y);
+    switch (g.kind) {
+      case GestureKind::StretchEnd:
+        AppSettings.Length = StretchedLength(*this, g, x, y);
+        SetOutline(Angle);
+        DrawRuler(bounds.left, bounds.top);
+        break;
+      case GestureKind::StretchStart: {
+        AppSettings.Length = StretchedLength(*this, g, x, y);
+        const Point along = AlongRuler(Angle, AppSettings.Length);
+        Outline[0] = {Outline[3].x - along.x, Outline[3].y - along.y};
+        Outline[1] = {Outline[2].x - along.x, Outline[2].y - along.y};
+        DrawRuler(bounds.left, bounds.top);
+        break;
+      }
+      case GestureKind::Rotate:
+        PressAngle = DirectionFrom(Outline[0], g.press_point);
+        NewAngle = PressAngle - DirectionFrom(Outline[0], p) + Angle;
+        SetOutline(NewAngle);
+        DrawRuler(bounds.left, bounds.top);
+        break;
+      default:  // move
+        g.drag_pos = {bounds.left + x - g.press_point.x, bounds.top + y - g.press_point.y};
+        DrawRuler(g.drag_pos.x, g.drag_pos.y);
+        break;
     }
   }
 
@@ -204,62 +212,59 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
 
 // ---- release ----
 
-void TMainForm::FormMouseUp(MouseButton button, ShiftState, int, int) {
+void TMainForm::FormMouseUp(MouseButton button, ShiftState shift, int, int) {
   if (button == MouseButton::Right) return;
-  if (!Pressing) {
+  if (!Pressing()) {
     window.Repaint();
     return;
   }
+  const Gesture g = TakeGesture(shift);
+  const bool stretch = g.kind == GestureKind::StretchEnd || g.kind == GestureKind::StretchStart;
 
   // The window's place, size and shape change together and show in one
   // paint at the end, without the window leaving the screen.
   WindowUpdate update(window);
   const Rect bounds = window.Bounds();
-  if (StretchingEnd || StretchingStart) {
-    if (!FirstMove) DrawRuler(bounds.left, bounds.top);
+  if (stretch) {
+    if (!g.first_move) DrawRuler(bounds.left, bounds.top);
     const int L = AppSettings.Length;
     const int W = AppSettings.RulerWidth;
     const int side = 2 * (L + W);
     // Keep the fixed end where it is on the screen once the zero corner is
     // back in the window's centre.
-    const Point grown = StretchingEnd ? Point{PressLength - L, PressLength - L}
-                                      : Point{Outline[0].x - (L + W), Outline[0].y - (L + W)};
+    const Point grown = g.kind == GestureKind::StretchEnd
+                            ? Point{g.press_length - L, g.press_length - L}
+                            : Point{Outline[0].x - (L + W), Outline[0].y - (L + W)};
     window.SetBounds(bounds.left + grown.x, bounds.top + grown.y, side, side);
     LayOutRuler();
-    if (StretchingStart) SetLabelVisible(LabelNumber, true);
-  } else if (RotateMode) {
-    if (!FirstMove) DrawRuler(bounds.left, bounds.top);
+    if (g.kind == GestureKind::StretchStart) SetLabelVisible(LabelNumber, true);
+  } else if (g.kind == GestureKind::Rotate) {
+    if (!g.first_move) DrawRuler(bounds.left, bounds.top);
     Angle = NewAngle;
     ApplyRegion();
     ResetStaffMarker();
     PlaceNumberLabel();
     RebuildRulerCursor();
   } else {
-    if (!FirstMove) DrawRuler(DragPos.x, DragPos.y);
-    if (DragPos.x != bounds.left || DragPos.y != bounds.top)
-      window.SetBounds(DragPos.x, DragPos.y, bounds.Width(), bounds.Height());
+    if (!g.first_move) DrawRuler(g.drag_pos.x, g.drag_pos.y);
+    if (g.drag_pos.x != bounds.left || g.drag_pos.y != bounds.top)
+      window.SetBounds(g.drag_pos.x, g.drag_pos.y, bounds.Width(), bounds.Height());
   }
-
-  Pressing = false;
-  StretchingEnd = false;
-  StretchingStart = false;
   window.Repaint();
 }
 
 void TMainForm::CancelFormGesture() {
-  if (!Pressing) return;
-  const Point shown = BandOffset(*this, window.Bounds());
-  if (!FirstMove) DrawRuler(shown.x, shown.y);
+  if (!Pressing()) return;
+  const Gesture g = TakeGesture(0);
+  const Point shown = BandOffset(g, window.Bounds());
+  if (!g.first_move) DrawRuler(shown.x, shown.y);
   // What the drag changed on its way: the length of a stretch, the corners of
   // a stretch or a rotation, the proposed angle. The window itself was not
   // touched.
-  if (StretchingEnd || StretchingStart) AppSettings.Length = PressLength;
-  Outline = PressOutline;
+  if (g.kind == GestureKind::StretchEnd || g.kind == GestureKind::StretchStart) AppSettings.Length = g.press_length;
+  Outline = g.press_outline;
   NewAngle = Angle;
-  if (StretchingStart) SetLabelVisible(LabelNumber, true);
-  Pressing = false;
-  StretchingEnd = false;
-  StretchingStart = false;
+  if (g.kind == GestureKind::StretchStart) SetLabelVisible(LabelNumber, true);
   window.Repaint();
 }
 

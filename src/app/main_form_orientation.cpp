@@ -200,7 +200,7 @@ void TMainForm::FitScreenAsHorizontal1Click() {
 }
 
 void TMainForm::FormKeyDown(int key, ShiftState shift) {
-  if (StaffDragging || Pressing) return;
+  if (StaffDragging() || Pressing()) return;
   if (key != vk::kLeft && key != vk::kUp && key != vk::kRight && key != vk::kDown) return;
   const MonitorList monitors = platform.Monitors();
 
