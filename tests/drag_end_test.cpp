@@ -226,6 +226,60 @@ TEST(DragEnd, AMovementWithNoButtonHeldEndsADragWhoseReleaseWentElsewhere) {
   EXPECT_FALSE(r.window.captured);
 }
 
+TEST(DragEnd, ACaptureLostWhileTheReleaseChangesTheWindowEndsNothingTwice) {
+  // The system may report a lost capture while the release moves or reshapes
+  // the window; the gesture is over by then. Released with another button
+  // still down, too: that button then holds the mouse and starts nothing.
+  for (const ShiftState still_held : {ShiftState{0}, ShiftState{kMiddleButton}}) {
+    for (const Gesture& g : kGestures) {
+      SCOPED_TRACE(::testing::Message() << g.name << (still_held ? ", middle still held" : ""));
+      RulerState released;
+      {
+        Ruler r;
+        r.SetRotate(g.rotate);
+        r.Press(g.press);
+        r.Drag(g.to);
+        r.Release(g.to);
+        released = StateOf(r);
+      }
+      Ruler r;
+      r.SetRotate(g.rotate);
+      r.Press(g.press);
+      r.Drag(g.to);
+      int lost = 0;
+      r.window.on_change = [&] {
+        ++lost;
+        r.form.MouseCaptureLost();
+      };
+      r.form.MouseUp(MouseButton::Left, still_held, g.to.x, g.to.y);
+      r.window.on_change = nullptr;
+      EXPECT_GT(lost, 0);
+      EXPECT_EQ(StateOf(r), released);
+      EXPECT_TRUE(r.ScreenClear()) << "the band is erased once";
+      EXPECT_FALSE(r.form.Pressing());
+      r.form.MouseUp(MouseButton::Middle, 0, g.to.x, g.to.y);
+      EXPECT_EQ(StateOf(r), released);
+      EXPECT_TRUE(r.ScreenClear());
+      EXPECT_FALSE(r.window.captured);
+    }
+  }
+}
+
+TEST(DragEnd, TheLastButtonUpEndsADragWhoseOwnReleaseWentElsewhere) {
+  // The left button's release went to another window unseen; a right click
+  // follows and its release reports no button down any more.
+  Ruler r;
+  r.Press({900, 630});
+  r.Drag({950, 700});
+  r.form.MouseDown(MouseButton::Right, kLeftButton | kRightButton, 950, 700);
+  r.form.MouseUp(MouseButton::Right, 0, 950, 700);
+  EXPECT_EQ(r.Kind(), GestureKind::None);
+  EXPECT_EQ(r.window.bounds.left, kLeft + 50);
+  EXPECT_EQ(r.window.bounds.top, kTop + 70);
+  EXPECT_TRUE(r.ScreenClear());
+  EXPECT_FALSE(r.window.captured);
+}
+
 // ---- the marker ----
 
 struct MarkerEnd {

@@ -123,11 +123,13 @@ class FakeWindow : public Window {
     bounds = {left, top, left + width, top + height};
     ++set_bounds_calls;
     if (updates_held == 0) ++changes_not_held;
+    if (on_change) on_change();
   }
   void SetPolygonRegion(const std::vector<Point>& points) override {
     region = points;
     ++region_calls;
     if (updates_held == 0) ++changes_not_held;
+    if (on_change) on_change();
   }
   void Show() override {
     visible = true;
@@ -188,6 +190,7 @@ class FakeWindow : public Window {
   std::vector<std::string> log;
   std::function<void(Canvas&)> on_paint;
   std::function<void()> on_close;
+  std::function<void()> on_change;  // after each change of place, size or shape
   RecordingCanvas last_paint;  // what the last Repaint drew
   RecordingCanvas direct;      // what was drawn through GetCanvas()
 };

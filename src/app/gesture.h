@@ -67,15 +67,15 @@ struct Gesture {
   GestureKind kind = GestureKind::None;
 
   // The ruler's gestures.
-  Point press_point{};      // client point of the press
-  int press_length = 0;     // the length at the press (stretches)
-  Corners press_outline{};  // the outline at the press, put back by a cancel
-  Point drag_pos{};         // the window's place as the band shows it (move)
-  bool first_move = true;   // no band drawn yet; once false, one is on the screen
+  Point PressPoint{};      // client point of the press
+  int PressLength = 0;     // the length at the press (stretches)
+  Corners PressOutline{};  // the outline at the press, put back by a cancel
+  Point DragPos{};         // the window's place as the band shows it (move)
+  bool FirstMove = true;   // no band drawn yet; once false, one is on the screen
 
   // The marker drag.
-  Point staff_point{};             // the dragged point, relative to the marker label
-  Point press_scale_line_point{};  // the scale line's point before the press, for a cancel
+  Point StaffPoint{};           // the dragged point, relative to the marker label
+  Point PressScaleLinePoint{};  // ScaleLinePoint before the press, for a cancel
 };
 
 }  // namespace mensor

@@ -52,8 +52,8 @@ void TMainForm::LabelStaffMouseDown(MouseButton button, ShiftState, int x, int y
   Gesture& g = gesture_;
   g = Gesture{GestureKind::MarkerDrag};
   platform.ShowMouseCursor(false);
-  g.staff_point = {x, y};
-  g.press_scale_line_point = ScaleLinePoint;
+  g.StaffPoint = {x, y};
+  g.PressScaleLinePoint = ScaleLinePoint;
 
   if (InfoForm != nullptr) {
     const Rect bounds = window.Bounds();
@@ -77,18 +77,18 @@ void TMainForm::LabelStaffMouseDown(MouseButton button, ShiftState, int x, int y
   ScreenCanvas = platform.OpenScreenCanvas();
   ScreenCanvas->SetPenColor(kCrossColor);
   ScreenCanvas->SetPenMode(PenMode::Xor);
-  DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, g.staff_point.x, g.staff_point.y);
+  DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, g.StaffPoint.x, g.StaffPoint.y);
 
   if (MenuChecked(kScaleLineItem)) {
     if (HasScaleLine(ScaleLinePoint)) DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
-    DrawScaleLine(AppSettings.StaffDir, g.staff_point.x, g.staff_point.y);
-    ScaleLinePoint = g.staff_point;
+    DrawScaleLine(AppSettings.StaffDir, g.StaffPoint.x, g.StaffPoint.y);
+    ScaleLinePoint = g.StaffPoint;
   }
 }
 
 void TMainForm::LabelStaffMouseMove(ShiftState, int x, int y) {
   if (StaffDragging()) {
-    Point& staff = gesture_.staff_point;
+    Point& staff = gesture_.StaffPoint;
     const bool scale_line = MenuChecked(kScaleLineItem);
     DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, staff.x, staff.y);
     if (scale_line) DrawScaleLine(AppSettings.StaffDir, staff.x, staff.y);
@@ -118,7 +118,7 @@ void TMainForm::LabelStaffMouseMove(ShiftState, int x, int y) {
 void TMainForm::LabelStaffMouseUp(MouseButton, ShiftState shift, int, int) {
   const Gesture g = TakeGesture(shift);
   if (g.kind == GestureKind::MarkerDrag) {
-    DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, g.staff_point.x, g.staff_point.y);
+    DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, g.StaffPoint.x, g.StaffPoint.y);
     platform.ShowMouseCursor(true);
     // NOTE: where the ruler was painted while the cross lay on it (the
     // read-out label changes at every movement; some systems also put back
@@ -135,11 +135,11 @@ void TMainForm::CancelStaffDrag() {
   // The drag's line (drawn at the last marker point whenever the item is
   // checked) makes way for the line shown before the press, if there was one.
   if (MenuChecked(kScaleLineItem)) {
-    DrawScaleLine(AppSettings.StaffDir, g.staff_point.x, g.staff_point.y);
-    ScaleLinePoint = g.press_scale_line_point;
+    DrawScaleLine(AppSettings.StaffDir, g.StaffPoint.x, g.StaffPoint.y);
+    ScaleLinePoint = g.PressScaleLinePoint;
     if (HasScaleLine(ScaleLinePoint)) DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
   }
-  LabelStaffMouseUp(MouseButton::Left, 0, g.staff_point.x, g.staff_point.y);
+  LabelStaffMouseUp(MouseButton::Left, 0, g.StaffPoint.x, g.StaffPoint.y);
 }
 
 void TMainForm::DrawStaff(int staff_size, int staff_dir, int x, int y) {

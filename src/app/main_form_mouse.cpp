@@ -60,10 +60,10 @@ int StretchedLength(const TMainForm& form, const Gesture& g, int x, int y) {
   // one) can pick the axis it runs exactly across; that divisor is 0, so the
   // other axis is taken instead. sin and cos are never both 0.
   if ((along_x ? s : c) == 0) along_x = !along_x;
-  const long double moved = along_x ? (x - g.press_point.x) / s : (y - g.press_point.y) / c;
+  const long double moved = along_x ? (x - g.PressPoint.x) / s : (y - g.PressPoint.y) / c;
   const long double delta = std::nearbyint(moved);
   const bool zero_end = g.kind == GestureKind::StretchStart;
-  return ClampedLength(zero_end ? g.press_length - delta : g.press_length + delta);
+  return ClampedLength(zero_end ? g.PressLength - delta : g.PressLength + delta);
 }
 
 // True when p lies on the scale band along the edge a-b. A degenerate edge
@@ -87,7 +87,7 @@ CursorShape SizingCursor(const Corners& o) {
 // Where the band of the gesture under way lies on the screen: at the dragged
 // place for a move, at the window's own place otherwise.
 Point BandOffset(const Gesture& g, const Rect& bounds) {
-  return g.kind == GestureKind::Move ? g.drag_pos : Point{bounds.left, bounds.top};
+  return g.kind == GestureKind::Move ? g.DragPos : Point{bounds.left, bounds.top};
 }
 
 std::string FormatReal(double value) {
@@ -116,27 +116,27 @@ void TMainForm::FormMouseDown(MouseButton button, ShiftState, int x, int y) {
 
   const Point p{x, y};
   Gesture g;
-  g.press_outline = Outline;
+  g.PressOutline = Outline;
   // NOTE: the window's place is taken at every press, not only for a move: a
   // double click switches Rotate mode off after its second press has begun a
   // rotation, and the gesture then ends (or goes on) as a move, which must
   // start from where the window is and not from an older move's place.
   const Rect bounds = window.Bounds();
-  g.drag_pos = {bounds.left, bounds.top};
+  g.DragPos = {bounds.left, bounds.top};
   if (NearLine(p, Outline[3], Outline[2])) {
     g.kind = GestureKind::StretchEnd;
-    g.press_length = AppSettings.Length;
+    g.PressLength = AppSettings.Length;
   } else if (NearLine(p, Outline[0], Outline[1])) {
     g.kind = GestureKind::StretchStart;
     SetLabelVisible(LabelNumber, false);
-    g.press_length = AppSettings.Length;
+    g.PressLength = AppSettings.Length;
   } else {
     g.kind = RotateMode ? GestureKind::Rotate : GestureKind::Move;
   }
-  g.press_point = p;
+  g.PressPoint = p;
   gesture_ = g;
 
-  // Begin the band: nothing of it is on the screen yet (first_move), and the
+  // Begin the band: nothing of it is on the screen yet (FirstMove), and the
   // whole-screen surface is taken anew for this gesture.
   ScreenCanvas = platform.OpenScreenCanvas();
   ScreenCanvas->SetPenColor(kBandPen);
@@ -165,8 +165,8 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
     Gesture& g = gesture_;
     const Rect bounds = window.Bounds();
     const Point shown = BandOffset(g, bounds);
-    if (g.first_move)
-      g.first_move = false;
+    if (g.FirstMove)
+      g.FirstMove = false;
     else
       DrawRuler(shown.x, shown.y);
 
@@ -185,14 +185,14 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
         break;
       }
       case GestureKind::Rotate:
-        PressAngle = DirectionFrom(Outline[0], g.press_point);
+        PressAngle = DirectionFrom(Outline[0], g.PressPoint);
         NewAngle = PressAngle - DirectionFrom(Outline[0], p) + Angle;
         SetOutline(NewAngle);
         DrawRuler(bounds.left, bounds.top);
         break;
       default:  // move
-        g.drag_pos = {bounds.left + x - g.press_point.x, bounds.top + y - g.press_point.y};
-        DrawRuler(g.drag_pos.x, g.drag_pos.y);
+        g.DragPos = {bounds.left + x - g.PressPoint.x, bounds.top + y - g.PressPoint.y};
+        DrawRuler(g.DragPos.x, g.DragPos.y);
         break;
     }
   }
@@ -226,29 +226,29 @@ void TMainForm::FormMouseUp(MouseButton button, ShiftState shift, int, int) {
   WindowUpdate update(window);
   const Rect bounds = window.Bounds();
   if (stretch) {
-    if (!g.first_move) DrawRuler(bounds.left, bounds.top);
+    if (!g.FirstMove) DrawRuler(bounds.left, bounds.top);
     const int L = AppSettings.Length;
     const int W = AppSettings.RulerWidth;
     const int side = 2 * (L + W);
     // Keep the fixed end where it is on the screen once the zero corner is
     // back in the window's centre.
     const Point grown = g.kind == GestureKind::StretchEnd
-                            ? Point{g.press_length - L, g.press_length - L}
+                            ? Point{g.PressLength - L, g.PressLength - L}
                             : Point{Outline[0].x - (L + W), Outline[0].y - (L + W)};
     window.SetBounds(bounds.left + grown.x, bounds.top + grown.y, side, side);
     LayOutRuler();
     if (g.kind == GestureKind::StretchStart) SetLabelVisible(LabelNumber, true);
   } else if (g.kind == GestureKind::Rotate) {
-    if (!g.first_move) DrawRuler(bounds.left, bounds.top);
+    if (!g.FirstMove) DrawRuler(bounds.left, bounds.top);
     Angle = NewAngle;
     ApplyRegion();
     ResetStaffMarker();
     PlaceNumberLabel();
     RebuildRulerCursor();
   } else {
-    if (!g.first_move) DrawRuler(g.drag_pos.x, g.drag_pos.y);
-    if (g.drag_pos.x != bounds.left || g.drag_pos.y != bounds.top)
-      window.SetBounds(g.drag_pos.x, g.drag_pos.y, bounds.Width(), bounds.Height());
+    if (!g.FirstMove) DrawRuler(g.DragPos.x, g.DragPos.y);
+    if (g.DragPos.x != bounds.left || g.DragPos.y != bounds.top)
+      window.SetBounds(g.DragPos.x, g.DragPos.y, bounds.Width(), bounds.Height());
   }
   window.Repaint();
 }
@@ -257,12 +257,12 @@ void TMainForm::CancelFormGesture() {
   if (!Pressing()) return;
   const Gesture g = TakeGesture(0);
   const Point shown = BandOffset(g, window.Bounds());
-  if (!g.first_move) DrawRuler(shown.x, shown.y);
+  if (!g.FirstMove) DrawRuler(shown.x, shown.y);
   // What the drag changed on its way: the length of a stretch, the corners of
   // a stretch or a rotation, the proposed angle. The window itself was not
   // touched.
-  if (g.kind == GestureKind::StretchEnd || g.kind == GestureKind::StretchStart) AppSettings.Length = g.press_length;
-  Outline = g.press_outline;
+  if (g.kind == GestureKind::StretchEnd || g.kind == GestureKind::StretchStart) AppSettings.Length = g.PressLength;
+  Outline = g.PressOutline;
   NewAngle = Angle;
   if (g.kind == GestureKind::StretchStart) SetLabelVisible(LabelNumber, true);
   window.Repaint();
