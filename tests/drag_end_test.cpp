@@ -104,13 +104,13 @@ class Ruler {
   ShiftState held_ = 0;
 };
 
-struct Gesture {
+struct DragCase {
   const char* name;
   bool rotate;
   Point press, to;
 };
 // Each gesture pressed and dragged once, not released.
-const Gesture kGestures[] = {
+const DragCase kGestures[] = {
     {"move", false, {900, 630}, {950, 700}},
     {"far-end stretch", false, {1260, 630}, {1330, 630}},
     {"zero-end stretch", false, {660, 630}, {610, 640}},
@@ -129,19 +129,20 @@ struct RulerState {
 RulerState StateOf(const Ruler& r) {
   return {r.window.bounds, r.form.Outline, r.form.Angle, AppSettings.Length};
 }
+// The ruler after the gesture's own press, drag and release.
+RulerState Released(const DragCase& g) {
+  Ruler r;
+  r.SetRotate(g.rotate);
+  r.Press(g.press);
+  r.Drag(g.to);
+  r.Release(g.to);
+  return StateOf(r);
+}
 
 TEST(DragEnd, LostCaptureEndsEachGestureAsAReleaseWhereThePointerLastWas) {
-  for (const Gesture& g : kGestures) {
+  for (const DragCase& g : kGestures) {
     SCOPED_TRACE(g.name);
-    RulerState released;
-    {
-      Ruler r;
-      r.SetRotate(g.rotate);
-      r.Press(g.press);
-      r.Drag(g.to);
-      r.Release(g.to);
-      released = StateOf(r);
-    }
+    const RulerState released = Released(g);
     Ruler r;
     r.SetRotate(g.rotate);
     const RulerState before = StateOf(r);
@@ -165,7 +166,7 @@ TEST(DragEnd, LostCaptureEndsEachGestureAsAReleaseWhereThePointerLastWas) {
 }
 
 TEST(DragEnd, EscCancelsEachGestureAndPutsTheRulerBack) {
-  for (const Gesture& g : kGestures) {
+  for (const DragCase& g : kGestures) {
     SCOPED_TRACE(g.name);
     Ruler r;
     r.SetRotate(g.rotate);
@@ -231,17 +232,9 @@ TEST(DragEnd, ACaptureLostWhileTheReleaseChangesTheWindowEndsNothingTwice) {
   // the window; the gesture is over by then. Released with another button
   // still down, too: that button then holds the mouse and starts nothing.
   for (const ShiftState still_held : {ShiftState{0}, ShiftState{kMiddleButton}}) {
-    for (const Gesture& g : kGestures) {
+    for (const DragCase& g : kGestures) {
       SCOPED_TRACE(::testing::Message() << g.name << (still_held ? ", middle still held" : ""));
-      RulerState released;
-      {
-        Ruler r;
-        r.SetRotate(g.rotate);
-        r.Press(g.press);
-        r.Drag(g.to);
-        r.Release(g.to);
-        released = StateOf(r);
-      }
+      const RulerState released = Released(g);
       Ruler r;
       r.SetRotate(g.rotate);
       r.Press(g.press);
