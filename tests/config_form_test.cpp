@@ -14,6 +14,7 @@
 #include "fake_platform.h"
 #include "fake_tool_bar.h"
 #include "lang/language.h"
+#include "menu_text.h"
 #include "settings/app_settings.h"
 #include "toolbar/tool_bar_form.h"
 
@@ -25,6 +26,7 @@ using testing::DrawOp;
 using testing::FakeConfigView;
 using testing::FakePlatform;
 using testing::FakeWindow;
+using testing::MenuText;
 
 constexpr Shortcut kCtrl = kShortcutCtrl;
 constexpr Shortcut kShift = kShortcutShift;
@@ -45,7 +47,12 @@ class ConfigFormTest : public ::testing::Test {
   }
 
   void Open() { view.ShowModal(); }
-  const MenuItem& Item(const char* name) { return *main.PopupMenuMain.FindByName(name); }
+  // The ruler's menu as a right click opens it (nothing chosen).
+  std::string RulerMenu() {
+    main.ContextMenu({0, 0});
+    return MenuText(platform.shown_menus.back());
+  }
+  bool RulerMenuHas(const std::string& lines) { return RulerMenu().find(lines) != std::string::npos; }
 
   FakePlatform platform;
   FakeWindow window;
@@ -212,7 +219,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, SpinFieldTest,
 
 TEST_F(ConfigFormTest, OkWithNothingChangedStoresTheSameShowsNothingAndRepaints) {
   AppSettings.HotKeyCircum = kCtrl | 'R';
-  main.PopupMenuMain.FindByName("PMenuCircum")->shortcut = 0;
   const TAppSettings before = AppSettings;
   const int repaints = window.repaints;
   Open();
@@ -220,7 +226,7 @@ TEST_F(ConfigFormTest, OkWithNothingChangedStoresTheSameShowsNothingAndRepaints)
   EXPECT_EQ(platform.infos, std::vector<std::string>{});
   EXPECT_TRUE(view.closed);
   EXPECT_EQ(window.repaints, repaints + 1);
-  EXPECT_EQ(Item("PMenuCircum").shortcut, kCtrl | 'R') << "menu shortcuts set again";
+  EXPECT_TRUE(RulerMenuHas("\n    &Rotate  Ctrl+R\n"));
   EXPECT_EQ(AppSettings.MoveStep, before.MoveStep);
   EXPECT_EQ(AppSettings.BackgroundColor, before.BackgroundColor);
   EXPECT_EQ(AppSettings.TransValue, before.TransValue);
@@ -231,9 +237,7 @@ TEST_F(ConfigFormTest, OkWithNothingChangedStoresTheSameShowsNothingAndRepaints)
   EXPECT_TRUE(platform.hotkey_calls.empty()) << "the unchanged hot key is not registered again";
 }
 
-TEST_F(ConfigFormTest, OkStoresEveryFieldAndSetsTheMenuShortcuts) {
-  Shortcut toolbar_hide = 0;
-  config.SetToolBarHideShortcut = [&](Shortcut s) { toolbar_hide = s; };
+TEST_F(ConfigFormTest, OkStoresEveryFieldAndTheMenuShowsTheNewShortcuts) {
   Open();
   view.texts[C::SpinEditMove] = "7";
   view.checked[C::CheckBoxJumpCursor] = true;
@@ -261,11 +265,14 @@ TEST_F(ConfigFormTest, OkStoresEveryFieldAndSetsTheMenuShortcuts) {
   EXPECT_EQ(AppSettings.TicksPerUnit, 8);
   EXPECT_EQ(AppSettings.DisplayValueUnit, 2);
   EXPECT_EQ(AppSettings.HotKeyAlwaysTop, kCtrl | 'T');
-  EXPECT_EQ(Item("PMenuOnTop").shortcut, kCtrl | 'T');
-  EXPECT_EQ(Item("PMenuToolBar").shortcut, kCtrl | kShift | 'B');
-  EXPECT_EQ(toolbar_hide, kCtrl | kShift | 'B') << "the tool bar's hide item";
-  EXPECT_EQ(Item("PMenuCalculator").shortcut, kAlt | 'C');
   EXPECT_EQ(platform.infos, std::vector<std::string>{});
+  const std::string menu = RulerMenu();
+  EXPECT_NE(menu.find("\n    Always On &Top  Ctrl+T\n"), std::string::npos) << menu;
+  EXPECT_NE(menu.find("\n[x] Show T&oolBar  Ctrl+Shift+B\n"), std::string::npos) << menu;
+  EXPECT_NE(menu.find("\n    &Calculator  Alt+C\n"), std::string::npos) << menu;
+  // The new keys act at once.
+  EXPECT_TRUE(main.KeyDown('T', ShiftFlag::kCtrl));
+  EXPECT_TRUE(window.topmost);
 }
 
 TEST_F(ConfigFormTest, OkTakesTheSliderNotAnUnappliedPercentageText) {
@@ -301,13 +308,14 @@ TEST_F(ConfigFormTest, AChangedWidthIsToldAndAppliesOnlyNextTime) {
 }
 
 TEST_F(ConfigFormTest, ScreenAlignedCrossTurnsAShownScaleLineOffWithTheRulersMessage) {
-  main.SetMenuChecked("MenuShowScaleLine", true);
+  main.ExecuteCommand(kCmdShowScaleLine);
+  ASSERT_TRUE(main.ScaleLineShown());
   Open();
   view.items[C::RadioGroupStaffDir] = 1;
   config.BitBtnOKClick();
   ASSERT_EQ(platform.infos.size(), 1u);
   EXPECT_EQ(platform.infos[0].rfind("Scale Line can not be show", 0), 0u) << platform.infos[0];
-  EXPECT_FALSE(main.MenuChecked("MenuShowScaleLine"));
+  EXPECT_TRUE(RulerMenuHas("\n    Show Scale &Line\n"));
   EXPECT_EQ(AppSettings.StaffDir, 1);
   EXPECT_TRUE(view.closed);
 }
@@ -333,7 +341,7 @@ TEST_F(ConfigFormTest, ANewHideShowKeyIsRegisteredAgainAndShownOnTheMenu) {
   EXPECT_EQ(platform.hotkey_calls[0].modifiers, 3u) << "MOD_ALT | MOD_CONTROL";
   EXPECT_EQ(platform.hotkey_calls[0].key, static_cast<unsigned>('R'));
   EXPECT_EQ(AppSettings.HotKey, kCtrl | kAlt | 'R');
-  EXPECT_EQ(Item("PMenuHide").shortcut, kCtrl | kAlt | 'R');
+  EXPECT_TRUE(RulerMenuHas("\n    H&ide  Ctrl+Alt+R\n"));
 }
 
 TEST_F(ConfigFormTest, ARefusedHideShowKeyIsToldAndZeroWhileTheRestIsStored) {
@@ -346,7 +354,7 @@ TEST_F(ConfigFormTest, ARefusedHideShowKeyIsToldAndZeroWhileTheRestIsStored) {
   config.BitBtnOKClick();
   EXPECT_EQ(platform.infos, std::vector<std::string>{"Fail to register hot key"});
   EXPECT_EQ(AppSettings.HotKey, 0);
-  EXPECT_EQ(Item("PMenuHide").shortcut, 0);
+  EXPECT_TRUE(RulerMenuHas("\n    H&ide\n"));
   EXPECT_EQ(platform.registered_hotkeys.count(0), 0u) << "the old key is released";
   EXPECT_EQ(AppSettings.MoveStep, 9);
   EXPECT_TRUE(view.closed);
@@ -511,8 +519,12 @@ TEST_F(ConfigFormTest, OkGivesTheToolBarsHideItemTheShowToolBarKey) {
   };
   main.ExecuteCommand(kCmdConfig);
   main.SetToolBar(nullptr);
-  EXPECT_EQ(bar.PopupMenuMain.FindByName("PMenuHideToolBar")->shortcut, kCtrl | kShift | 'B');
-  EXPECT_EQ(Item("PMenuToolBar").shortcut, kCtrl | kShift | 'B');
+  bar.ContextMenu({0, 0});
+  EXPECT_EQ(MenuText(bar_controls.shown_menus.back()),
+            "    &Hide ToolBar  Ctrl+Shift+B\n"
+            "----\n"
+            "[x] &Show Cursor\n");
+  EXPECT_TRUE(RulerMenuHas("\n[x] Show T&oolBar  Ctrl+Shift+B\n"));
 }
 
 TEST(FieldIntegerTest, SignedDecimalWithBlanksAroundIt) {

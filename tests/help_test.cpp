@@ -94,7 +94,7 @@ TEST(HelpTest, EveryCaptionOfTheRulerMenuIsMentioned) {
   testing::FakeWindow window;
   TMainForm form{platform, window};
   std::vector<std::string> captions;
-  CollectCaptions(form.PopupMenuMain.items, captions);
+  CollectCaptions(form.PopupMenu().items, captions);
   captions.push_back(form.ShowCaption);  // the Hide item while the ruler is hidden
   ASSERT_GE(captions.size(), 20u) << "the menu model lists the ruler's commands";
   for (const std::string& caption : captions)

@@ -9,6 +9,7 @@
 #include "app/main_form.h"
 #include "fake_platform.h"
 #include "lang/language.h"
+#include "menu_text.h"
 #include "settings/app_settings.h"
 
 namespace mensor {
@@ -63,19 +64,24 @@ class LanguageMenuTest : public ::testing::Test {
     return ini.substr(begin, ini.find("\r\n", begin) - begin);
   }
 
+  // The menu as a right click opens it (nothing chosen).
+  const Menu& Opened() {
+    form->ContextMenu({0, 0});
+    return platform.shown_menus.back();
+  }
   // The language submenu's entries after the separator: "caption/tag/*"
   // where * marks the checked one.
   std::vector<std::string> PackEntries() {
     std::vector<std::string> out;
-    const MenuItem* language = form->PopupMenuMain.FindByName("PMenuLanguage");
+    const MenuItem* language = testing::SubmenuOf(Opened().items, kCmdEnglish);
     for (std::size_t i = 2; i < language->items.size(); ++i) {
       const MenuItem& e = language->items[i];
       out.push_back(e.caption + "/" + std::to_string(e.tag) + (e.checked ? "*" : ""));
     }
     return out;
   }
-  bool EnglishChecked() { return form->MenuChecked("PMenuEnglish"); }
-  const std::string& Caption(const char* name) { return form->PopupMenuMain.FindByName(name)->caption; }
+  bool EnglishChecked() { return testing::FindCommand(Opened().items, kCmdEnglish)->checked; }
+  std::string Caption(int id) { return testing::FindCommand(Opened().items, id)->caption; }
   // Chooses the language entry with this tag from the menu.
   void Choose(int tag) {
     form->ExecuteCommand(tag < 0 ? kCmdEnglish : kCmdLanguageFirst + tag);
@@ -93,7 +99,7 @@ TEST_F(LanguageMenuTest, TemplateInCapitalsKeepsItsPlaceAndIsNotOffered) {
   Start();
   EXPECT_EQ(form->FileListBoxLanguage, (std::vector<std::string>{"alpha.txt", "TEMPLATE.TXT", "zulu.txt"}));
   EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Alpha/0", "Zulu/2"}));
-  const MenuItem* language = form->PopupMenuMain.FindByName("PMenuLanguage");
+  const MenuItem* language = testing::SubmenuOf(Opened().items, kCmdEnglish);
   EXPECT_EQ(language->items[0].caption, "&English (Default)");
   EXPECT_EQ(language->items[1].kind, MenuKind::Separator);
   EXPECT_EQ(language->items[2].kind, MenuKind::Radio);
@@ -134,7 +140,7 @@ TEST_F(LanguageMenuTest, SavedNameDifferingInCaseIsFound) {
   Start("[Language]\r\nFileName=DEUTSCH.TXT\r\n");
   EXPECT_EQ(LanguageIndex, 0);
   EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0*"}));
-  EXPECT_EQ(Caption("PMenuExit"), "&Beenden");
+  EXPECT_EQ(Caption(kCmdExit), "&Beenden");
   EXPECT_EQ(SavedFileName(), "DEUTSCH.TXT") << "the saved name is left as it is";
 }
 
@@ -143,7 +149,7 @@ TEST_F(LanguageMenuTest, MissingSavedPackGivesEnglishAndKeepsTheName) {
   Start("[Language]\r\nFileName=gone.txt\r\n");
   EXPECT_EQ(LanguageIndex, -1);
   EXPECT_TRUE(EnglishChecked());
-  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+  EXPECT_EQ(Caption(kCmdExit), "E&xit");
   EXPECT_TRUE(platform.infos.empty());
   EXPECT_EQ(SavedFileName(), "gone.txt");
 }
@@ -158,13 +164,13 @@ TEST_F(LanguageMenuTest, MenuCaptionsAndMessagesTakeThePackByRuleA) {
                          "Information=Hinweis\r\n"));
   Start();
   Choose(0);
-  EXPECT_EQ(Caption("PMenuAbout"), "\xC3\x9C&ber...") << "Windows-1252 becomes UTF-8";
-  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
-  EXPECT_EQ(Caption("PMenuPels"), "&Bildpunkte");
-  EXPECT_EQ(Caption("PMenuCalculator"), "&Calculator");
-  EXPECT_EQ(Caption("PMenuHide"), "H&ide");
-  EXPECT_EQ(Caption("PMenuLanguage"), "&Language");
-  EXPECT_EQ(form->PopupMenuMain.FindByName("PMenuEnglish")->caption, "&English (Default)");
+  EXPECT_EQ(Caption(kCmdAbout), "\xC3\x9C&ber...") << "Windows-1252 becomes UTF-8";
+  EXPECT_EQ(Caption(kCmdExit), "E&xit");
+  EXPECT_EQ(Caption(kCmdPixels), "&Bildpunkte");
+  EXPECT_EQ(Caption(kCmdCalculator), "&Calculator");
+  EXPECT_EQ(Caption(kCmdHide), "H&ide");
+  EXPECT_EQ(testing::SubmenuOf(Opened().items, kCmdEnglish)->caption, "&Language");
+  EXPECT_EQ(Caption(kCmdEnglish), "&English (Default)");
 
   platform.program_starts = false;
   form->PMenuCalculatorClick();
@@ -187,18 +193,18 @@ TEST_F(LanguageMenuTest, SwitchingWhileHiddenKeepsTheShowText) {
   AddPack("fr.txt", Pack("Fran\xE7" "ais", "H&ide=&Masquer\r\nSh&ow=&Afficher\r\n"));
   Start();
   Choose(0);
-  EXPECT_EQ(Caption("PMenuHide"), "&Verbergen");
+  EXPECT_EQ(Caption(kCmdHide), "&Verbergen");
   form->PMenuHideClick();
   EXPECT_FALSE(window.visible);
-  EXPECT_EQ(Caption("PMenuHide"), "&Zeigen");
+  EXPECT_EQ(Caption(kCmdHide), "&Zeigen");
   Choose(1);
-  EXPECT_EQ(Caption("PMenuHide"), "&Afficher");
+  EXPECT_EQ(Caption(kCmdHide), "&Afficher");
   Choose(-1);
-  EXPECT_EQ(Caption("PMenuHide"), "Sh&ow");
+  EXPECT_EQ(Caption(kCmdHide), "Sh&ow");
   Choose(1);
   form->PMenuHideClick();
   EXPECT_TRUE(window.visible);
-  EXPECT_EQ(Caption("PMenuHide"), "&Masquer");
+  EXPECT_EQ(Caption(kCmdHide), "&Masquer");
 }
 
 TEST_F(LanguageMenuTest, SameTextForHideAndShowStillShowsTheHiddenRuler) {
@@ -214,19 +220,19 @@ TEST_F(LanguageMenuTest, SameTextForHideAndShowStillShowsTheHiddenRuler) {
     form->NotifyIconMessage(515);
     EXPECT_TRUE(window.visible) << round;
   }
-  EXPECT_EQ(Caption("PMenuHide"), "&Toggle");
+  EXPECT_EQ(Caption(kCmdHide), "&Toggle");
 }
 
 TEST_F(LanguageMenuTest, BackToEnglishClearsTheSavedName) {
   AddPack("de.txt", Pack("Deutsch", "E&xit=&Beenden\r\nInformation=Hinweis\r\n"));
   Start("[Language]\r\nFileName=de.txt\r\n");
-  EXPECT_EQ(Caption("PMenuExit"), "&Beenden");
+  EXPECT_EQ(Caption(kCmdExit), "&Beenden");
   EXPECT_EQ(InfoCaption, "Hinweis");
   Choose(-1);
   EXPECT_EQ(LanguageIndex, -1);
   EXPECT_TRUE(EnglishChecked());
   EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0"}));
-  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+  EXPECT_EQ(Caption(kCmdExit), "E&xit");
   EXPECT_EQ(InfoCaption, "Information");
   EXPECT_EQ(SavedFileName(), "");
 }
@@ -237,10 +243,10 @@ TEST_F(LanguageMenuTest, TwoPacksWithTheSameNameEachSelectTheirOwnFile) {
   Start();
   EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0", "Deutsch/1"}));
   Choose(1);
-  EXPECT_EQ(Caption("PMenuExit"), "Zwei");
+  EXPECT_EQ(Caption(kCmdExit), "Zwei");
   EXPECT_EQ(AppSettings.LanguageFileName, "two.txt");
   Choose(0);
-  EXPECT_EQ(Caption("PMenuExit"), "Eins");
+  EXPECT_EQ(Caption(kCmdExit), "Eins");
   EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0*", "Deutsch/1"}));
 }
 
@@ -249,7 +255,7 @@ TEST_F(LanguageMenuTest, PackDeletedAfterStartUpGivesEnglishWithoutAMessage) {
   Start();
   platform.files.erase(std::string(kFolder) + "/de.txt");
   Choose(0);
-  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+  EXPECT_EQ(Caption(kCmdExit), "E&xit");
   EXPECT_TRUE(EnglishChecked());
   EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Deutsch/0"}));
   EXPECT_EQ(LanguageIndex, 0) << "index and saved name are kept";
@@ -263,7 +269,7 @@ TEST_F(LanguageMenuTest, ThePackIsReadAgainAtEveryChoice) {
   Choose(0);
   AddPack("de.txt", Pack("Deutsch", "E&xit=&Schlie\xDF" "en\r\n"));
   Choose(0);
-  EXPECT_EQ(Caption("PMenuExit"), "&Schlie\xC3\x9F" "en");
+  EXPECT_EQ(Caption(kCmdExit), "&Schlie\xC3\x9F" "en");
 }
 
 TEST_F(LanguageMenuTest, Utf8PackWithMarkShowsItsScript) {
@@ -272,7 +278,7 @@ TEST_F(LanguageMenuTest, Utf8PackWithMarkShowsItsScript) {
   Start();
   EXPECT_EQ(PackEntries(), (std::vector<std::string>{"\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9/0"}));
   Choose(0);
-  EXPECT_EQ(Caption("PMenuExit"), "&\xD0\x92\xD1\x8B\xD1\x85\xD0\xBE\xD0\xB4");
+  EXPECT_EQ(Caption(kCmdExit), "&\xD0\x92\xD1\x8B\xD1\x85\xD0\xBE\xD0\xB4");
 }
 
 TEST_F(LanguageMenuTest, BigAndJunkPacksDoNotHarmTheMenu) {
@@ -286,10 +292,10 @@ TEST_F(LanguageMenuTest, BigAndJunkPacksDoNotHarmTheMenu) {
   Start();
   EXPECT_EQ(PackEntries(), (std::vector<std::string>{"Big/0"}));
   Choose(0);
-  EXPECT_EQ(Caption("PMenuExit"), "&Quit");
+  EXPECT_EQ(Caption(kCmdExit), "&Quit");
   Start("[Language]\r\nFileName=junk.txt\r\n");
   EXPECT_EQ(LanguageIndex, 1);
-  EXPECT_EQ(Caption("PMenuExit"), "E&xit");
+  EXPECT_EQ(Caption(kCmdExit), "E&xit");
 }
 
 TEST_F(LanguageMenuTest, ToolBarTakesTheLanguageOnlyWhileShown) {
@@ -298,7 +304,8 @@ TEST_F(LanguageMenuTest, ToolBarTakesTheLanguageOnlyWhileShown) {
   std::vector<int> calls;
   form->ToolBarSetLanguage = [&](int index) { calls.push_back(index); };
   Choose(0);
-  form->SetMenuChecked("PMenuToolBar", false);
+  form->ExecuteCommand(kCmdToolBar);
+  ASSERT_FALSE(form->ToolBarShown());
   Choose(-1);
   EXPECT_EQ(calls, (std::vector<int>{0}));
 }

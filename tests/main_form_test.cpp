@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_platform.h"
+#include "menu_text.h"
 #include "settings/app_settings.h"
 #include "readout/info_form.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 using testing::FakePlatform;
 using testing::FakeWindow;
+using testing::MenuText;
 
 constexpr const char* kIni = "/mensor/app.ini";
 
@@ -39,35 +41,53 @@ class MainFormTest : public ::testing::Test {
     form.FormShow();
   }
 
-  const MenuItem& Item(const char* name) { return *form.PopupMenuMain.FindByName(name); }
+  // The menu as a right click opens it (nothing chosen).
+  std::string OpenedMenu() {
+    form.ContextMenu({0, 0});
+    return MenuText(platform.shown_menus.back());
+  }
 
   FakePlatform platform;
   FakeWindow window;
   TMainForm form{platform, window};
 };
 
-TEST_F(MainFormTest, MenuEntriesInOrderWithKindsAndFixedShortcut) {
-  std::vector<std::string> captions;
-  for (const MenuItem& item : form.PopupMenuMain.items)
-    captions.push_back(item.kind == MenuKind::Separator ? "-" : item.caption);
-  const std::vector<std::string> expected = {
-      "&About...", "&Help", "-", "H&ide", "Always On &Top", "Tra&nsparent", "&Units", "-",
-      "&Rotate", "Hori&zontal", "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical",
-      "&DrawLine", "-", "Show Scale &Line", "Show T&oolBar", "-", "&Calculator", "-",
-      "&Preferences...", "&Language", "-", "E&xit"};
-  EXPECT_EQ(captions, expected);
-
-  std::vector<std::string> units;
-  for (const MenuItem& item : Item("PMenuUnit").items)
-    units.push_back(item.kind == MenuKind::Separator ? "-" : item.caption);
-  EXPECT_EQ(units, (std::vector<std::string>{"&Pixels", "&CM", "&Inches", "-", "Cu&stom"}));
-  EXPECT_EQ(Item("PMenuHelp").shortcut, 112) << "F1";
-  EXPECT_FALSE(Item("PMenuDrawLine").visible);
-  EXPECT_EQ(Item("PMenuEnglish").tag, -1);
-  EXPECT_EQ(Item("PMenuOnTop").kind, MenuKind::Check);
-  EXPECT_EQ(Item("PMenuCM").kind, MenuKind::Radio);
-  EXPECT_EQ(form.PopupMenuMain.band_caption, "Mensor 2.0");
-  EXPECT_EQ(form.PopupMenuMain.band_color, 0xFF9B37u);
+TEST_F(MainFormTest, MenuOpensWithTheDefaultCheckMarksAndF1OnHelp) {
+  Start();
+  EXPECT_EQ(OpenedMenu(),
+            "    &About...\n"
+            "    &Help  F1\n"
+            "----\n"
+            "    H&ide\n"
+            "    Always On &Top\n"
+            "[x] Tra&nsparent\n"
+            "    &Units >\n"
+            "  (o) &Pixels\n"
+            "      &CM\n"
+            "      &Inches\n"
+            "  ----\n"
+            "      Cu&stom\n"
+            "----\n"
+            "    &Rotate\n"
+            "    Hori&zontal\n"
+            "    &Vertical\n"
+            "    &Fit Screen As Horizontal\n"
+            "    Fit &Screen As Vertical\n"
+            "----\n"
+            "    Show Scale &Line\n"
+            "[x] Show T&oolBar\n"
+            "----\n"
+            "    &Calculator\n"
+            "----\n"
+            "    &Preferences...\n"
+            "    &Language >\n"
+            "  (o) &English (Default)\n"
+            "  ----\n"
+            "----\n"
+            "    E&xit\n");
+  const Menu& menu = platform.shown_menus.back();
+  EXPECT_EQ(menu.band_caption, "Mensor 2.0");
+  EXPECT_EQ(menu.band_color, 0xFF9B37u);
 }
 
 TEST_F(MainFormTest, WithoutSettingsFileAHorizontalRulerIsCentred) {
@@ -78,10 +98,10 @@ TEST_F(MainFormTest, WithoutSettingsFileAHorizontalRulerIsCentred) {
   EXPECT_EQ(form.Angle, kHorizontalAngle);
   EXPECT_EQ(form.NewAngle, kHorizontalAngle);
   EXPECT_EQ(window.background, 0xFF9B37u);
-  EXPECT_TRUE(Item("PMenuTranser").checked) << "see-through is on by default";
-  EXPECT_TRUE(Item("PMenuPels").checked);
-  EXPECT_TRUE(Item("PMenuToolBar").checked);
-  EXPECT_FALSE(Item("PMenuOnTop").checked);
+  EXPECT_TRUE(form.SeeThrough()) << "see-through is on by default";
+  EXPECT_EQ(form.Unit, kUnitPixels);
+  EXPECT_TRUE(form.ToolBarShown());
+  EXPECT_FALSE(form.OnTop());
   EXPECT_FALSE(window.topmost);
   EXPECT_FALSE(form.NotYetShown);
   EXPECT_EQ(platform.ruler_cursor_from, (Point{16, 0}));
@@ -91,7 +111,6 @@ TEST_F(MainFormTest, WithoutSettingsFileAHorizontalRulerIsCentred) {
   EXPECT_EQ(platform.notify_icons[kNotifyIconId].first, 1124u);
   EXPECT_EQ(platform.notify_icons[kNotifyIconId].second, "Mensor");
   EXPECT_TRUE(platform.hotkey_calls.empty()) << "HotKey 0 registers nothing";
-  EXPECT_EQ(Item("PMenuHide").shortcut, 0);
   EXPECT_NE(form.ScreenCanvas, nullptr);
   EXPECT_EQ(AppSettings.NextRulerWidth, 60);
 }
@@ -147,22 +166,54 @@ TEST_F(MainFormTest, StartUpCorrectsLengthAndWidthThatCannotWork) {
 TEST_F(MainFormTest, UnitOutsideTheMenuChecksNoUnitItem) {
   Start("[Current]\r\nUnit=7\r\n");
   EXPECT_EQ(form.Unit, 7);
-  for (const char* name : {"PMenuPels", "PMenuCM", "PMenuInch", "PMenuCustom"})
-    EXPECT_FALSE(Item(name).checked) << name;
+  const std::string menu = OpenedMenu();
+  EXPECT_NE(menu.find("    &Units >\n"
+                      "      &Pixels\n"
+                      "      &CM\n"
+                      "      &Inches\n"
+                      "  ----\n"
+                      "      Cu&stom\n"),
+            std::string::npos)
+      << menu;
 }
 
 TEST_F(MainFormTest, SavedCheckMarksAndShortcutsReachTheMenu) {
   Start(
-      "[System]\r\nWindowOnTop=1\r\n[Current]\r\nShowScaleLine=1\r\nUnit=2\r\n"
-      "[HotKey]\r\nLeval=16456\r\nCalculator=8259\r\n[ToolBar]\r\nShow=0\r\n");
-  EXPECT_TRUE(Item("PMenuOnTop").checked);
+      "[System]\r\nWindowOnTop=1\r\nHotKey=24641\r\n[Current]\r\nTransparence=0\r\nShowScaleLine=1\r\nUnit=2\r\n"
+      "[HotKey]\r\nAlwaysTop=16468\r\nTranser=4174\r\nCircum=32850\r\nLeval=16456\r\nPlumb=16470\r\n"
+      "ShowScaleLine=16460\r\nShowToolBar=24642\r\nCalculator=8259\r\n[ToolBar]\r\nShow=0\r\n");
   EXPECT_TRUE(window.topmost);
-  EXPECT_TRUE(Item("MenuShowScaleLine").checked);
-  EXPECT_TRUE(Item("PMenuInch").checked);
-  EXPECT_FALSE(Item("PMenuPels").checked);
-  EXPECT_FALSE(Item("PMenuToolBar").checked);
-  EXPECT_EQ(Item("PMenuLeval").shortcut, 16456) << "Ctrl+H";
-  EXPECT_EQ(Item("PMenuCalculator").shortcut, 8259) << "Shift+C";
+  EXPECT_EQ(OpenedMenu(),
+            "    &About...\n"
+            "    &Help  F1\n"
+            "----\n"
+            "    H&ide  Ctrl+Shift+A\n"
+            "[x] Always On &Top  Ctrl+T\n"
+            "    Tra&nsparent  Win+N\n"
+            "    &Units >\n"
+            "      &Pixels\n"
+            "      &CM\n"
+            "  (o) &Inches\n"
+            "  ----\n"
+            "      Cu&stom\n"
+            "----\n"
+            "    &Rotate  Alt+R\n"
+            "    Hori&zontal  Ctrl+H\n"
+            "    &Vertical  Ctrl+V\n"
+            "    &Fit Screen As Horizontal\n"
+            "    Fit &Screen As Vertical\n"
+            "----\n"
+            "[x] Show Scale &Line  Ctrl+L\n"
+            "    Show T&oolBar  Ctrl+Shift+B\n"
+            "----\n"
+            "    &Calculator  Shift+C\n"
+            "----\n"
+            "    &Preferences...\n"
+            "    &Language >\n"
+            "  (o) &English (Default)\n"
+            "  ----\n"
+            "----\n"
+            "    E&xit\n");
 }
 
 TEST_F(MainFormTest, HotKeyIsRegisteredWithItsModifiersAndShownOnTheHideItem) {
@@ -171,7 +222,7 @@ TEST_F(MainFormTest, HotKeyIsRegisteredWithItsModifiersAndShownOnTheHideItem) {
   EXPECT_EQ(platform.hotkey_calls[0].id, 0);
   EXPECT_EQ(platform.hotkey_calls[0].modifiers, 6u);
   EXPECT_EQ(platform.hotkey_calls[0].key, 0x41u);
-  EXPECT_EQ(Item("PMenuHide").shortcut, 0x6041);
+  EXPECT_NE(OpenedMenu().find("    H&ide  Ctrl+Shift+A\n"), std::string::npos);
   EXPECT_TRUE(platform.infos.empty());
 }
 
@@ -181,7 +232,7 @@ TEST_F(MainFormTest, HotKeyHeldElsewhereGivesOneBoxAndIsSavedAsZero) {
   EXPECT_EQ(platform.infos, std::vector<std::string>{"Fail to register hot key"});
   EXPECT_EQ(platform.info_captions, std::vector<std::string>{"Information"});
   EXPECT_EQ(AppSettings.HotKey, 0);
-  EXPECT_EQ(Item("PMenuHide").shortcut, 0);
+  EXPECT_NE(OpenedMenu().find("----\n    H&ide\n"), std::string::npos) << "no shortcut shown";
   form.PMenuExitClick();
   EXPECT_NE(platform.files[kIni].find("HotKey=0\r\n"), std::string::npos);
 }
@@ -215,30 +266,37 @@ TEST_F(MainFormTest, UnitItemsCheckOnlyThemselvesAndRepaint) {
   const int repaints = window.repaints;
   form.ExecuteCommand(kCmdInch);
   EXPECT_EQ(form.Unit, kUnitInches);
-  EXPECT_TRUE(Item("PMenuInch").checked);
-  EXPECT_FALSE(Item("PMenuPels").checked);
   EXPECT_EQ(window.repaints, repaints + 1);
+  EXPECT_NE(OpenedMenu().find("      &Pixels\n"
+                              "      &CM\n"
+                              "  (o) &Inches\n"
+                              "  ----\n"
+                              "      Cu&stom\n"),
+            std::string::npos);
 }
 
 TEST_F(MainFormTest, AlwaysOnTopTogglesTheStacking) {
   Start();
   form.ExecuteCommand(kCmdOnTop);
   EXPECT_TRUE(window.topmost);
-  EXPECT_TRUE(Item("PMenuOnTop").checked);
+  EXPECT_NE(OpenedMenu().find("\n[x] Always On &Top\n"), std::string::npos);
   form.ExecuteCommand(kCmdOnTop);
   EXPECT_FALSE(window.topmost);
+  EXPECT_NE(OpenedMenu().find("\n    Always On &Top\n"), std::string::npos);
+  form.PMenuExitClick();
+  EXPECT_NE(platform.files[kIni].find("[System]\r\nWindowOnTop=0\r\n"), std::string::npos);
 }
 
 TEST_F(MainFormTest, HideAndTheHotKeyShowTheRulerAgain) {
   Start();
   form.ExecuteCommand(kCmdHide);
   EXPECT_FALSE(window.visible);
-  EXPECT_EQ(Item("PMenuHide").caption, "Sh&ow");
+  EXPECT_NE(OpenedMenu().find("----\n    Sh&ow\n"), std::string::npos);
   form.HotKeyPressed(1);
   EXPECT_FALSE(window.visible) << "other hot-key ids are ignored";
   form.HotKeyPressed(0);
   EXPECT_TRUE(window.visible);
-  EXPECT_EQ(Item("PMenuHide").caption, "H&ide");
+  EXPECT_NE(OpenedMenu().find("----\n    H&ide\n"), std::string::npos);
 }
 
 TEST_F(MainFormTest, HideIsRefusedDuringAGesture) {
@@ -247,7 +305,7 @@ TEST_F(MainFormTest, HideIsRefusedDuringAGesture) {
   form.MouseDown(MouseButton::Left, kLeftButton, 900, 630);
   form.HotKeyPressed(kHideHotKeyId);
   EXPECT_TRUE(window.visible);
-  EXPECT_EQ(Item("PMenuHide").caption, "H&ide");
+  EXPECT_FALSE(form.RulerHidden);
   form.MouseUp(MouseButton::Left, 0, 900, 630);
   form.HotKeyPressed(kHideHotKeyId);
   EXPECT_FALSE(window.visible) << "after the release the hot key hides the ruler";

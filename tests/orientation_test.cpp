@@ -402,12 +402,10 @@ TEST_F(Orientation, DoubleClickTogglesRotateModeAndBack) {
 
   form.DoubleClick(900, 630);
   EXPECT_TRUE(form.RotateMode);
-  EXPECT_TRUE(form.MenuChecked("PMenuCircum"));
   EXPECT_EQ(window.cursor, CursorShape::Ruler) << "switching on leaves the cursor to the next move";
 
   form.DoubleClick(900, 630);
   EXPECT_FALSE(form.RotateMode);
-  EXPECT_FALSE(form.MenuChecked("PMenuCircum"));
   EXPECT_EQ(window.cursor, CursorShape::Arrow);
 
   form.DoubleClick(675, 630);
@@ -420,22 +418,19 @@ TEST_F(Orientation, RotateOnForgetsTheScaleLineWhenItIsShown) {
     bool show_scale_line;
     Point line;
     Point line_after;
-    bool draw_line_after;
   } cases[] = {
-      {"line shown", true, {5, 7}, {0, 0}, false},
-      {"item on, no line yet", true, {5, 0}, {0, 0}, false},
-      {"item off", false, {5, 7}, {5, 7}, true},
+      {"line shown", true, {5, 7}, {0, 0}},
+      {"item on, no line yet", true, {5, 0}, {0, 0}},
+      {"item off", false, {5, 7}, {5, 7}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    form.SetMenuChecked("MenuShowScaleLine", c.show_scale_line);
-    form.SetMenuChecked("PMenuDrawLine", true);
+    if (form.ScaleLineShown() != c.show_scale_line) form.ExecuteCommand(kCmdShowScaleLine);
     form.ScaleLinePoint = c.line;
     form.PMenuCircumClick();
     ASSERT_TRUE(form.RotateMode);
     EXPECT_EQ(form.ScaleLinePoint, c.line_after);
-    EXPECT_EQ(form.MenuChecked("PMenuDrawLine"), c.draw_line_after);
-    EXPECT_EQ(form.MenuChecked("MenuShowScaleLine"), c.show_scale_line) << "the item itself stays";
+    EXPECT_EQ(form.ScaleLineShown(), c.show_scale_line) << "the item itself stays";
 
     // Switching off touches no scale-line state.
     form.ScaleLinePoint = {9, 9};
@@ -448,8 +443,8 @@ TEST_F(Orientation, RotateOnForgetsTheScaleLineWhenItIsShown) {
 // ---- Menu routing ----
 
 TEST_F(Orientation, MenuShortcutWinsOverTheArrowKeys) {
-  form.PopupMenuMain.FindByName("PMenuLeval")->shortcut = kShortcutCtrl | vk::kRight;
-  form.PopupMenuMain.FindByName("PMenuCircum")->shortcut = kShortcutCtrl | 'H';
+  AppSettings.HotKeyLeval = kShortcutCtrl | vk::kRight;
+  AppSettings.HotKeyCircum = kShortcutCtrl | 'H';
   LayRuler(Lay::Vertical, 400, 300);
   platform.cursor_pos = {100, 200};
 

@@ -108,7 +108,7 @@ class SeeThrough : public ::testing::Test {
 TEST_F(SeeThrough, MenuSwitchesOnCapturesOutOfTheWayThenFocuses) {
   form.PMenuTranserClick();
 
-  EXPECT_TRUE(form.MenuChecked("PMenuTranser"));
+  EXPECT_TRUE(form.SeeThrough());
   EXPECT_TRUE(AppSettings.Transparence);
   EXPECT_TRUE(form.HookInstalled);
   EXPECT_EQ(form.Transparency, 60);
@@ -154,7 +154,6 @@ TEST_F(SeeThrough, StartUpCaptureDoesNotHideOrShowButStillWaits) {
   const std::vector<std::string> want = {"release-activation", "sleep 100", "capture"};
   EXPECT_EQ(Events(), want) << "no hide, no show and no focus before the first show";
   EXPECT_TRUE(window.visible);
-  EXPECT_FALSE(form.MenuChecked("PMenuTranser")) << "start-up sets the check mark itself";
   EXPECT_TRUE(form.HookInstalled);
   ExpectCaptureEverywhere({255, 215, 175});
 }
@@ -165,7 +164,7 @@ TEST_F(SeeThrough, StartUpWithTheModeSavedAsOnCapturesWithoutShowingTheWindow) {
   window.visible = false;
   form.FormCreate();
 
-  EXPECT_TRUE(form.MenuChecked("PMenuTranser"));
+  EXPECT_TRUE(form.SeeThrough());
   EXPECT_TRUE(form.HookInstalled);
   EXPECT_EQ(platform.captures, 1);
   // Start-up does much else; only the steps of a capture are looked at.
@@ -225,7 +224,7 @@ TEST_F(SeeThrough, SwitchingOffReleasesTheCaptureAndNothingTouchesItAfterwards) 
   platform.events.clear();
 
   form.PMenuTranserClick();
-  EXPECT_FALSE(form.MenuChecked("PMenuTranser"));
+  EXPECT_FALSE(form.SeeThrough());
   EXPECT_FALSE(AppSettings.Transparence);
   EXPECT_FALSE(form.HookInstalled);
   EXPECT_EQ(form.ScreenShot, nullptr);

@@ -14,7 +14,9 @@
 
 #include "lang/language_pack.h"
 #include "text/text_encoding.h"
+#include "app/ruler_commands.h"
 #include "lang/text_tables.h"
+#include "toolbar/tool_bar_form.h"
 
 namespace mensor {
 namespace {

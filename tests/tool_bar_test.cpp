@@ -13,6 +13,7 @@
 #include "fake_platform.h"
 #include "fake_tool_bar.h"
 #include "lang/language.h"
+#include "menu_text.h"
 #include "settings/app_settings.h"
 
 namespace mensor {
@@ -21,6 +22,7 @@ namespace {
 using testing::FakePlatform;
 using testing::FakeToolBarControls;
 using testing::FakeWindow;
+using testing::MenuText;
 
 constexpr Shortcut kCtrlT = kShortcutCtrl | 'T';
 
@@ -30,7 +32,7 @@ class ToolBarTest : public ::testing::Test {
     AppSettings = TAppSettings{};
     LanguageIndex = -1;
     platform.screen = {1024, 768};
-    bar.SetMainForm(&ruler);
+    bar.SetRuler(&ruler);
     ruler.SetToolBar(&bar);
   }
 
@@ -43,8 +45,11 @@ class ToolBarTest : public ::testing::Test {
     ruler.FormShow();
   }
 
-  MenuItem& RulerItem() { return *ruler.PopupMenuMain.FindByName("PMenuToolBar"); }
-  MenuItem& BarItem(const char* name) { return *bar.PopupMenuMain.FindByName(name); }
+  // The tool bar's menu as a right click opens it (nothing chosen).
+  std::string BarMenu() {
+    bar.ContextMenu({0, 0});
+    return MenuText(controls.shown_menus.back());
+  }
 
   FakePlatform platform;
   FakeWindow ruler_window;
@@ -62,14 +67,20 @@ TEST_F(ToolBarTest, StartUpShowsItAtTheSavedPlaceWithTheMagnifierRunning) {
   EXPECT_TRUE(bar.SpeedButtonMagnifierDown);
   EXPECT_TRUE(controls.timer);
   EXPECT_EQ(controls.factor_text, "2");
-  EXPECT_FALSE(BarItem("PMenuShowCursor").checked);
+  EXPECT_EQ(BarMenu(),
+            "    &Hide ToolBar\n"
+            "----\n"
+            "    &Show Cursor\n");
 }
 
 TEST_F(ToolBarTest, StartUpWithTheMagnifierOffShowsOnlyTheBand) {
   Start("[ToolBar]\nShow=1\nX=300\nY=200\nMagnifier=0\nShowCursor=1\n");
   EXPECT_EQ(window.bounds, (Rect{300, 200, 300 + 124, 200 + 35}));
   EXPECT_FALSE(controls.timer);
-  EXPECT_TRUE(BarItem("PMenuShowCursor").checked);
+  EXPECT_EQ(BarMenu(),
+            "    &Hide ToolBar\n"
+            "----\n"
+            "[x] &Show Cursor\n");
 }
 
 TEST_F(ToolBarTest, StartUpClampsTheSavedPlaceAndStoresItBack) {
@@ -91,13 +102,13 @@ TEST_F(ToolBarTest, StartUpWithShowOffLeavesItHiddenAndTheFirstTickStopsTheTimer
 TEST_F(ToolBarTest, RulerItemHidesAndStopsAndRestartsOnlyWhenTheButtonIsDown) {
   Start("[ToolBar]\nShow=1\nX=300\nY=200\nMagnifier=1\n");
   ruler.ExecuteCommand(kCmdToolBar);
-  EXPECT_FALSE(RulerItem().checked);
+  EXPECT_FALSE(ruler.ToolBarShown());
   EXPECT_FALSE(window.visible);
   EXPECT_FALSE(controls.timer);
   EXPECT_TRUE(bar.SpeedButtonMagnifierDown) << "the button stays down";
 
   ruler.ExecuteCommand(kCmdToolBar);
-  EXPECT_TRUE(RulerItem().checked);
+  EXPECT_TRUE(ruler.ToolBarShown());
   EXPECT_TRUE(window.visible);
   EXPECT_TRUE(controls.timer);
 
@@ -112,23 +123,18 @@ TEST_F(ToolBarTest, RulerItemHidesAndStopsAndRestartsOnlyWhenTheButtonIsDown) {
 
 TEST_F(ToolBarTest, ShowToolBarShortcutHidesItFromTheToolBar) {
   Start("[HotKey]\nShowToolBar=" + std::to_string(kCtrlT) + "\n[ToolBar]\nShow=1\nMagnifier=1\n");
-  EXPECT_EQ(BarItem("PMenuHideToolBar").shortcut, kCtrlT);
+  EXPECT_EQ(BarMenu(),
+            "    &Hide ToolBar  Ctrl+T\n"
+            "----\n"
+            "[x] &Show Cursor\n");
   EXPECT_TRUE(bar.KeyDown('T', kCtrl));
   EXPECT_FALSE(window.visible);
   EXPECT_FALSE(controls.timer);
-  EXPECT_FALSE(RulerItem().checked) << "the ruler's item follows";
+  EXPECT_FALSE(ruler.ToolBarShown()) << "the ruler's item follows";
   // The same key on the ruler shows it again.
   EXPECT_TRUE(ruler.KeyDown('T', kCtrl));
   EXPECT_TRUE(window.visible);
   EXPECT_TRUE(controls.timer);
-}
-
-TEST_F(ToolBarTest, PreferencesSetTheHideShortcut) {
-  Start("[ToolBar]\nShow=1\n");
-  bar.SetHideToolBarShortcut(kShortcutAlt | 'H');
-  EXPECT_FALSE(bar.KeyDown('T', kCtrl));
-  EXPECT_TRUE(bar.KeyDown('H', kAlt));
-  EXPECT_FALSE(window.visible);
 }
 
 TEST_F(ToolBarTest, OnlyAltF4IsSwallowed) {
@@ -270,7 +276,7 @@ TEST_F(ToolBarTest, HideToolBarFromItsMenu) {
   bar.ContextMenu({500, 100});
   EXPECT_FALSE(window.visible);
   EXPECT_FALSE(controls.timer);
-  EXPECT_FALSE(RulerItem().checked);
+  EXPECT_FALSE(ruler.ToolBarShown());
   // Hidden from a menu, the ruler's next show leaves it hidden.
   ruler_window.Hide();
   ruler.FormShow();
@@ -299,13 +305,7 @@ TEST_F(ToolBarTest, FlatButtonShowsARaisedEdgeUnderThePointerAndASunkenOneWhenDo
   EXPECT_EQ(left_edge(), TFormToolBar::kBevelShadow) << "down";
 }
 
-TEST_F(ToolBarTest, MenuEntriesAndEnglishTexts) {
-  std::vector<std::string> captions;
-  for (const MenuItem& item : bar.PopupMenuMain.items)
-    captions.push_back(item.kind == MenuKind::Separator ? "-" : item.caption);
-  EXPECT_EQ(captions, (std::vector<std::string>{"&Hide ToolBar", "-", "&Show Cursor", "Help"}));
-  EXPECT_FALSE(BarItem("Help1").visible);
-  EXPECT_EQ(BarItem("Help1").shortcut, vk::kF1);
+TEST_F(ToolBarTest, EnglishTexts) {
   Start("[ToolBar]\nShow=1\n");
   EXPECT_EQ(controls.magnifier_hint, "Magnifier");
   EXPECT_EQ(controls.calculator_hint, "Calculator");
@@ -320,8 +320,11 @@ TEST_F(ToolBarTest, LanguagePackTextsArePresentMeansUsed) {
   EXPECT_EQ(controls.magnifier_hint, "Lupe");
   EXPECT_EQ(controls.calculator_hint, "") << "present but empty: empty";
   EXPECT_EQ(bar.Texts.multiple, "Faktor");
-  EXPECT_EQ(BarItem("PMenuHideToolBar").caption, "&Verbergen");
-  EXPECT_EQ(BarItem("PMenuShowCursor").caption, "&Show Cursor") << "missing: English";
+  EXPECT_EQ(BarMenu(),
+            "    &Verbergen\n"
+            "----\n"
+            "[x] &Show Cursor\n")
+      << "missing: English";
 
   platform.files.erase("/mensor/Languages/de.txt");
   bar.SetLanguage(0);

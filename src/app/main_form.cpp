@@ -17,17 +17,6 @@ namespace {
 
 constexpr Color kBandColor = 0xFF9B37;
 
-struct UnitItem {
-  int unit;
-  const char* name;
-};
-constexpr UnitItem kUnitItems[] = {
-    {kUnitPixels, "PMenuPels"},
-    {kUnitCentimetres, "PMenuCM"},
-    {kUnitInches, "PMenuInch"},
-    {kUnitCustom, "PMenuCustom"},
-};
-
 }  // namespace
 
 TMainForm::TMainForm(Platform& p, Window& w) : platform(p), window(w) {
@@ -37,93 +26,26 @@ TMainForm::TMainForm(Platform& p, Window& w) : platform(p), window(w) {
   LabelStaff.font.height = -19;
   LabelStaff.font.points = 14;
   LabelNumber.name = "LabelNumber";
-  BuildPopupMenu();
+  captions_ = EnglishCaptions(kRulerCommands);
 }
 
 TMainForm::~TMainForm() = default;
 
-void TMainForm::BuildPopupMenu() {
-  PopupMenuMain.band_caption = "Mensor 2.0";
-  PopupMenuMain.band_color = kBandColor;
-  auto& items = PopupMenuMain.items;
-  items.push_back(MenuItemOf(kCmdAbout, "PMenuAbout", "&About..."));
-  MenuItem help = MenuItemOf(kCmdHelp, "PMenuHelp", "&Help");
-  help.shortcut = vk::kF1;
-  items.push_back(help);
-  items.push_back(MenuSeparator());
-  items.push_back(MenuItemOf(kCmdHide, "PMenuHide", HideCaption));
-  items.push_back(MenuItemOf(kCmdOnTop, "PMenuOnTop", "Always On &Top", MenuKind::Check));
-  items.push_back(MenuItemOf(kCmdTranser, "PMenuTranser", "Tra&nsparent", MenuKind::Check));
-  MenuItem units = MenuItemOf(0, "PMenuUnit", "&Units", MenuKind::Submenu);
-  units.items.push_back(MenuItemOf(kCmdPixels, "PMenuPels", "&Pixels", MenuKind::Radio));
-  units.items.push_back(MenuItemOf(kCmdCM, "PMenuCM", "&CM", MenuKind::Radio));
-  units.items.push_back(MenuItemOf(kCmdInch, "PMenuInch", "&Inches", MenuKind::Radio));
-  units.items.push_back(MenuSeparator());
-  units.items.push_back(MenuItemOf(kCmdCustom, "PMenuCustom", "Cu&stom", MenuKind::Radio));
-  items.push_back(units);
-  items.push_back(MenuSeparator());
-  items.push_back(MenuItemOf(kCmdCircum, "PMenuCircum", "&Rotate", MenuKind::Check));
-  items.push_back(MenuItemOf(kCmdLeval, "PMenuLeval", "Hori&zontal"));
-  items.push_back(MenuItemOf(kCmdPlumb, "PMenuPlumb", "&Vertical"));
-  items.push_back(MenuItemOf(kCmdFitHorizontal, "MenuFitScreen", "&Fit Screen As Horizontal"));
-  items.push_back(MenuItemOf(kCmdFitVertical, "FitScreenAsHorizontal1", "Fit &Screen As Vertical"));
-  MenuItem draw_line = MenuItemOf(kCmdDrawLine, "PMenuDrawLine", "&DrawLine", MenuKind::Radio);
-  draw_line.visible = false;
-  items.push_back(draw_line);
-  items.push_back(MenuSeparator());
-  items.push_back(MenuItemOf(kCmdShowScaleLine, "MenuShowScaleLine", "Show Scale &Line", MenuKind::Check));
-  items.push_back(MenuItemOf(kCmdToolBar, "PMenuToolBar", "Show T&oolBar", MenuKind::Check));
-  items.push_back(MenuSeparator());
-  items.push_back(MenuItemOf(kCmdCalculator, "PMenuCalculator", "&Calculator"));
-  items.push_back(MenuSeparator());
-  items.push_back(MenuItemOf(kCmdConfig, "PMenuConfig", "&Preferences..."));
-  MenuItem language = MenuItemOf(0, "PMenuLanguage", "&Language", MenuKind::Submenu);
-  MenuItem english = MenuItemOf(kCmdEnglish, "PMenuEnglish", "&English (Default)", MenuKind::Radio);
-  english.tag = -1;
-  english.checked = true;
-  language.items.push_back(english);
-  language.items.push_back(MenuSeparator());
-  items.push_back(language);
-  items.push_back(MenuSeparator());
-  items.push_back(MenuItemOf(kCmdExit, "PMenuExit", "E&xit"));
+Menu TMainForm::PopupMenu() const {
+  Menu menu;
+  menu.band_caption = "Mensor 2.0";
+  menu.band_color = kBandColor;
+  menu.items = CommandMenu(kRulerCommands, *this, captions_);
+  return menu;
 }
 
-bool TMainForm::MenuChecked(const char* name) {
-  MenuItem* item = PopupMenuMain.FindByName(name);
-  return item != nullptr && item->checked;
-}
-
-void TMainForm::SetMenuChecked(const char* name, bool checked) {
-  if (MenuItem* item = PopupMenuMain.FindByName(name)) item->checked = checked;
-}
-
-RulerEntries TMainForm::CurrentEntries() {
+RulerEntries TMainForm::CurrentEntries() const {
   RulerEntries entries;
-  entries.WindowOnTop = MenuChecked("PMenuOnTop");
-  entries.ShowScaleLine = MenuChecked("MenuShowScaleLine");
+  entries.WindowOnTop = on_top_;
+  entries.ShowScaleLine = scale_line_shown_;
   entries.Unit = Unit;
-  entries.ToolBarShow = MenuChecked("PMenuToolBar");
+  entries.ToolBarShow = tool_bar_shown_;
   return entries;
-}
-
-void TMainForm::ApplyMenuShortcuts() {
-  struct Binding {
-    const char* name;
-    Shortcut value;
-  };
-  const Binding bindings[] = {
-      {"PMenuOnTop", AppSettings.HotKeyAlwaysTop},
-      {"PMenuTranser", AppSettings.HotKeyTranser},
-      {"PMenuCircum", AppSettings.HotKeyCircum},
-      {"PMenuLeval", AppSettings.HotKeyLeval},
-      {"PMenuPlumb", AppSettings.HotKeyPlumb},
-      {"MenuShowScaleLine", AppSettings.HotKeyShowScaleLine},
-      {"PMenuToolBar", AppSettings.HotKeyShowToolBar},
-      {"PMenuCalculator", AppSettings.HotKeyCalculator},
-  };
-  for (const Binding& b : bindings) {
-    if (MenuItem* item = PopupMenuMain.FindByName(b.name)) item->shortcut = b.value;
-  }
 }
 
 void TMainForm::SetLabelCaption(Label& label, const std::string& caption) {
@@ -168,9 +90,9 @@ void TMainForm::FormCreate() {
     ApplyLoadFallback(platform);
     entries.WindowOnTop = true;
   }
-  SetMenuChecked("PMenuOnTop", entries.WindowOnTop);
-  SetMenuChecked("MenuShowScaleLine", entries.ShowScaleLine);
-  SetMenuChecked("PMenuToolBar", entries.ToolBarShow);
+  on_top_ = entries.WindowOnTop;
+  scale_line_shown_ = entries.ShowScaleLine;
+  tool_bar_shown_ = entries.ToolBarShow;
   Unit = entries.Unit;
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
   // A hand-edited width beyond what the preferences offer works and is kept;
@@ -188,12 +110,8 @@ void TMainForm::FormCreate() {
   platform.SetRulerCursor({16, 0}, {16, 32});
   platform.LoadRotateCursor();
 
-  // 7. Menu shortcuts from the settings.
-  ApplyMenuShortcuts();
-
-  // 8. Check marks of the see-through item and of the unit.
-  SetMenuChecked("PMenuTranser", AppSettings.Transparence);
-  for (const UnitItem& u : kUnitItems) SetMenuChecked(u.name, Unit == u.unit);
+  // 7.-8. The menu takes its shortcuts from the settings and its check marks
+  // from the state each time it opens.
 
   // 9. See-through mode; the window is not visible yet, so the capture does
   // not hide it.
@@ -201,7 +119,7 @@ void TMainForm::FormCreate() {
   if (AppSettings.Transparence) SwitchSeeThroughOn(false);
 
   // 10. Stacking.
-  window.SetTopmost(MenuChecked("PMenuOnTop"));
+  window.SetTopmost(on_top_);
 
   // 11. Colours (painting sets the drawing colours again each time).
   LabelNumber.font.color = AppSettings.CurTextColor;
@@ -240,7 +158,7 @@ void TMainForm::FormCreate() {
 void TMainForm::FormShow() {
   NotYetShown = false;
   // The tool bar comes back with the ruler when it is switched on.
-  if (FormToolBar != nullptr && MenuChecked("PMenuToolBar")) FormToolBar->ShowPlaced();
+  if (FormToolBar != nullptr && tool_bar_shown_) FormToolBar->ShowPlaced();
 }
 
 bool TMainForm::FormClose() {
@@ -264,9 +182,8 @@ bool TMainForm::FormClose() {
 void TMainForm::PMenuExitClick() { window.Close(); }
 
 void TMainForm::PMenuOnTopClick() {
-  MenuItem* item = PopupMenuMain.FindByName("PMenuOnTop");
-  item->checked = !item->checked;
-  window.SetTopmost(item->checked);
+  on_top_ = !on_top_;
+  window.SetTopmost(on_top_);
 }
 
 void TMainForm::PMenuCalculatorClick() {
@@ -274,10 +191,9 @@ void TMainForm::PMenuCalculatorClick() {
 }
 
 void TMainForm::PMenuToolBarClick() {
-  MenuItem* item = PopupMenuMain.FindByName("PMenuToolBar");
-  item->checked = !item->checked;
+  tool_bar_shown_ = !tool_bar_shown_;
   if (FormToolBar == nullptr) return;
-  if (item->checked) {
+  if (tool_bar_shown_) {
     FormToolBar->ShowPlaced();
   } else {
     FormToolBar->HideAndStop();
@@ -289,7 +205,6 @@ void TMainForm::PMenuHelpClick() { platform.OpenDocument(platform.JoinPath(ExeDi
 void TMainForm::PMenuAboutClick() { ShowAboutBox(platform); }
 
 void TMainForm::PMenuUnitClick(int unit) {
-  for (const UnitItem& u : kUnitItems) SetMenuChecked(u.name, u.unit == unit);
   Unit = unit;
   window.Repaint();
 }
@@ -433,9 +348,9 @@ bool TMainForm::KeyDown(int key, ShiftState shift) {
   // changed the outline would leave a trace behind when the drag erases it.
   // Esc cancels the drag.
   if (Pressing() || StaffDragging()) return key == vk::kEscape && CancelDrag();
-  const Shortcut value = ShortcutOf(key, shift);
-  if (MenuItem* item = PopupMenuMain.FindByShortcut(value)) {
-    ExecuteCommand(item->id);
+  if (const CommandRow<TMainForm>* command =
+          CommandByShortcut(kRulerCommands, ShortcutOf(key, shift), /*hidden_too=*/false)) {
+    ExecuteCommand(command->id);
     return true;
   }
   FormKeyDown(key, shift);
@@ -444,41 +359,17 @@ bool TMainForm::KeyDown(int key, ShiftState shift) {
 
 void TMainForm::ContextMenu(Point screen) {
   if (gesture_.kind != GestureKind::None) return;
-  const int id = platform.TrackPopupMenu(PopupMenuMain, screen);
+  const int id = platform.TrackPopupMenu(PopupMenu(), screen);
   if (id != 0) ExecuteCommand(id);
 }
 
 void TMainForm::ExecuteCommand(int id) {
-  // The commands that lay the ruler out anew change its place, size and shape
-  // in one step, shown by one paint.
-  std::optional<WindowUpdate> update;
-  if (id == kCmdLeval || id == kCmdPlumb || id == kCmdFitHorizontal || id == kCmdFitVertical)
-    update.emplace(window);
-  switch (id) {
-    case kCmdAbout: PMenuAboutClick(); break;
-    case kCmdHelp: PMenuHelpClick(); break;
-    case kCmdHide: PMenuHideClick(); break;
-    case kCmdOnTop: PMenuOnTopClick(); break;
-    case kCmdTranser: PMenuTranserClick(); break;
-    case kCmdPixels: PMenuUnitClick(kUnitPixels); break;
-    case kCmdCM: PMenuUnitClick(kUnitCentimetres); break;
-    case kCmdInch: PMenuUnitClick(kUnitInches); break;
-    case kCmdCustom: PMenuUnitClick(kUnitCustom); break;
-    case kCmdCircum: PMenuCircumClick(); break;
-    case kCmdLeval: PMenuLevalClick(); break;
-    case kCmdPlumb: PMenuPlumbClick(); break;
-    case kCmdFitHorizontal: MenuFitScreenClick(); break;
-    case kCmdFitVertical: FitScreenAsHorizontal1Click(); break;
-    case kCmdShowScaleLine: MenuShowScaleLineClick(); break;
-    case kCmdToolBar: PMenuToolBarClick(); break;
-    case kCmdCalculator: PMenuCalculatorClick(); break;
-    case kCmdConfig: PMenuConfigClick(); break;
-    case kCmdExit: PMenuExitClick(); break;
-    case kCmdEnglish: LanguageMenuClick(id); break;
-    default:
-      if (id >= kCmdLanguageFirst) LanguageMenuClick(id);
-      break;  // other commands: of windows that do not exist yet
+  if (const CommandRow<TMainForm>* command = CommandById(kRulerCommands, id)) {
+    if (command->run != nullptr) command->run(*this);
+  } else if (id >= kCmdLanguageFirst) {
+    LanguageMenuClick(id);
   }
+  // Other ids: commands of windows that do not exist yet.
 }
 
 void TMainForm::WindowMoved() {
@@ -503,20 +394,16 @@ void TMainForm::RegisterHideHotKey(Shortcut value, const std::string& error_text
     value = 0;
   }
   AppSettings.HotKey = value;
-  if (MenuItem* hide = PopupMenuMain.FindByName("PMenuHide")) hide->shortcut = value;
 }
 
 void TMainForm::PMenuHideClick() {
   if (Pressing()) return;
-  MenuItem* item = PopupMenuMain.FindByName("PMenuHide");
   if (!RulerHidden) {
     RulerHidden = true;
-    item->caption = ShowCaption;
     window.Hide();
     return;
   }
   RulerHidden = false;
-  item->caption = HideCaption;
   const int L = AppSettings.Length;
   const int W = AppSettings.RulerWidth;
   Rect bounds = window.Bounds();
@@ -544,6 +431,28 @@ void TMainForm::PMenuHideClick() {
   // The read-out window stays above the ruler, shown or hidden as it was.
   if (InfoForm != nullptr) InfoForm->BringToFront();
 }
+
+// ---- what the preferences and the tool bar use ----
+
+void TMainForm::ToolBarHidden() { tool_bar_shown_ = false; }
+
+void TMainForm::CrossHairChanged() {
+  // A screen-aligned cross refuses the scale line (the command tells so).
+  if (AppSettings.StaffDir == 1 && scale_line_shown_) MenuShowScaleLineClick();
+}
+
+void TMainForm::SeeThroughTintChanged() {
+  if (!AppSettings.Transparence) return;
+  TranspColor = AppSettings.BackgroundColor;
+  Transparency = static_cast<std::uint8_t>(AppSettings.TransValue & 0xFF);
+}
+
+void TMainForm::ChangeHideHotKey(Shortcut value, const std::string& error_text) {
+  platform.UnregisterHotKey(kHideHotKeyId);
+  RegisterHideHotKey(value, error_text);
+}
+
+void TMainForm::SettingsApplied() { window.Repaint(); }
 
 void TMainForm::HotKeyPressed(int id) {
   if (id == kHideHotKeyId) PMenuHideClick();

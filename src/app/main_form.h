@@ -23,7 +23,9 @@
 
 #include "app/geometry.h"
 #include "app/gesture.h"
+#include "app/ruler_commands.h"
 #include "app/ruler_unit.h"
+#include "commands/ruler_link.h"
 #include "lang/language_pack.h"
 #include "settings/app_settings.h"
 #include "ui/canvas.h"
@@ -40,31 +42,6 @@ class TConfigForm;
 class ConfigView;
 class TFormToolBar;
 
-// Command ids of the popup menu's entries.
-enum MenuCommand : int {
-  kCmdAbout = 1,
-  kCmdHelp,
-  kCmdHide,
-  kCmdOnTop,
-  kCmdTranser,
-  kCmdPixels,
-  kCmdCM,
-  kCmdInch,
-  kCmdCustom,
-  kCmdCircum,
-  kCmdLeval,
-  kCmdPlumb,
-  kCmdFitHorizontal,
-  kCmdFitVertical,
-  kCmdDrawLine,
-  kCmdShowScaleLine,
-  kCmdToolBar,
-  kCmdCalculator,
-  kCmdConfig,
-  kCmdEnglish,
-  kCmdExit,
-  kCmdLanguageFirst = 1000,  // one per language pack, in list order
-};
 
 // The notification icon and the global hot key.
 inline constexpr int kNotifyIconId = 200;
@@ -83,7 +60,7 @@ constexpr bool RulerWidthWorks(int width, int length) {
   return width > 0 && width <= kMaxWindowExtent / 2 - length;
 }
 
-class TMainForm {
+class TMainForm final : public RulerLink {
  public:
   TMainForm(Platform& platform, Window& window);
   ~TMainForm();
@@ -125,7 +102,11 @@ class TMainForm {
   // Right click: shows the popup menu at the screen point and runs the choice.
   // Not while a drag is under way: the menu would take the mouse from it.
   void ContextMenu(Point screen);
+  // Runs the command of a menu entry (kRulerCommands, or a language pack's).
   void ExecuteCommand(int id);
+  // The popup menu as it opens now: captions of the current language, check
+  // marks from the state below, shortcuts from the settings.
+  Menu PopupMenu() const;
   // The window moved or was (de)activated (see-through mode reacts).
   void WindowMoved();
   void WindowActivated(bool active);
@@ -215,8 +196,8 @@ class TMainForm {
 
   // ---- see-through mode (main_form_seethrough.cpp) ----
   void PMenuTranserClick();
-  // Switches the mode on (start-up uses it with from_menu = false: no toggle
-  // of the check mark and no focus step).
+  // Switches the mode on (start-up uses it with from_menu = false: the
+  // setting is already on, and no focus step).
   void SwitchSeeThroughOn(bool from_menu);
   void SwitchSeeThroughOff();
   void TakeScreenShoot();
@@ -239,6 +220,11 @@ class TMainForm {
   // Called by LanguageMenuClick with the new index while "Show T&oolBar" is
   // checked: the tool bar's SetLanguage (set by the code that makes it).
   std::function<void(int)> ToolBarSetLanguage;
+  // The pack index of the checked language entry (-1: "&English (Default)").
+  // It differs from LanguageIndex while the chosen pack's file is gone.
+  int CheckedLanguage() const { return checked_language_; }
+  // The radio items of the language packs, after "&English (Default)".
+  void AddLanguageEntries(std::vector<MenuItem>& items) const;
 
   // ---- window commands (main_form.cpp) ----
   // Registers value (0: none) as the global Hide/Show hot key; a refused one
@@ -253,6 +239,20 @@ class TMainForm {
   void PMenuToolBarClick();
   // "&About...": the about box, modal (src/about/).
   void PMenuAboutClick();
+
+  // ---- state the menu shows ----
+  bool OnTop() const { return on_top_; }
+  // See-through mode is on (AppSettings.Transparence).
+  bool SeeThrough() const { return AppSettings.Transparence; }
+  bool ScaleLineShown() const { return scale_line_shown_; }
+  bool ToolBarShown() const { return tool_bar_shown_; }
+
+  // ---- what the preferences and the tool bar use (RulerLink) ----
+  void ToolBarHidden() override;
+  void CrossHairChanged() override;
+  void SeeThroughTintChanged() override;
+  void ChangeHideHotKey(Shortcut value, const std::string& error_text) override;
+  void SettingsApplied() override;
 
   // ---- preferences (main_form_prefs.cpp) ----
   // Opens the preferences dialog modally, made anew for this opening, and
@@ -272,7 +272,6 @@ class TMainForm {
 
   Label LabelStaff;
   Label LabelNumber;
-  Menu PopupMenuMain;
 
   // Geometry.
   Corners Outline{};
@@ -322,10 +321,8 @@ class TMainForm {
   // changes, since setting it asks for another paint.
   std::optional<Color> PaintedBackgroundColor;
 
-  // Menu check marks that double as state.
-  bool MenuChecked(const char* name);
-  void SetMenuChecked(const char* name, bool checked);
-  RulerEntries CurrentEntries();
+  // The entries the ruler window saves in app.ini.
+  RulerEntries CurrentEntries() const;
 
   // Label changes repaint the parts of the window the label covered and
   // covers now. Auto-sized labels take the size of their new text.
@@ -334,12 +331,8 @@ class TMainForm {
   void SetLabelVisible(Label& label, bool visible);
 
  private:
-  void BuildPopupMenu();
   // Puts a window text of the language tables on its target.
   void ApplyLanguageTexts(const WindowTexts& texts);
-  // Checks the language entry with this tag (and no other).
-  void CheckLanguageEntry(int tag);
-  void ApplyMenuShortcuts();
   // The label under a client point that takes mouse input there, or null.
   Label* LabelAt(int x, int y);
   // The handlers that take a press at a client point.
@@ -350,6 +343,22 @@ class TMainForm {
   // that a capture lost meanwhile finds nothing to end. What stays is the
   // mouse held by the same target while `held` has buttons down.
   Gesture TakeGesture(ShiftState held);
+
+  // State shown by check marks (the others: RotateMode, Unit, see-through).
+  bool on_top_ = false;
+  bool scale_line_shown_ = false;
+  bool tool_bar_shown_ = false;
+  // The captions of kRulerCommands' rows in the current language, by row.
+  std::vector<std::string> captions_;
+  // One radio item per language pack with a name: its command id, its pack
+  // index and its caption (the pack's name).
+  struct LanguageEntry {
+    int id;
+    int index;
+    std::string caption;
+  };
+  std::vector<LanguageEntry> language_entries_;
+  int checked_language_ = -1;
 
   bool closed_ = false;
   // The canvas of the paint under way, or null (see PaintScope).

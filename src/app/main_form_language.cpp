@@ -5,7 +5,6 @@
 
 #include "app/main_form.h"
 #include "lang/language.h"
-#include "lang/text_tables.h"
 #include "text/ini_file.h"
 
 namespace mensor {
@@ -37,8 +36,6 @@ bool IsTemplate(std::string_view name) {
   return SameFileName(name, kTemplateName);
 }
 
-MenuItem* LanguageMenu(Menu& menu) { return menu.FindByName("PMenuLanguage"); }
-
 }  // namespace
 
 void TMainForm::LoadLanguagePackage() {
@@ -56,7 +53,7 @@ void TMainForm::LoadLanguagePackage() {
               return la != lb ? la < lb : a < b;
             });
 
-  MenuItem* language = LanguageMenu(PopupMenuMain);
+  language_entries_.clear();
   for (std::size_t i = 0; i < FileListBoxLanguage.size(); ++i) {
     const int id = kCmdLanguageFirst + static_cast<int>(i);
     if (id > kLastCommandId) break;
@@ -65,13 +62,20 @@ void TMainForm::LoadLanguagePackage() {
     if (!pack) continue;
     std::string name = pack->Name();
     if (name.empty()) continue;
-    MenuItem entry;
-    entry.id = id;
-    entry.name = "PMenuLanguage" + std::to_string(i);
-    entry.caption = std::move(name);
-    entry.kind = MenuKind::Radio;
-    entry.tag = static_cast<int>(i);
-    language->items.push_back(std::move(entry));
+    language_entries_.push_back({id, static_cast<int>(i), std::move(name)});
+  }
+}
+
+void TMainForm::AddLanguageEntries(std::vector<MenuItem>& items) const {
+  for (const LanguageEntry& entry : language_entries_) {
+    MenuItem item;
+    item.id = entry.id;
+    item.name = "PMenuLanguage" + std::to_string(entry.index);
+    item.caption = entry.caption;
+    item.kind = MenuKind::Radio;
+    item.checked = entry.index == checked_language_;
+    item.tag = entry.index;
+    items.push_back(std::move(item));
   }
 }
 
@@ -87,20 +91,24 @@ void TMainForm::RestoreLanguage() {
   }
   // A saved pack that is no longer there gives English; its name stays in
   // the settings, so the pack comes back once its file does.
-  CheckLanguageEntry(LanguageIndex);
+  checked_language_ = LanguageIndex;
   SetLanguage(LanguageIndex);
 }
 
 void TMainForm::LanguageMenuClick(int id) {
-  const MenuItem* entry = PopupMenuMain.FindById(id);
-  if (entry == nullptr) return;
-  const int tag = entry->tag;
-  CheckLanguageEntry(tag);
+  int tag = -1;
+  if (id != kCmdEnglish) {
+    const auto entry = std::find_if(language_entries_.begin(), language_entries_.end(),
+                                    [id](const LanguageEntry& e) { return e.id == id; });
+    if (entry == language_entries_.end()) return;
+    tag = entry->index;
+  }
+  checked_language_ = tag;
   LanguageIndex = tag;
   AppSettings.LanguageFileName = tag < 0 ? std::string() : FileListBoxLanguage[static_cast<std::size_t>(tag)];
   SetLanguage(LanguageIndex);
   // A hidden tool bar takes the language when it is next shown.
-  if (MenuChecked("PMenuToolBar") && ToolBarSetLanguage) ToolBarSetLanguage(LanguageIndex);
+  if (tool_bar_shown_ && ToolBarSetLanguage) ToolBarSetLanguage(LanguageIndex);
 }
 
 void TMainForm::SetLanguage(int index) {
@@ -119,8 +127,7 @@ void TMainForm::SetLanguage(int index) {
 
 void TMainForm::SetDefaultLanguage() {
   ApplyLanguageTexts(EnglishTexts(kMainFormTexts));
-  if (MenuItem* language = LanguageMenu(PopupMenuMain)) language->caption = "&Language";
-  CheckLanguageEntry(-1);
+  checked_language_ = -1;
 }
 
 void TMainForm::ApplyLanguageTexts(const WindowTexts& texts) {
@@ -135,21 +142,10 @@ void TMainForm::ApplyLanguageTexts(const WindowTexts& texts) {
       HotKeyErrorText = t.text;
     } else if (t.target == "InfoCaption") {
       InfoCaption = t.text;
-    } else if (MenuItem* item = PopupMenuMain.FindByName(std::string(t.target))) {
-      item->caption = t.text;
+    } else {
+      SetCommandCaption(kRulerCommands, captions_, t.target, t.text);
     }
   }
-  // The Hide/Show item keeps showing the state it showed, in the new
-  // language.
-  if (MenuItem* hide = PopupMenuMain.FindByName("PMenuHide"))
-    hide->caption = RulerHidden ? ShowCaption : HideCaption;
-}
-
-void TMainForm::CheckLanguageEntry(int tag) {
-  MenuItem* language = LanguageMenu(PopupMenuMain);
-  if (language == nullptr) return;
-  for (MenuItem& entry : language->items)
-    if (entry.kind == MenuKind::Radio) entry.checked = entry.tag == tag;
 }
 
 }  // namespace mensor

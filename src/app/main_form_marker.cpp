@@ -18,7 +18,6 @@
 namespace mensor {
 namespace {
 
-constexpr const char* kScaleLineItem = "MenuShowScaleLine";
 constexpr Color kCrossColor = 0xFFFFFF;
 constexpr int kSmallArm = 20;
 
@@ -79,7 +78,7 @@ void TMainForm::LabelStaffMouseDown(MouseButton button, ShiftState, int x, int y
   ScreenCanvas->SetPenMode(PenMode::Xor);
   DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, g.StaffPoint.x, g.StaffPoint.y);
 
-  if (MenuChecked(kScaleLineItem)) {
+  if (scale_line_shown_) {
     if (HasScaleLine(ScaleLinePoint)) DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
     DrawScaleLine(AppSettings.StaffDir, g.StaffPoint.x, g.StaffPoint.y);
     ScaleLinePoint = g.StaffPoint;
@@ -89,7 +88,7 @@ void TMainForm::LabelStaffMouseDown(MouseButton button, ShiftState, int x, int y
 void TMainForm::LabelStaffMouseMove(ShiftState, int x, int y) {
   if (StaffDragging()) {
     Point& staff = gesture_.StaffPoint;
-    const bool scale_line = MenuChecked(kScaleLineItem);
+    const bool scale_line = scale_line_shown_;
     DrawStaff(AppSettings.StaffSize, AppSettings.StaffDir, staff.x, staff.y);
     if (scale_line) DrawScaleLine(AppSettings.StaffDir, staff.x, staff.y);
     staff = {x, y};
@@ -134,7 +133,7 @@ void TMainForm::CancelStaffDrag() {
   const Gesture& g = gesture_;
   // The drag's line (drawn at the last marker point whenever the item is
   // checked) makes way for the line shown before the press, if there was one.
-  if (MenuChecked(kScaleLineItem)) {
+  if (scale_line_shown_) {
     DrawScaleLine(AppSettings.StaffDir, g.StaffPoint.x, g.StaffPoint.y);
     ScaleLinePoint = g.PressScaleLinePoint;
     if (HasScaleLine(ScaleLinePoint)) DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
@@ -217,11 +216,10 @@ void TMainForm::DrawScaleLine(int staff_dir, int x, int y) {
 void TMainForm::MenuShowScaleLineClick() {
   if (AppSettings.StaffDir == 1) {
     ShowInfo(platform, kScaleLineRefusalText);
-    SetMenuChecked(kScaleLineItem, false);
+    scale_line_shown_ = false;
   } else {
-    const bool checked = !MenuChecked(kScaleLineItem);
-    SetMenuChecked(kScaleLineItem, checked);
-    if (checked) {
+    scale_line_shown_ = !scale_line_shown_;
+    if (scale_line_shown_) {
       // No line until the marker is dragged next.
       ScaleLinePoint = {0, 0};
       return;

@@ -103,17 +103,14 @@ bool PointerMayStep(const MonitorList& monitors, Point p, bool across, int delta
 }  // namespace
 
 void TMainForm::PMenuCircumClick() {
-  const bool on = !MenuChecked("PMenuCircum");
-  SetMenuChecked("PMenuCircum", on);
-  RotateMode = on;
-  if (on) {
+  RotateMode = !RotateMode;
+  if (RotateMode) {
     // A scale line placed for the old angle cannot follow a turning ruler:
     // erase it and forget it.
-    if (MenuChecked("MenuShowScaleLine")) {
+    if (scale_line_shown_) {
       if (ScaleLinePoint.x != 0 && ScaleLinePoint.y != 0)
         DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
       ScaleLinePoint = {0, 0};
-      SetMenuChecked("PMenuDrawLine", false);
     }
   } else {
     // Until the next mouse movement over the ruler chooses it again.

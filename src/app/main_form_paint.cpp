@@ -57,7 +57,7 @@ void TMainForm::FormPaint(Canvas& canvas) {
   PaintScale(canvas, scale);
 
   // 4. The scale line, when shown and placed.
-  if (MenuChecked("MenuShowScaleLine") && ScaleLinePoint.x != 0 && ScaleLinePoint.y != 0)
+  if (scale_line_shown_ && ScaleLinePoint.x != 0 && ScaleLinePoint.y != 0)
     DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
 
   // 5. The labels with their own fonts, the marker on top.

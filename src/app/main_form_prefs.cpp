@@ -2,7 +2,6 @@
 #include "app/main_form.h"
 #include "prefs/config_form.h"
 #include "prefs/config_view.h"
-#include "toolbar/tool_bar_form.h"
 
 namespace mensor {
 
@@ -11,9 +10,6 @@ void TMainForm::PMenuConfigClick() {
   // still be opened from the notification icon.
   if (ConfigOpen || !MakeConfigView) return;
   TConfigForm config(platform, *this);
-  config.SetToolBarHideShortcut = [this](Shortcut shortcut) {
-    if (FormToolBar != nullptr) FormToolBar->SetHideToolBarShortcut(shortcut);
-  };
   std::unique_ptr<ConfigView> view = MakeConfigView(config);
   if (!view) return;
   config.Attach(*view);

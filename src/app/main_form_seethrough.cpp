@@ -10,17 +10,14 @@
 namespace mensor {
 
 void TMainForm::PMenuTranserClick() {
-  if (MenuChecked("PMenuTranser"))
+  if (AppSettings.Transparence)
     SwitchSeeThroughOff();
   else
     SwitchSeeThroughOn(true);
 }
 
 void TMainForm::SwitchSeeThroughOn(bool from_menu) {
-  if (from_menu) {
-    SetMenuChecked("PMenuTranser", true);
-    AppSettings.Transparence = true;
-  }
+  if (from_menu) AppSettings.Transparence = true;
   Transparency = static_cast<std::uint8_t>(AppSettings.TransValue & 0xFF);
   TranspColor = AppSettings.BackgroundColor;
   // NOTE: the new, empty image replaces an earlier capture before the screen
@@ -33,7 +30,6 @@ void TMainForm::SwitchSeeThroughOn(bool from_menu) {
 }
 
 void TMainForm::SwitchSeeThroughOff() {
-  SetMenuChecked("PMenuTranser", false);
   AppSettings.Transparence = false;
   HookInstalled = false;
   ScreenShot.reset();

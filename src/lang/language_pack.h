@@ -1,8 +1,9 @@
 // Language packs and the one mechanism that puts their texts on every window.
 //
 // HOW A WINDOW USES IT
-//   A window with translatable texts has a table of rows in lang/text_tables.h
-//   (kMainFormTexts, kToolBarTexts, kConfigFormTexts, kAboutFormTexts). Each
+//   A window with translatable texts has a table of rows (kConfigFormTexts and
+//   kAboutFormTexts in lang/text_tables.h; kMainFormTexts and kToolBarTexts
+//   follow from the ruler's and the tool bar's command tables). Each
 //   row names a key of the pack's "String" section, a target (the window's
 //   own name for a control or a variable, e.g. "LabelInfo",
 //   "SpeedButtonMagnifier.Hint", "RadioGroupStaffSize.Items[0]",
@@ -18,7 +19,7 @@
 //         if (t.target == "LabelInfo") SetCaption(LabelInfo, t.text);
 //         else if ...
 //       }
-//       // or look single targets up: texts.Text("PMenuHideToolBar")
+//       // or look single targets up: texts.Text("LabelInfo")
 //     }
 //
 //   Show handlers call SetLanguage(LanguageIndex) (lang/language.h).

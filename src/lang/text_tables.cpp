@@ -1,4 +1,5 @@
-// The four windows' tables of translatable texts.
+// The tables of translatable texts of the preferences dialog and the about
+// box (the ruler's and the tool bar's follow from their command tables).
 #include "lang/text_tables.h"
 
 namespace mensor {
@@ -8,42 +9,6 @@ namespace {
 constexpr TextRow Row(std::string_view key, std::string_view target, Rule rule = Rule::A) {
   return TextRow{key, target, rule, key};
 }
-
-constexpr TextRow kMainFormRows[] = {
-    Row("&About...", "PMenuAbout"),
-    Row("&Help", "PMenuHelp"),
-    Row("H&ide", "HideCaption"),
-    Row("Sh&ow", "ShowCaption"),
-    Row("Always On &Top", "PMenuOnTop"),
-    Row("Tra&nsparent", "PMenuTranser"),
-    Row("&Units", "PMenuUnit"),
-    Row("&Pixels", "PMenuPels"),
-    Row("&CM", "PMenuCM"),
-    Row("&Inches", "PMenuInch"),
-    Row("Cu&stom", "PMenuCustom"),
-    Row("&Rotate", "PMenuCircum"),
-    Row("Hori&zontal", "PMenuLeval"),
-    Row("&Vertical", "PMenuPlumb"),
-    Row("&Fit Screen As Horizontal", "MenuFitScreen"),
-    Row("Show Scale &Line", "MenuShowScaleLine"),
-    Row("Show T&oolBar", "PMenuToolBar"),
-    Row("Fit &Screen As Vertical", "FitScreenAsHorizontal1"),
-    Row("&DrawLine", "PMenuDrawLine"),
-    Row("&Calculator", "PMenuCalculator"),
-    Row("&Preferences...", "PMenuConfig"),
-    Row("E&xit", "PMenuExit"),
-    Row("Fail to find Calculator in Windows", "CalculatorErrorText"),
-    Row("Fail to register hot key", "HotKeyErrorText"),
-    Row("Information", "InfoCaption"),
-};
-
-constexpr TextRow kToolBarRows[] = {
-    Row("Magnifier", "SpeedButtonMagnifier.Hint", Rule::B),
-    Row("Calculator", "SpeedButtonCalcu.Hint", Rule::B),
-    Row("Multiple", "LabelInfo", Rule::B),
-    Row("&Hide ToolBar", "PMenuHideToolBar", Rule::B),
-    Row("&Show Cursor", "PMenuShowCursor", Rule::B),
-};
 
 constexpr TextRow kConfigFormRows[] = {
     Row("System", "TabSheetSys"),
@@ -109,8 +74,6 @@ constexpr TextRow kAboutFormRows[] = {
 
 }  // namespace
 
-const TextTable kMainFormTexts{kMainFormRows};
-const TextTable kToolBarTexts{kToolBarRows};
 const TextTable kConfigFormTexts{kConfigFormRows};
 const TextTable kAboutFormTexts{kAboutFormRows};
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/main_form.h"
+#include "commands/ruler_link.h"
 #include "lang/language.h"
 #include "lang/language_pack.h"
 #include "lang/text_tables.h"
@@ -43,22 +43,21 @@ int ColorSlot(ConfigControl button) {
 }
 
 // The hot-key fields in the order of the checks on OK, with the setting each
-// holds and the ruler menu item whose shortcut it is.
+// holds. The menus read their shortcuts from these settings when they open.
 struct HotKeyBinding {
   ConfigControl field;
   Shortcut TAppSettings::*setting;
-  const char* menu_item;
 };
 constexpr HotKeyBinding kHotKeys[] = {
-    {C::SysHotKey, &TAppSettings::HotKey, "PMenuHide"},
-    {C::HotKeyAlwaysTop, &TAppSettings::HotKeyAlwaysTop, "PMenuOnTop"},
-    {C::HotKeyTrans, &TAppSettings::HotKeyTranser, "PMenuTranser"},
-    {C::HotKeyCircum, &TAppSettings::HotKeyCircum, "PMenuCircum"},
-    {C::HotKeyLeval, &TAppSettings::HotKeyLeval, "PMenuLeval"},
-    {C::HotKeyPlumb, &TAppSettings::HotKeyPlumb, "PMenuPlumb"},
-    {C::HotKeyShowScaleLine, &TAppSettings::HotKeyShowScaleLine, "MenuShowScaleLine"},
-    {C::HotKeyShowToolBar, &TAppSettings::HotKeyShowToolBar, "PMenuToolBar"},
-    {C::HotKeyCalculator, &TAppSettings::HotKeyCalculator, "PMenuCalculator"},
+    {C::SysHotKey, &TAppSettings::HotKey},
+    {C::HotKeyAlwaysTop, &TAppSettings::HotKeyAlwaysTop},
+    {C::HotKeyTrans, &TAppSettings::HotKeyTranser},
+    {C::HotKeyCircum, &TAppSettings::HotKeyCircum},
+    {C::HotKeyLeval, &TAppSettings::HotKeyLeval},
+    {C::HotKeyPlumb, &TAppSettings::HotKeyPlumb},
+    {C::HotKeyShowScaleLine, &TAppSettings::HotKeyShowScaleLine},
+    {C::HotKeyShowToolBar, &TAppSettings::HotKeyShowToolBar},
+    {C::HotKeyCalculator, &TAppSettings::HotKeyCalculator},
 };
 
 // Where the texts of the dialog's language table go: its controls by their
@@ -131,7 +130,7 @@ std::optional<int> ParseFieldInteger(const std::string& text) {
   return ParseDecimalInt32(digits);
 }
 
-TConfigForm::TConfigForm(Platform& platform, TMainForm& main_form) : platform_(platform), main_(main_form) {}
+TConfigForm::TConfigForm(Platform& platform, RulerLink& ruler) : platform_(platform), ruler_(ruler) {}
 
 Color TConfigForm::ButtonColor(ConfigControl button) const {
   const int slot = ColorSlot(button);
@@ -387,7 +386,7 @@ void TConfigForm::BitBtnOKClick() {
   // 4. The cross-hair; a screen-aligned cross refuses the scale line.
   AppSettings.StaffSize = std::clamp(view().ItemIndex(C::RadioGroupStaffSize), 0, 1);
   AppSettings.StaffDir = std::clamp(view().ItemIndex(C::RadioGroupStaffDir), 0, 1);
-  if (AppSettings.StaffDir == 1 && main_.MenuChecked("MenuShowScaleLine")) main_.MenuShowScaleLineClick();
+  ruler_.CrossHairChanged();
 
   // 5. See-through percentage: the slider's (a text not yet applied in the
   // percentage field does not count).
@@ -400,36 +399,25 @@ void TConfigForm::BitBtnOKClick() {
     AppSettings.ScaleRatio = static_cast<double>(AppSettings.ScaleSmall) / AppSettings.ScaleLarge;
 
   // 7. See-through tint of the next capture.
-  if (AppSettings.Transparence) {
-    main_.TranspColor = AppSettings.BackgroundColor;
-    main_.Transparency = static_cast<std::uint8_t>(AppSettings.TransValue & 0xFF);
-  }
+  ruler_.SeeThroughTintChanged();
 
   // 8. Custom unit.
   AppSettings.PixelPerUnit = SpinValueInRange(C::SpinEditPixelPerUnit);
   AppSettings.TicksPerUnit = SpinValueInRange(C::SpinEditTicksPerUnit);
   AppSettings.DisplayValueUnit = SpinValueInRange(C::SpinEditDisplayValueUnit);
 
-  // 9. The eight menu hot keys, then the shortcuts of the menu items in table
-  // order (the tool bar's hide item right after "Show T&oolBar").
+  // 9. The eight menu hot keys: the ruler's and the tool bar's menus show
+  // them from now on.
   for (const HotKeyBinding& h : kHotKeys)
     if (h.field != C::SysHotKey) AppSettings.*h.setting = view().HotKey(h.field);
-  for (const HotKeyBinding& h : kHotKeys) {
-    if (h.field == C::SysHotKey) continue;
-    if (MenuItem* item = main_.PopupMenuMain.FindByName(h.menu_item)) item->shortcut = AppSettings.*h.setting;
-    if (h.field == C::HotKeyShowToolBar && SetToolBarHideShortcut) SetToolBarHideShortcut(AppSettings.HotKeyShowToolBar);
-  }
 
   // 10. The global Hide/Show hot key, registered again when it changed.
   const Shortcut hide = view().HotKey(C::SysHotKey);
-  if (hide != AppSettings.HotKey) {
-    platform_.UnregisterHotKey(kHideHotKeyId);
-    main_.RegisterHideHotKey(hide, RegisterHotKeyErrorText);
-  }
+  if (hide != AppSettings.HotKey) ruler_.ChangeHideHotKey(hide, RegisterHotKeyErrorText);
 
   // 11. The ruler shows the new settings; the dialog closes.
   stored_ = true;
-  main_.window.Repaint();
+  ruler_.SettingsApplied();
   view().Close();
 }
 

@@ -19,12 +19,12 @@
 
 namespace mensor {
 
-class TMainForm;
+class RulerLink;
 struct WindowTexts;
 
 class TConfigForm {
  public:
-  TConfigForm(Platform& platform, TMainForm& main_form);
+  TConfigForm(Platform& platform, RulerLink& ruler);
   TConfigForm(const TConfigForm&) = delete;
   TConfigForm& operator=(const TConfigForm&) = delete;
 
@@ -70,10 +70,6 @@ class TConfigForm {
   std::string F1HotKeyText = "Can not set F1 hot key for the function.";
   std::string SameHotKeyText = "Can not set the same hot key";
 
-  // Gives the tool bar's "&Hide ToolBar" item its shortcut (OK sets it with
-  // the ruler's "Show T&oolBar").
-  std::function<void(Shortcut)> SetToolBarHideShortcut;
-
   // A number field's value: the integer typed, or the field's minimum for a
   // text that is no integer; not yet brought into range.
   int SpinValue(ConfigControl field) const;
@@ -95,7 +91,7 @@ class TConfigForm {
   void Apply(const WindowTexts& texts);
 
   Platform& platform_;
-  TMainForm& main_;
+  RulerLink& ruler_;
   ConfigView* view_ = nullptr;
   std::array<Color, 8> button_colors_{};
   bool stored_ = false;

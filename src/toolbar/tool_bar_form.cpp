@@ -4,17 +4,42 @@
 
 #include <algorithm>
 
-#include "app/main_form.h"
+#include "commands/ruler_link.h"
 #include "lang/language.h"
 #include "settings/app_settings.h"
 #include "lang/language_pack.h"
-#include "lang/text_tables.h"
 #include "toolbar/tool_bar_math.h"
 
 namespace mensor {
 namespace {
 
-constexpr const char* kShowToolBarItem = "PMenuToolBar";
+using Command = CommandRow<TFormToolBar>;
+using F = TFormToolBar;
+
+constexpr Command kRows[] = {
+    {.id = kCmdHideToolBar, .name = "PMenuHideToolBar", .text = "&Hide ToolBar",
+     .shortcut = &TAppSettings::HotKeyShowToolBar, .run = [](F& f) { f.PMenuHideToolBarClick(); }},
+    {.kind = CommandKind::Separator},
+    {.id = kCmdShowCursor, .name = "PMenuShowCursor", .text = "&Show Cursor", .kind = CommandKind::Check,
+     .checked = [](const F&) { return AppSettings.ShowCursor; }, .run = [](F& f) { f.PMenuShowCursorClick(); }},
+    // Never shown; it only gives the tool bar F1 for the help file.
+    {.id = kCmdToolBarHelp, .name = "Help1", .text = "Help", .translated = false, .fixed_shortcut = vk::kF1,
+     .run = [](F& f) { f.Help1Click(); }, .visible = false},
+};
+
+constexpr TextRow TextOf(std::string_view key, std::string_view target) {
+  return TextRow{key, target, Rule::B, key};
+}
+
+const std::vector<TextRow> kTextRows = [] {
+  std::vector<TextRow> rows = {
+      TextOf("Magnifier", "SpeedButtonMagnifier.Hint"),
+      TextOf("Calculator", "SpeedButtonCalcu.Hint"),
+      TextOf("Multiple", "LabelInfo"),
+  };
+  for (const TextRow& row : CommandTextRows<TFormToolBar>(kRows, Rule::B)) rows.push_back(row);
+  return rows;
+}();
 
 bool Inside(const Rect& r, int x, int y) { return r.Contains({x, y}); }
 
@@ -38,19 +63,16 @@ Rect Shrunk(const Rect& r, int by) { return {r.left + by, r.top + by, r.right - 
 
 }  // namespace
 
-TFormToolBar::TFormToolBar(Platform& p, Window& w, ToolBarControls& c) : platform(p), window(w), controls(c) {
-  BuildPopupMenu();
-}
+const CommandTable<TFormToolBar> kToolBarCommands{kRows};
+const TextTable kToolBarTexts{kTextRows};
 
-void TFormToolBar::BuildPopupMenu() {
-  PopupMenuMain.items.push_back(MenuItemOf(kCmdHideToolBar, "PMenuHideToolBar", Texts.hide_tool_bar));
-  PopupMenuMain.items.push_back(MenuSeparator());
-  PopupMenuMain.items.push_back(MenuItemOf(kCmdShowCursor, "PMenuShowCursor", Texts.show_cursor, MenuKind::Check));
-  // Never shown; it only gives the tool bar F1 for the help file.
-  MenuItem help = MenuItemOf(kCmdToolBarHelp, "Help1", "Help");
-  help.shortcut = vk::kF1;
-  help.visible = false;
-  PopupMenuMain.items.push_back(help);
+TFormToolBar::TFormToolBar(Platform& p, Window& w, ToolBarControls& c)
+    : platform(p), window(w), controls(c), captions_(EnglishCaptions(kToolBarCommands)) {}
+
+Menu TFormToolBar::PopupMenu() const {
+  Menu menu;
+  menu.items = CommandMenu(kToolBarCommands, *this, captions_);
+  return menu;
 }
 
 Rect TFormToolBar::ScreenRect() const {
@@ -71,25 +93,14 @@ void TFormToolBar::FormCreate() {
   window.SetBounds(bounds.left, bounds.top, kWidth, kBandHeight);
   window.SetTopmost(true);
   ApplyTexts(Texts);
-  PopupMenuMain.FindByName("PMenuShowCursor")->checked = AppSettings.ShowCursor;
   SpeedButtonMagnifierDown = AppSettings.Magnifier;
   SpeedButtonMagnifierClick();
   controls.SetFactorText(std::to_string(kInitialFactor));
 }
 
-void TFormToolBar::FormShow() {
-  SetLanguage(LanguageIndex);
-  if (MainForm != nullptr) {
-    if (const MenuItem* item = MainForm->PopupMenuMain.FindByName(kShowToolBarItem))
-      SetHideToolBarShortcut(item->shortcut);
-  }
-}
+void TFormToolBar::FormShow() { SetLanguage(LanguageIndex); }
 
 void TFormToolBar::FormDestroy() { SetTimer(false); }
-
-void TFormToolBar::SetHideToolBarShortcut(Shortcut shortcut) {
-  PopupMenuMain.FindByName("PMenuHideToolBar")->shortcut = shortcut;
-}
 
 // ---- the ruler's side ----
 
@@ -182,29 +193,20 @@ void TFormToolBar::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
 
 bool TFormToolBar::KeyDown(int key, ShiftState shift) {
   if (FormKeyDown(key, shift)) return true;
-  const Shortcut value = ShortcutOf(key, shift);
   // Hidden items keep their shortcuts (F1 for the help file).
-  for (const MenuItem& item : PopupMenuMain.items) {
-    if (item.id != 0 && item.enabled && item.shortcut != 0 && item.shortcut == value) {
-      ExecuteCommand(item.id);
-      return true;
-    }
-  }
-  return false;
+  const Command* command = CommandByShortcut(kToolBarCommands, ShortcutOf(key, shift), /*hidden_too=*/true);
+  if (command == nullptr) return false;
+  ExecuteCommand(command->id);
+  return true;
 }
 
 void TFormToolBar::ContextMenu(Point screen) {
-  const int id = controls.TrackPopupMenu(PopupMenuMain, screen);
+  const int id = controls.TrackPopupMenu(PopupMenu(), screen);
   if (id != 0) ExecuteCommand(id);
 }
 
 void TFormToolBar::ExecuteCommand(int id) {
-  switch (id) {
-    case kCmdHideToolBar: PMenuHideToolBarClick(); break;
-    case kCmdShowCursor: PMenuShowCursorClick(); break;
-    case kCmdToolBarHelp: Help1Click(); break;
-    default: break;
-  }
+  if (const Command* command = CommandById(kToolBarCommands, id)) command->run(*this);
 }
 
 CursorShape TFormToolBar::CursorAt(Point p) const {
@@ -327,20 +329,16 @@ void TFormToolBar::TimerMagnifierTimer() {
   // The copy stays on the monitor under the pointer.
   const Rect screen = MonitorOfPoint(platform.Monitors(), pointer).bounds;
   const MagnifierCapture capture = ComputeMagnifierCapture(pointer, factor.factor, ViewSize(), screen);
-  controls.ShowMagnified(capture.source, capture.spot, PopupMenuMain.FindByName("PMenuShowCursor")->checked);
+  controls.ShowMagnified(capture.source, capture.spot, AppSettings.ShowCursor);
   SetTimer(true);
 }
 
 void TFormToolBar::PMenuHideToolBarClick() {
   HideAndStop();
-  if (MainForm != nullptr) MainForm->SetMenuChecked(kShowToolBarItem, false);
+  if (Ruler != nullptr) Ruler->ToolBarHidden();
 }
 
-void TFormToolBar::PMenuShowCursorClick() {
-  MenuItem* item = PopupMenuMain.FindByName("PMenuShowCursor");
-  item->checked = !item->checked;
-  AppSettings.ShowCursor = item->checked;
-}
+void TFormToolBar::PMenuShowCursorClick() { AppSettings.ShowCursor = !AppSettings.ShowCursor; }
 
 void TFormToolBar::Help1Click() { platform.OpenDocument(platform.JoinPath(ExeDir, "help.chm")); }
 
@@ -354,19 +352,17 @@ void TFormToolBar::SetLanguage(int index) { ApplyTexts(LanguageTexts(platform, k
 
 void TFormToolBar::ApplyTexts(const WindowTexts& resolved) {
   ToolBarTexts texts;
-  const std::pair<const char*, std::string*> targets[] = {
-      {"SpeedButtonMagnifier.Hint", &texts.magnifier}, {"SpeedButtonCalcu.Hint", &texts.calculator},
-      {"LabelInfo", &texts.multiple},                  {"PMenuHideToolBar", &texts.hide_tool_bar},
-      {"PMenuShowCursor", &texts.show_cursor}};
+  const std::pair<const char*, std::string*> targets[] = {{"SpeedButtonMagnifier.Hint", &texts.magnifier},
+                                                         {"SpeedButtonCalcu.Hint", &texts.calculator},
+                                                         {"LabelInfo", &texts.multiple}};
   for (const auto& [target, text] : targets)
     if (const std::string* value = resolved.Text(target)) *text = *value;
+  for (const TargetText& t : resolved.items) SetCommandCaption(kToolBarCommands, captions_, t.target, t.text);
   ApplyTexts(texts);
 }
 
 void TFormToolBar::ApplyTexts(const ToolBarTexts& texts) {
   Texts = texts;
-  PopupMenuMain.FindByName("PMenuHideToolBar")->caption = texts.hide_tool_bar;
-  PopupMenuMain.FindByName("PMenuShowCursor")->caption = texts.show_cursor;
   controls.SetHints(texts.magnifier, texts.calculator);
   window.InvalidateRect(kPanelMultiple);
 }

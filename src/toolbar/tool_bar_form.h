@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "commands/command_table.h"
 #include "lang/language_pack.h"
 #include "toolbar/tool_bar_controls.h"
 #include "ui/canvas.h"
@@ -21,7 +22,8 @@
 
 namespace mensor {
 
-class TMainForm;
+class RulerLink;
+class TFormToolBar;
 
 // Command ids of the tool bar's popup menu.
 enum ToolBarCommand : int {
@@ -30,13 +32,18 @@ enum ToolBarCommand : int {
   kCmdToolBarHelp,
 };
 
-// The English texts of the tool bar; a language pack replaces them.
+// The tool bar's popup menu, in menu order (commands/command_table.h).
+extern const CommandTable<TFormToolBar> kToolBarCommands;
+// The tool bar's texts, all rule B: its hints and label, then the captions
+// of its commands.
+extern const TextTable kToolBarTexts;
+
+// The English texts of the tool bar beside its menu; a language pack
+// replaces them.
 struct ToolBarTexts {
   std::string magnifier = "Magnifier";        // hint of the magnifier button
   std::string calculator = "Calculator";      // hint of the calculator button
   std::string multiple = "Multiple";          // caption beside the factor box
-  std::string hide_tool_bar = "&Hide ToolBar";
-  std::string show_cursor = "&Show Cursor";
 };
 
 class TFormToolBar {
@@ -72,13 +79,12 @@ class TFormToolBar {
   TFormToolBar(const TFormToolBar&) = delete;
   TFormToolBar& operator=(const TFormToolBar&) = delete;
 
-  // The ruler window, whose "Show T&oolBar" item this window reads and clears.
-  void SetMainForm(TMainForm* form) { MainForm = form; }
+  // The ruler window, whose "Show T&oolBar" this window's own menu clears.
+  void SetRuler(RulerLink* ruler) { Ruler = ruler; }
 
   // ---- lifecycle ----
   void FormCreate();
-  // Runs each time the window is shown: texts of the current language, the
-  // show-tool-bar shortcut on "&Hide ToolBar".
+  // Runs each time the window is shown: texts of the current language.
   void FormShow();
   void FormDestroy();
 
@@ -89,9 +95,6 @@ class TFormToolBar {
   // Hides the window and stops the magnifier (the button stays as it is).
   void HideAndStop();
   bool Visible() const { return window.IsVisible(); }
-  // The shortcut of "&Hide ToolBar": the one that shows the tool bar from the
-  // ruler hides it from here. The preferences dialog sets it after a change.
-  void SetHideToolBarShortcut(Shortcut shortcut);
 
   // ---- input as the platform delivers it (client coordinates) ----
   void MouseDown(MouseButton button, ShiftState shift, int x, int y);
@@ -105,6 +108,10 @@ class TFormToolBar {
   bool KeyDown(int key, ShiftState shift);
   void ContextMenu(Point screen);
   void ExecuteCommand(int id);
+  // The popup menu as it opens now. "&Hide ToolBar" has the shortcut that
+  // shows the tool bar from the ruler; "&Show Cursor" shows
+  // AppSettings.ShowCursor.
+  Menu PopupMenu() const;
   // The pointer shape over a client point.
   CursorShape CursorAt(Point p) const;
   // Everything but the button glyphs and the view's picture, which the
@@ -130,9 +137,8 @@ class TFormToolBar {
   Platform& platform;
   Window& window;
   ToolBarControls& controls;
-  TMainForm* MainForm = nullptr;
+  RulerLink* Ruler = nullptr;
 
-  Menu PopupMenuMain;
   ToolBarTexts Texts;
   bool SpeedButtonMagnifierDown = false;
   bool TimerMagnifier = false;  // the timer's on/off switch
@@ -148,7 +154,6 @@ class TFormToolBar {
   Size ViewSize() const { return {kView.Width(), kView.Height()}; }
 
  private:
-  void BuildPopupMenu();
   void ApplyTexts(const ToolBarTexts& texts);
   // The texts of the tool bar's rows, as resolved from its text table.
   void ApplyTexts(const WindowTexts& resolved);
@@ -161,6 +166,8 @@ class TFormToolBar {
   // The button under the pointer: a flat button shows a raised edge then.
   Button hot_ = Button::None;
   bool mouse_captured_ = false;
+  // The captions of kToolBarCommands' rows in the current language, by row.
+  std::vector<std::string> captions_;
 };
 
 }  // namespace mensor

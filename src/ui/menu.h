@@ -1,6 +1,7 @@
-// The popup menu as data: the core builds it, keeps check marks and shortcuts
-// in it, and hands it to the platform to show. The platform returns the id of
-// the chosen command; the core runs it.
+// The popup menu as data: the core builds it anew each time it opens (from a
+// window's command table, with its check marks and shortcuts), and hands it
+// to the platform to show. The platform returns the id of the chosen command;
+// the core runs it.
 #pragma once
 
 #include <string>
@@ -25,20 +26,11 @@ struct MenuItem {
   std::vector<MenuItem> items;  // entries of a submenu
 };
 
-// An item with its command id, name, caption and kind; a separator.
-MenuItem MenuItemOf(int id, std::string name, std::string caption, MenuKind kind = MenuKind::Command);
-MenuItem MenuSeparator();
-
 struct Menu {
   std::vector<MenuItem> items;
   // The menu's side band (drawn by the platform's owner-drawn menu).
   std::string band_caption;
   Color band_color = 0;
-
-  MenuItem* FindByName(const std::string& name);
-  MenuItem* FindById(int id);
-  // The visible, enabled command whose shortcut is the given value, or null.
-  MenuItem* FindByShortcut(Shortcut shortcut);
 };
 
 // The accelerator letter of a caption ('&x' gives 'X'), or 0 when it has none.

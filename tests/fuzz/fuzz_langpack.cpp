@@ -11,7 +11,9 @@
 #include <string_view>
 
 #include "lang/language_pack.h"
+#include "app/ruler_commands.h"
 #include "lang/text_tables.h"
+#include "toolbar/tool_bar_form.h"
 
 namespace {
 

@@ -50,7 +50,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const bool has_tool_bar = tool_bar_window.Create();
   if (has_tool_bar) {
     tool_bar_window.SetForm(&tool_bar);
-    tool_bar.SetMainForm(&form);
+    tool_bar.SetRuler(&form);
     tool_bar.FormCreate();
     form.SetToolBar(&tool_bar);
   }
