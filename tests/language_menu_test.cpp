@@ -154,6 +154,48 @@ TEST_F(LanguageMenuTest, MissingSavedPackGivesEnglishAndKeepsTheName) {
   EXPECT_EQ(SavedFileName(), "gone.txt");
 }
 
+TEST_F(LanguageMenuTest, MenuOpensInThePacksWordsWithItsEntryChecked) {
+  AddPack("a.txt", Pack("Alpha"));
+  AddPack("de.txt", Pack("Deutsch",
+                         "H&ide=&Verbergen\r\nAlways On &Top=Immer &oben\r\n&Units=&Einheiten\r\n"
+                         "&Pixels=&Bildpunkte\r\nShow T&oolBar=&Werkzeugleiste\r\nE&xit=&Beenden\r\n"));
+  Start("[System]\r\nWindowOnTop=1\r\n[Current]\r\nTransparence=0\r\n[HotKey]\r\nAlwaysTop=16468\r\n"
+        "[Language]\r\nFileName=de.txt\r\n");
+  EXPECT_EQ(testing::MenuText(Opened()),
+            "    &About...\n"
+            "    &Help  F1\n"
+            "----\n"
+            "    &Verbergen\n"
+            "[x] Immer &oben  Ctrl+T\n"
+            "    Tra&nsparent\n"
+            "    &Einheiten >\n"
+            "  (o) &Bildpunkte\n"
+            "      &CM\n"
+            "      &Inches\n"
+            "  ----\n"
+            "      Cu&stom\n"
+            "----\n"
+            "    &Rotate\n"
+            "    Hori&zontal\n"
+            "    &Vertical\n"
+            "    &Fit Screen As Horizontal\n"
+            "    Fit &Screen As Vertical\n"
+            "----\n"
+            "    Show Scale &Line\n"
+            "[x] &Werkzeugleiste\n"
+            "----\n"
+            "    &Calculator\n"
+            "----\n"
+            "    &Preferences...\n"
+            "    &Language >\n"
+            "      &English (Default)\n"
+            "  ----\n"
+            "      Alpha\n"
+            "  (o) Deutsch\n"
+            "----\n"
+            "    &Beenden\n");
+}
+
 TEST_F(LanguageMenuTest, MenuCaptionsAndMessagesTakeThePackByRuleA) {
   AddPack("de.txt", Pack("Deutsch",
                          "&About...=\xDC&ber...\r\n"

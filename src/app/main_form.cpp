@@ -4,7 +4,6 @@
 #include "app/main_form.h"
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 #include "about/about_form.h"

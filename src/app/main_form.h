@@ -5,6 +5,7 @@
 //
 // The implementation is split by subject:
 //   main_form.cpp              creation, show, close, menu, input dispatch
+//   ruler_commands.cpp         the popup menu's commands, one row each
 //   main_form_geometry.cpp     outline, region, rubber band, label places, cursor
 //   main_form_paint.cpp        FormPaint
 //   main_form_mouse.cpp        move / stretch / rotate gestures and the read-out
