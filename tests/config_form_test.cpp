@@ -320,6 +320,21 @@ TEST_F(ConfigFormTest, ScreenAlignedCrossTurnsAShownScaleLineOffWithTheRulersMes
   EXPECT_TRUE(view.closed);
 }
 
+TEST_F(ConfigFormTest, MessagesOfOneOkComeInTheOrderOfTheSteps) {
+  main.ExecuteCommand(kCmdShowScaleLine);
+  platform.hotkey_succeeds = false;
+  Open();
+  view.texts[C::SpinEditWidth] = "40";
+  view.items[C::RadioGroupStaffDir] = 1;
+  view.hotkeys[C::SysHotKey] = kCtrl | kAlt | 'R';
+  config.BitBtnOKClick();
+  ASSERT_EQ(platform.infos.size(), 3u);
+  EXPECT_EQ(platform.infos[0], "Ruler's width will apply next time you use it");
+  EXPECT_EQ(platform.infos[1].rfind("Scale Line can not be show", 0), 0u) << platform.infos[1];
+  EXPECT_EQ(platform.infos[2], "Fail to register hot key");
+  EXPECT_FALSE(main.ScaleLineShown());
+}
+
 TEST_F(ConfigFormTest, SeeThroughTintTakesTheNewColourAndPercentage) {
   ASSERT_TRUE(AppSettings.Transparence) << "see-through is on without app.ini";
   Open();
