@@ -5,10 +5,13 @@
                                  Languages/ and ReadMe.txt in a folder Mensor/
     mensor-<version>-x64.msi     the per-user installer (installer/mensor.wxs,
                                  built with wixl)
+    mensor.exe.debug             the symbols of the shipped mensor.exe, which
+                                 is stripped of them; kept to read the
+                                 addresses of a crash report
 
     make_dist.py --version 2.0.0 --build build/windows --out build/dist
 
-Both files are reproducible: the same inputs give the same bytes. Every file
+All three are reproducible: the same inputs give the same bytes. Every file
 gets one fixed time stamp and the entries are written in sorted order; the
 installer's product and package codes are derived from the version and the
 contents instead of being drawn at random, and its summary times are fixed.
@@ -52,6 +55,22 @@ def program_files(build):
         if not os.path.isfile(path):
             sys.exit('make_dist: missing %s (build the Windows build first)' % path)
     return sorted(files)
+
+
+def strip_program(files, objcopy, work, out):
+    """files with mensor.exe replaced by its stripped copy in work; the
+    symbols go to mensor.exe.debug in out, tied to the copy by a debug link
+    (the symbols file's name and checksum), so that a debugger given both
+    finds them."""
+    exe = dict(files)['mensor.exe']
+    symbols = os.path.join(out, 'mensor.exe.debug')
+    stripped = os.path.join(work, 'mensor.exe')
+    # NOTE: objcopy stamps the current time into the PE header of what it
+    # writes unless SOURCE_DATE_EPOCH gives one.
+    env = dict(os.environ, SOURCE_DATE_EPOCH=str(FIXED_TIME))
+    subprocess.run([objcopy, '--only-keep-debug', exe, symbols], check=True, env=env)
+    subprocess.run([objcopy, '--strip-all', '--add-gnu-debuglink=' + symbols, exe, stripped], check=True, env=env)
+    return [(name, stripped if name == 'mensor.exe' else src) for name, src in files]
 
 
 def crlf(path):
@@ -193,14 +212,19 @@ def main():
     parser.add_argument('--version', required=True)
     parser.add_argument('--build', required=True, help='the Windows build folder (mensor.exe, help.chm)')
     parser.add_argument('--out', required=True)
+    parser.add_argument('--objcopy', default='x86_64-w64-mingw32-objcopy', help='objcopy of the mingw-w64 tools')
     args = parser.parse_args()
-    files = program_files(os.path.abspath(args.build))
     os.makedirs(args.out, exist_ok=True)
-    zip_path = os.path.join(args.out, 'mensor-%s-win64.zip' % args.version)
-    msi_path = os.path.join(args.out, 'mensor-%s-x64.msi' % args.version)
-    write_zip(zip_path, args.version, files)
-    write_msi(msi_path, args.version, files)
-    for p in (zip_path, msi_path):
+    with tempfile.TemporaryDirectory(prefix='mensor-dist-') as work:
+        files = strip_program(program_files(os.path.abspath(args.build)), args.objcopy, work, args.out)
+        zip_path = os.path.join(args.out, 'mensor-%s-win64.zip' % args.version)
+        msi_path = os.path.join(args.out, 'mensor-%s-x64.msi' % args.version)
+        write_zip(zip_path, args.version, files)
+        write_msi(msi_path, args.version, files)
+        shipped = os.path.getsize(dict(files)['mensor.exe'])
+    print('dist: mensor.exe %d bytes as built, %d bytes as shipped'
+          % (os.path.getsize(os.path.join(args.build, 'mensor.exe')), shipped))
+    for p in (zip_path, msi_path, os.path.join(args.out, 'mensor.exe.debug')):
         print('dist: %s (%d bytes)' % (os.path.normpath(p), os.path.getsize(p)))
 
 

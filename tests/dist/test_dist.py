@@ -1,7 +1,9 @@
 """What a Windows user downloads: the help file, the portable zip and the
 installer are built twice from the same files and must be the same bytes;
-the zip holds the program's folder; the version of CMakeLists.txt names the
-files and stands in the program's version resource and in the installer.
+the zip holds the program's folder; both ship mensor.exe without its symbols,
+which stay in a file of their own that the program's debug link names; the
+README gives the shipped size; the version of CMakeLists.txt names the files
+and stands in the program's version resource and in the installer.
 
 Environment: MENSOR_WINDOWS_BUILD (the Windows build folder, with mensor.exe
 and help.chm) and MENSOR_VERSION (the project's version).
@@ -9,14 +11,18 @@ and help.chm) and MENSOR_VERSION (the project's version).
 
 import os
 import re
+import struct
 import subprocess
 import sys
 import tempfile
 import unittest
 import zipfile
+import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 UPGRADE_CODE = b'5C3B2E1A-7D4F-4B8E-9A61-3F0C2D7E8B14'
+OBJCOPY = 'x86_64-w64-mingw32-objcopy'
+OBJDUMP = 'x86_64-w64-mingw32-objdump'
 
 
 def environment():
@@ -31,12 +37,26 @@ def environment():
 def make_dist(build, version, out):
     subprocess.run([sys.executable, os.path.join(ROOT, 'tools', 'make_dist.py'), '--version', version,
                     '--build', build, '--out', out], check=True, stdout=subprocess.DEVNULL)
-    return (os.path.join(out, 'mensor-%s-win64.zip' % version), os.path.join(out, 'mensor-%s-x64.msi' % version))
+    return (os.path.join(out, 'mensor-%s-win64.zip' % version), os.path.join(out, 'mensor-%s-x64.msi' % version),
+            os.path.join(out, 'mensor.exe.debug'))
 
 
 def read(path):
     with open(path, 'rb') as f:
         return f.read()
+
+
+def sections(path):
+    """The section names of a PE file, in their order."""
+    out = subprocess.run([OBJDUMP, '-h', path], check=True, capture_output=True, text=True).stdout
+    return re.findall(r'^\s*\d+\s+(\S+)\s+[0-9a-f]{8}', out, re.M)
+
+
+def section(path, name, work):
+    dest = os.path.join(work, name.strip('.') + '.bin')
+    subprocess.run([OBJCOPY, '--dump-section', '%s=%s' % (name, dest), path, os.path.join(work, 'scratch')],
+                   check=True, capture_output=True)
+    return read(dest)
 
 
 class DistTest(unittest.TestCase):
@@ -52,9 +72,42 @@ class DistTest(unittest.TestCase):
     def tearDownClass(cls):
         cls.work.cleanup()
 
-    def test_zip_and_installer_are_the_same_bytes_when_built_twice(self):
+    def test_zip_installer_and_symbols_are_the_same_bytes_when_built_twice(self):
         for a, b in zip(self.first, self.second):
             self.assertTrue(read(a) == read(b), '%s built twice differs' % os.path.basename(a))
+
+    def test_both_downloads_ship_the_program_stripped_and_linked_to_its_symbols(self):
+        with zipfile.ZipFile(self.first[0]) as z:
+            shipped = z.read('Mensor/mensor.exe')
+        self.assertIn(shipped, read(self.first[1]), 'the installer carries the same stripped program')
+        built = os.path.join(self.build, 'mensor.exe')
+        with tempfile.TemporaryDirectory() as work:
+            exe = os.path.join(work, 'mensor.exe')
+            with open(exe, 'wb') as f:
+                f.write(shipped)
+            names = sections(exe)
+            self.assertEqual([n for n in names if n.startswith('.debug')], [], 'no debug sections shipped')
+            self.assertEqual(names, [n for n in sections(built) if not n.startswith('.debug')] + ['.gnu_debuglink'])
+            listing = subprocess.run([OBJDUMP, '-t', exe], check=True, capture_output=True, text=True).stdout
+            self.assertIn('no symbols', listing, 'the symbol table is gone')
+            self.assertEqual(section(exe, '.text', work), section(built, '.text', work), 'the code as built')
+            # The debug link: the symbols file's name, NUL-padded to four
+            # bytes, then the CRC-32 of its contents.
+            link = section(exe, '.gnu_debuglink', work)
+            symbols = read(self.first[2])
+            self.assertEqual(link[:link.index(b'\0')], b'mensor.exe.debug')
+            self.assertEqual(struct.unpack('<I', link[-4:])[0], zlib.crc32(symbols), 'the link fits the symbols')
+            self.assertIn('.debug_info', sections(self.first[2]), 'the symbols file holds the symbols')
+        self.assertLess(len(shipped), os.path.getsize(built) * 0.8, 'stripping makes the program smaller')
+
+    def test_readme_gives_the_size_of_the_shipped_program(self):
+        with zipfile.ZipFile(self.first[0]) as z:
+            size = z.getinfo('Mensor/mensor.exe').file_size
+        text = read(os.path.join(ROOT, 'README.md')).decode('utf-8')
+        m = re.search(r'`mensor\.exe` is about ([0-9.]+) MB', text)
+        self.assertIsNotNone(m, 'the README names the size of mensor.exe')
+        self.assertAlmostEqual(float(m.group(1)), size / 1e6, delta=0.15,
+                               msg='README figure against the shipped %d bytes' % size)
 
     def test_help_file_is_the_same_bytes_when_compiled_twice(self):
         with tempfile.TemporaryDirectory() as work:
@@ -72,7 +125,6 @@ class DistTest(unittest.TestCase):
             self.assertEqual(names, sorted(names), 'entries in sorted order')
             for name in ('Mensor/', 'Mensor/Languages/', 'Mensor/ReadMe.txt', 'Mensor/help.chm', 'Mensor/mensor.exe'):
                 self.assertIn(name, names)
-            self.assertEqual(z.read('Mensor/mensor.exe'), read(os.path.join(self.build, 'mensor.exe')))
             self.assertEqual(z.read('Mensor/help.chm'), read(os.path.join(self.build, 'help.chm')))
             languages = os.path.join(self.build, 'Languages')
             packs = sorted(n for n in os.listdir(languages) if n.lower().endswith('.txt')) \

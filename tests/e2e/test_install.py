@@ -14,6 +14,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
 
 import harness
 from harness import ON_BAND, band_is_drawn
@@ -109,8 +110,9 @@ class InstallTest(harness.MensorTestCase):
         self.assertIsNotNone(folder, 'installed under AppData\\Local\\Programs\\Mensor')
         for name in ('mensor.exe', 'help.chm', 'Languages'):
             self.assertTrue(os.path.exists(os.path.join(folder, name)), '%s installed' % name)
-        with open(os.path.join(folder, 'mensor.exe'), 'rb') as a, open(os.environ['MENSOR_EXE'], 'rb') as b:
-            self.assertTrue(a.read() == b.read(), 'the installed mensor.exe is the built one')
+        zip_path = os.path.join(self.work, 'mensor-%s-win64.zip' % old)
+        with open(os.path.join(folder, 'mensor.exe'), 'rb') as a, zipfile.ZipFile(zip_path) as z:
+            self.assertTrue(a.read() == z.read('Mensor/mensor.exe'), 'the installed mensor.exe is the shipped one')
         self.assertEqual(len(self.shortcuts()), 1, 'one Start-menu shortcut')
         first = self.installed_programs()
         self.assertEqual(len(first), 1, 'one entry in the installed-programs list: %r' % first)
