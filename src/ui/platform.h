@@ -166,9 +166,10 @@ class Platform {
   virtual void UnregisterHotKey(int id) = 0;
   virtual bool AddNotifyIcon(int id, unsigned callback_message, const std::string& tip) = 0;
   virtual void RemoveNotifyIcon(int id) = 0;
-  // Starts a program by its command line through the system's search path
-  // (the program's own folder first); false when it could not be started.
-  virtual bool StartProgram(const std::string& command_line) = 0;
+  // Starts one of the system's own programs by its file name ("calc.exe"),
+  // from the system folder and nowhere else; false when it could not be
+  // started (it is missing there, or refused to start).
+  virtual bool StartProgram(const std::string& program) = 0;
   // Opens a document with its associated program; failures are not reported.
   virtual void OpenDocument(const std::string& path) = 0;
   // Gives up activation (no window of the program is active afterwards).

@@ -614,8 +614,8 @@ void ConfigDialog::DrawColorButton(const DRAWITEMSTRUCT& item) {
       MemoryDc memory(CreateCompatibleDC(item.hDC));
       SelectScope select(memory.Get(), picture.Get());
       // The swatch's corner colour is its transparent colour.
-      TransparentBlt(item.hDC, x, y, bm.bmWidth, bm.bmHeight, memory.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
-                     ToCOLORREF(picture_keys_[slot]));
+      GdiTransparentBlt(item.hDC, x, y, bm.bmWidth, bm.bmHeight, memory.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
+                        ToCOLORREF(picture_keys_[slot]));
     }
   }
   if (item.itemState & ODS_FOCUS) {

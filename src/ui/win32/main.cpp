@@ -1,4 +1,5 @@
-// The program entry: common controls, the platform, the hidden windows and
+// The program entry: the library search kept to the system folder, common
+// controls, the platform, the hidden windows and
 // their forms in their fixed order (the ruler, the read-out window, the tool
 // bar), the ruler's first show, and the message loop until the ruler window is
 // closed.
@@ -11,10 +12,14 @@
 #include "toolbar/tool_bar_form.h"
 #include "ui/win32/info_window.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/system_folder.h"
 #include "ui/win32/tool_bar_window.h"
 #include "ui/win32/win32_platform.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Before anything can load a library: none from the program's own folder.
+  mensor::win32::KeepLibrarySearchInSystemFolder();
+
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;

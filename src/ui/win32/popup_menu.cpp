@@ -263,7 +263,7 @@ void PopupMenu::DrawBandSlice(HDC dc, const RECT& item, const Entry& entry) {
   vertices[1].Green = static_cast<COLOR16>(GreenOf(band_color_) << 8);
   vertices[1].Blue = static_cast<COLOR16>(BlueOf(band_color_) << 8);
   GRADIENT_RECT rect{0, 1};
-  GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+  GdiGradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
   FrameRect(dc, &band, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
 
   // The caption runs from the bottom upwards (escapement 90 degrees). The

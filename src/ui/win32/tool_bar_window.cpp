@@ -287,7 +287,7 @@ void ToolBarWindow::DrawGlyph(HDC dc, HBITMAP glyph, Size size, const Rect& butt
   const int shift = down ? 1 : 0;
   const int x = button.left + (button.Width() - size.cx) / 2 + shift;
   const int y = button.top + (button.Height() - size.cy) / 2 + shift;
-  TransparentBlt(dc, x, y, size.cx, size.cy, memory.Get(), 0, 0, size.cx, size.cy, kGlyphTransparent);
+  GdiTransparentBlt(dc, x, y, size.cx, size.cy, memory.Get(), 0, 0, size.cx, size.cy, kGlyphTransparent);
 }
 
 }  // namespace mensor::win32

@@ -11,6 +11,7 @@
 #include "ui/win32/dpi.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/resource.h"
+#include "ui/win32/system_folder.h"
 
 namespace mensor::win32 {
 namespace {
@@ -96,7 +97,7 @@ namespace {
 int MonitorDpi(HMONITOR monitor) {
   using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
   static const auto get_dpi_for_monitor =
-      ModuleFunction<GetDpiForMonitorFn>(LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
+      ModuleFunction<GetDpiForMonitorFn>(LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
   if (get_dpi_for_monitor != nullptr && monitor != nullptr) {
     UINT x = 0;
     UINT y = 0;
@@ -284,10 +285,24 @@ void Win32Platform::RestoreNotifyIcons() {
   for (auto& [id, data] : notify_icons_) Shell_NotifyIconW(NIM_ADD, &data);
 }
 
-bool Win32Platform::StartProgram(const std::string& command_line) {
-  // NOTE: WinExec searches the program's own folder before the system's path;
-  // a result of 31 or less is an error code.
-  return WinExec(command_line.c_str(), SW_SHOW) > 31;
+bool Win32Platform::StartProgram(const std::string& program) {
+  // NOTE: by its full path: a bare name given to WinExec or CreateProcessW is
+  // looked for in the program's own folder and the current folder before the
+  // system's, and a file of that name may lie there.
+  const std::wstring path = SystemFolderPath(Utf8ToWide(program));
+  if (path.empty()) return false;
+  std::wstring command_line = L"\"" + path + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOW;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
 }
 
 void Win32Platform::OpenDocument(const std::string& path) {

@@ -58,7 +58,7 @@ class Win32Platform : public Platform {
   void UnregisterHotKey(int id) override;
   bool AddNotifyIcon(int id, unsigned callback_message, const std::string& tip) override;
   void RemoveNotifyIcon(int id) override;
-  bool StartProgram(const std::string& command_line) override;
+  bool StartProgram(const std::string& program) override;
   void OpenDocument(const std::string& path) override;
   void ReleaseActivation() override;
   void Sleep(int milliseconds) override;
