@@ -1,6 +1,7 @@
 """The ruler reached from outside: the global Hide/Show hot key, the
-notification icon (double click hides and shows, right click opens the menu)
-and the information box when the hot key is taken by another program."""
+notification icon (double click hides and shows, right click opens the menu),
+the information box when the hot key is taken by another program, and the
+calculator, started from the system folder and never from the program's."""
 
 import os
 import shutil
@@ -90,9 +91,32 @@ class ShellTest(harness.MensorTestCase):
         values = {(s, k): v for s, k, v in first.read_ini()}
         self.assertEqual(values[('System', 'HotKey')], str(HOT_KEY), 'the first program keeps its hot key')
 
-    def test_calculator_tells_when_it_is_missing_and_starts_the_one_beside_the_program(self):
-        # Wine brings no calc.exe: the menu command shows the failure box.
-        app = self.start_app(PLAIN_INI)
+    def system_calculator(self):
+        """Where the system's calc.exe lies in the Wine prefix (the 64-bit
+        system folder)."""
+        return os.path.join(self.session.prefix, 'drive_c', 'windows', 'system32', 'calc.exe')
+
+    def test_calculator_is_started_from_the_system_folder_only(self):
+        fixture = os.environ.get('MENSOR_BACKDROP')
+        if not fixture or not os.path.isfile(fixture):
+            raise harness.HarnessError('MENSOR_BACKDROP does not name a built backdrop.exe: %r' % fixture)
+        with open(fixture, 'rb') as f:
+            stand_in_bytes = f.read()
+        system_calc = self.system_calculator()
+        # NOTE: the prefix is shared by every module, and Wine brings no
+        # calc.exe: a stand-in left there by a run that was killed goes first.
+        if os.path.isfile(system_calc):
+            with open(system_calc, 'rb') as f:
+                if f.read() != stand_in_bytes:
+                    self.skipTest('the prefix has a calc.exe of its own')
+            os.remove(system_calc)
+
+        # A calc.exe beside the program (the see-through fixture, a window
+        # titled Backdrop, stands in for it) is not started: the menu command
+        # tells that the calculator is missing.
+        app = self.launch(PLAIN_INI)
+        shutil.copyfile(fixture, os.path.join(app.folder, 'calc.exe'))
+        app.wait_for_ruler()
         app.wait_for_screen('the band', band_is_drawn)
         app.open_menu(ON_BAND)
         self.session.xdotool('key', 'c')
@@ -100,20 +124,14 @@ class ShellTest(harness.MensorTestCase):
         self.session.xdotool('windowfocus', '--sync', box)
         self.session.xdotool('key', 'Return')
         harness.wait_until('the box to close', lambda: not app.info_boxes(), TOGGLE_TIMEOUT)
-        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+        self.assertEqual(self.session.visible_windows(r'^Backdrop$'), [], 'the calc.exe beside the program not run')
 
-        # A calc.exe in the program's own folder is found first and started
-        # (the see-through fixture stands in for it: a window titled Backdrop).
-        fixture = os.environ.get('MENSOR_BACKDROP')
-        if not fixture or not os.path.isfile(fixture):
-            raise harness.HarnessError('MENSOR_BACKDROP does not name a built backdrop.exe: %r' % fixture)
-        app = self.launch(PLAIN_INI)
-        shutil.copyfile(fixture, os.path.join(app.folder, 'calc.exe'))
-        app.wait_for_ruler()
-        app.wait_for_screen('the band', band_is_drawn)
+        # The one in the system folder is started.
+        shutil.copyfile(fixture, system_calc)
+        self.addCleanup(lambda: os.path.isfile(system_calc) and os.remove(system_calc))
         app.open_menu(ON_BAND)
         self.session.xdotool('key', 'c')
-        stand_in = harness.wait_until('the calculator stand-in to start',
+        stand_in = harness.wait_until('the system\'s calculator to start',
                                       lambda: self.session.visible_windows(r'^Backdrop$'), TOGGLE_TIMEOUT)[0]
         try:
             self.assertEqual(app.info_boxes(), [], 'no failure box when the calculator starts')
@@ -123,7 +141,7 @@ class ShellTest(harness.MensorTestCase):
             os.kill(pid, signal.SIGKILL)
             harness.wait_until('the calculator stand-in to go',
                                lambda: not self.session.visible_windows(r'^Backdrop$'), TOGGLE_TIMEOUT)
-
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
 
 if __name__ == '__main__':
     unittest.main()
