@@ -382,29 +382,38 @@ class FakePlatform : public Platform {
     if (it == resources.end()) return std::nullopt;
     return it->second;
   }
+  // Links in `links` lead to their targets; a target that is no file in
+  // `files` leaves the link dangling.
   std::string ResolveLinks(const std::string& path) const override {
-    auto it = links.find(path);
-    return it == links.end() ? path : it->second;
+    const std::string target = LinkTarget(path);
+    return files.count(target) ? target : path;
   }
-  FileResult WriteNewFile(const std::string& path, const std::string& content) override {
-    file_ops.push_back("create " + path);
+  // Writing follows links (a dangling one to the file it would name).
+  FileResult WriteNewFile(const std::string& name, const std::string& content) override {
+    file_ops.push_back("create " + name);
+    const std::string path = LinkTarget(name);
+    if (InMissingFolder(path)) return FileResult::Missing;
     if (refuse_writes || no_new_files) return FileResult::Refused;
     files[path] = content;
     return FileResult::Done;
   }
+  // A rename replaces a link at `to` itself.
   FileResult MoveOver(const std::string& from, const std::string& to) override {
     file_ops.push_back("move " + from + " " + to);
     if (TakeBusy(busy_moves, to)) return FileResult::Busy;
     if (read_only_files.count(to)) return FileResult::Refused;
     auto it = files.find(from);
     if (it == files.end()) return FileResult::Missing;
+    links.erase(to);
     files[to] = it->second;
     files.erase(from);
     return FileResult::Done;
   }
-  FileResult RewriteFile(const std::string& path, const std::string& content) override {
-    file_ops.push_back("rewrite " + path);
+  FileResult RewriteFile(const std::string& name, const std::string& content) override {
+    file_ops.push_back("rewrite " + name);
+    const std::string path = LinkTarget(name);
     if (TakeBusy(busy_rewrites, path)) return FileResult::Busy;
+    if (InMissingFolder(path)) return FileResult::Missing;
     if (refuse_writes || read_only_files.count(path)) return FileResult::Refused;
     files[path] = content;
     return FileResult::Done;
@@ -423,6 +432,7 @@ class FakePlatform : public Platform {
     return found;
   }
   unsigned long ProcessId() const override { return pid; }
+  bool ProcessRunning(unsigned long id) const override { return id == pid || running_processes.count(id) != 0; }
 
   struct HotKeyCall {
     int id;
@@ -473,11 +483,25 @@ class FakePlatform : public Platform {
   std::set<std::string> read_only_files;
   bool no_new_files = false;  // the folder takes no new files
   std::map<std::string, std::string> links;
+  std::set<std::string> missing_folders;  // writing a file there gives Missing
+  std::set<unsigned long> running_processes;  // besides this one
   std::map<std::string, long long> file_ages;
   unsigned long pid = 4242;
   mutable std::vector<std::string> file_ops;
 
  private:
+  // Where the link chain from path ends (path itself when it is no link).
+  std::string LinkTarget(std::string path) const {
+    for (int hops = 0; hops < 32; ++hops) {
+      auto it = links.find(path);
+      if (it == links.end()) break;
+      path = it->second;
+    }
+    return path;
+  }
+  bool InMissingFolder(const std::string& path) const {
+    return missing_folders.count(path.substr(0, path.rfind('/'))) != 0;
+  }
   static bool TakeBusy(std::map<std::string, int>& busy, const std::string& path) {
     auto it = busy.find(path);
     if (it == busy.end() || it->second == 0) return false;

@@ -1,8 +1,9 @@
 // The settings file is never lost or mangled: a file in use is waited for, a
 // file not read completely or read-only is kept, a save that cannot make its
 // temporary file or cannot replace the file rewrites it in place, the
-// encoding is kept, links are written through, and stale temporary files of
-// earlier saves are removed.
+// encoding is kept (UTF-16 also without a mark), links are written through
+// and a link to a file not yet there stays a link, and stale temporary files
+// of killed saves are removed at start-up and at the save.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -216,7 +217,8 @@ TEST_F(SettingsFileTest, AFileBusyForAMomentWhenRewrittenInPlaceIsWaitedFor) {
 TEST_F(SettingsFileTest, EachEncodingIsReadAndWrittenBackInTheSameEncoding) {
   const std::string expected = SavedUserFile();
   for (TextEncoding encoding :
-       {TextEncoding::EightBit, TextEncoding::Utf8Bom, TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
+       {TextEncoding::EightBit, TextEncoding::Utf8Bom, TextEncoding::Utf16Le, TextEncoding::Utf16Be,
+        TextEncoding::Utf16LeUnmarked, TextEncoding::Utf16BeUnmarked}) {
     AppSettings = TAppSettings{};
     platform = testing::FakePlatform{};
     WithFile(EncodeText(encoding, kUserFile));
@@ -256,27 +258,112 @@ TEST_F(SettingsFileTest, ALinkIsWrittenThroughToItsTarget) {
   EXPECT_TRUE(OpDone("create /data/settings.ini.4242.tmp"));
 }
 
-TEST_F(SettingsFileTest, StaleTemporaryFilesOfEarlierSavesAreRemoved) {
-  WithFile(kUserFile);
-  struct Leftover {
-    const char* path;
-    long long age_seconds;
-    bool removed;
-  } leftovers[] = {
-      {"/mensor/app.ini.17.tmp", kStaleTempAgeSeconds, true},  // a save killed a while ago
-      {"/mensor/app.ini.18.tmp", kStaleTempAgeSeconds - 1, false},  // maybe a save under way
-      {"/mensor/app.ini.backup.tmp", 9999, false},  // not ours
-      {"/mensor/app.ini.19", 9999, false},
-      {"/mensor/app.ini.bak", 9999, false},
-      {"/mensor/app.ini..tmp", 9999, false},
-  };
-  for (const Leftover& l : leftovers) {
-    platform.files[l.path] = "junk";
-    platform.file_ages[l.path] = l.age_seconds;
+// The temporary files beside app.ini at start-up, and which of them go.
+struct Leftover {
+  const char* path;
+  long long age_seconds;
+  bool writer_running;  // the process of the name's identifier
+  bool removed;
+};
+constexpr Leftover kLeftovers[] = {
+    {"/mensor/app.ini.17.tmp", 0, false, true},  // a save killed a moment ago
+    {"/mensor/app.ini.16.tmp", kStaleTempAgeSeconds, false, true},
+    {"/mensor/app.ini.18.tmp", kStaleTempAgeSeconds - 1, true, false},  // maybe a save under way
+    {"/mensor/app.ini.19.tmp", kStaleTempAgeSeconds, true, true},  // the identifier given to another program
+    {"/mensor/app.ini.4242.tmp", 9999, true, false},  // this process's own
+    {"/mensor/app.ini.4294967296.tmp", 9999, false, false},  // no process identifier: not ours
+    {"/mensor/app.ini.backup.tmp", 9999, false, false},
+    {"/mensor/app.ini.20", 9999, false, false},
+    {"/mensor/app.ini.bak", 9999, false, false},
+    {"/mensor/app.ini..tmp", 9999, false, false},
+};
+
+class StaleTempFilesTest : public SettingsFileTest {
+ protected:
+  void SetUp() override {
+    SettingsFileTest::SetUp();
+    WithFile(kUserFile);
+    for (const Leftover& l : kLeftovers) {
+      platform.files[l.path] = "junk";
+      platform.file_ages[l.path] = l.age_seconds;
+      if (l.writer_running)
+        platform.running_processes.insert(std::stoul(std::string(l.path).substr(std::string(kPath).size() + 1)));
+    }
   }
+  // The own one (kTemp) is checked only at start-up: a save writes it anew
+  // and renames it to app.ini.
+  void ExpectRemoved(bool with_own) {
+    for (const Leftover& l : kLeftovers) {
+      if (with_own || l.path != std::string(kTemp)) {
+        EXPECT_EQ(platform.files.count(l.path) == 0, l.removed) << l.path;
+      }
+    }
+  }
+};
+
+TEST_F(StaleTempFilesTest, TheLeftoversOfKilledSavesAreRemovedAtStartUp) {
   Load();
-  Save();
-  for (const Leftover& l : leftovers) EXPECT_EQ(platform.files.count(l.path) == 0, l.removed) << l.path;
+  ExpectRemoved(true);
+  EXPECT_EQ(AppSettings.MoveStep, 7) << "the settings file itself untouched";
+}
+
+TEST_F(StaleTempFilesTest, AndAtTheSave) {
+  Load();
+  for (const Leftover& l : kLeftovers) platform.files[l.path] = "junk";  // left again meanwhile
+  EXPECT_EQ(Save(), SavedUserFile());
+  ExpectRemoved(false);
+}
+
+TEST_F(SettingsFileTest, TheLeftoversBesideALinksTargetAreRemovedThere) {
+  platform.links[kPath] = "/data/settings.ini";
+  platform.files["/data/settings.ini"] = kUserFile;
+  platform.files["/data/settings.ini.17.tmp"] = "junk";
+  Load();
+  EXPECT_EQ(platform.files.count("/data/settings.ini.17.tmp"), 0u);
+}
+
+TEST_F(SettingsFileTest, ALinkToAFileNotYetThereStaysALink) {
+  struct Case {
+    const char* what;
+    const char* target;
+    bool target_folder_exists;
+  } cases[] = {
+      {"target in an existing folder: created", "/data/settings.ini", true},
+      {"target in a missing folder: not saved", "/gone/settings.ini", false},
+  };
+  const std::string defaults = [] {
+    testing::FakePlatform p;
+    RulerEntries e;
+    LoadSettings(p, e);
+    std::string error;
+    SaveSettings(p, e, error);
+    return p.files["/mensor/app.ini"];
+  }();
+  for (const Case& c : cases) {
+    AppSettings = TAppSettings{};
+    platform = testing::FakePlatform{};
+    platform.links[kPath] = c.target;
+    if (!c.target_folder_exists) platform.missing_folders.insert("/gone");
+    Load();
+    EXPECT_FALSE(AppSettings.KeepFile) << c.what;
+    std::string error;
+    EXPECT_EQ(SaveSettings(platform, entries, error), c.target_folder_exists) << c.what;
+    EXPECT_EQ(error, c.target_folder_exists ? "" : "Unable to write to /mensor/app.ini") << c.what;
+    EXPECT_EQ(platform.links[kPath], c.target) << c.what << ": the link stays a link";
+    EXPECT_EQ(platform.files.count(kPath), 0u) << c.what << ": no file in the link's place";
+    if (c.target_folder_exists) {
+      EXPECT_EQ(platform.files[c.target], defaults) << c.what;
+    }
+    EXPECT_EQ(platform.files.size(), c.target_folder_exists ? 1u : 0u) << c.what << ": nothing else written";
+  }
+}
+
+TEST_F(SettingsFileTest, AMissingFileIsCreatedByItsNameWithoutATemporaryFile) {
+  Load();
+  std::string error;
+  ASSERT_TRUE(SaveSettings(platform, entries, error));
+  EXPECT_TRUE(OpDone("create "s + kPath));
+  EXPECT_FALSE(OpDone("create "s + kTemp)) << "no temporary file";
 }
 
 TEST(SettingsTempPath, BesideTheFileWithTheProcessId) {

@@ -37,6 +37,38 @@ TEST(TextEncoding, TheMarkTellsTheEncodingAndIsNotPartOfTheText) {
   }
 }
 
+TEST(TextEncoding, Utf16WithoutAMarkIsToldByNulBytesInEveryOtherPositionOfTheFirstLine) {
+  const std::string le = "[\0S\0y\0s\0]\0\r\0\n\0k\0=\0" "1\0"s;
+  struct Case {
+    const char* what;
+    std::string bytes;
+    TextEncoding encoding;
+  } cases[] = {
+      {"little-endian", le, TextEncoding::Utf16LeUnmarked},
+      {"big-endian", "\0[\0S\0]\0\r\0\n\0k\0=\0" "1"s, TextEncoding::Utf16BeUnmarked},
+      {"one character", "k\0"s, TextEncoding::Utf16LeUnmarked},
+      {"a blank first line", "\r\0\n\0\x2D\x8A\x2D\x8A"s, TextEncoding::Utf16LeUnmarked},
+      // "; é € 設定": 4 of 6 units of the first line have a NUL high byte.
+      {"other characters among Latin ones", "\x3B\0 \0\xE9\0 \0\xAC\x20\x2D\x8A\r\0"s,
+       TextEncoding::Utf16LeUnmarked},
+      // Only the first line counts: what follows it may be anything.
+      {"anything after the first line", le + "\x2D\x8A\0\0\xFF"s, TextEncoding::Utf16LeUnmarked},
+      {"fewer than half the units Latin", "\x2D\x8A\x2D\x8A\x2D\x8A\x41\0\r\0"s, TextEncoding::EightBit},
+      {"a NUL low byte", "k\0\0\x01=\0"s, TextEncoding::EightBit},
+      {"a NUL character", "k\0\0\0"s, TextEncoding::EightBit},
+      {"8-bit text", "[System]\r\nk=\xE4\r\n", TextEncoding::EightBit},
+      {"UTF-8", "k=\xC3\xA4\r\n", TextEncoding::EightBit},
+      {"one byte", "k", TextEncoding::EightBit},
+      {"a stray NUL in 8-bit text", "[System]\r\nk=\0\r\n"s, TextEncoding::EightBit},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeText(c.bytes).encoding, c.encoding) << c.what;
+  EXPECT_EQ(DecodeText(le).text, "[Sys]\r\nk=1");
+  // The sample ends after kUnmarkedSampleUnits units of a long first line.
+  std::string long_line;
+  for (std::size_t i = 0; i < kUnmarkedSampleUnits; ++i) long_line += "a\0"s;
+  EXPECT_EQ(DecodeText(long_line + "\x2D\x8A\x2D\x8A\x2D\x8A"s).encoding, TextEncoding::Utf16LeUnmarked);
+}
+
 TEST(TextEncoding, EveryEvenSizedFileComesBackByteForByte) {
   const std::string files[] = {
       "plain\r\n[a]\r\nb=c\r\n",
@@ -46,6 +78,8 @@ TEST(TextEncoding, EveryEvenSizedFileComesBackByteForByte) {
       "\xFF\xFE\x3D\xD8\x41\x00"s,          // a high surrogate followed by no low one
       "\xFE\xFF\xD8\x3D\xDE\x00\x00\x41"s,  // big-endian with a pair
       "\xFF\xFE\xFF\xFE\xFF\xFF"s,          // marks and U+FFFF as text
+      "k\0=\0\x3D\xD8\0\xDC\0\xDC"s,          // no mark: a pair, then a lone low surrogate
+      "\0k\0=\xD8\x3D"s,                       // no mark, big-endian
   };
   for (const std::string& bytes : files) {
     const DecodedText decoded = DecodeText(bytes);

@@ -279,6 +279,7 @@ std::string SettingsFilePath(const Platform& platform) {
 
 bool LoadSettings(Platform& platform, RulerEntries& entries) {
   try {
+    RemoveStaleTempFiles(platform, platform.ResolveLinks(SettingsFilePath(platform)));
     const FileRead file = ReadFileWaiting(platform, SettingsFilePath(platform), kReadBusyBudgetMs);
     // Anything but a whole file or no file at all means the user's settings
     // are unknown: start on defaults, and never let them replace the file.
@@ -370,8 +371,8 @@ bool SaveSettings(Platform& platform, const RulerEntries& entries, std::string& 
       EntryWriter out(ini);
       WriteAll(out, entries);
       RemoveStaleTempFiles(platform, target);
-      if (WriteFileSafely(platform, target, EncodeText(decoded.encoding, ini.Text())) !=
-          WriteOutcome::Failed)
+      if (WriteFileSafely(platform, target, EncodeText(decoded.encoding, ini.Text()),
+                          old.result == FileResult::Done) != WriteOutcome::Failed)
         return true;
     }
   } catch (const std::exception&) {

@@ -1,16 +1,25 @@
 // The retry and fallback decisions of reading and writing app.ini.
 #include "settings/settings_file.h"
 
+#include <optional>
+#include <string>
+
 namespace mensor {
 namespace {
 
 constexpr std::string_view kTempSuffix = ".tmp";
 
-bool AllDigits(std::string_view s) {
-  if (s.empty()) return false;
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  return true;
+// The process identifier a temporary file's name gives (32 bits, as the
+// system's), or nothing when the text is no such number.
+std::optional<unsigned long> ProcessIdOf(std::string_view digits) {
+  if (digits.empty() || digits.size() > 10) return std::nullopt;
+  unsigned long long value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (value > 0xFFFFFFFFull) return std::nullopt;
+  return static_cast<unsigned long>(value);
 }
 
 FileResult Outcome(FileResult result) { return result; }
@@ -48,13 +57,22 @@ void RemoveStaleTempFiles(Platform& platform, const std::string& path) {
         name.substr(name.size() - kTempSuffix.size()) != kTempSuffix)
       continue;
     const std::string_view pid = name.substr(prefix.size(), name.size() - prefix.size() - kTempSuffix.size());
-    // A young file may belong to a save that is still running.
-    if (AllDigits(pid) && entry.path != own && entry.age_seconds >= kStaleTempAgeSeconds)
+    const std::optional<unsigned long> writer = ProcessIdOf(pid);
+    if (!writer || entry.path == own) continue;
+    // A young file of a running process may belong to a save under way.
+    if (!platform.ProcessRunning(*writer) || entry.age_seconds >= kStaleTempAgeSeconds)
       platform.RemoveFile(entry.path);
   }
 }
 
-WriteOutcome WriteFileSafely(Platform& platform, const std::string& path, const std::string& bytes) {
+WriteOutcome WriteFileSafely(Platform& platform, const std::string& path, const std::string& bytes, bool exists) {
+  if (!exists) {
+    // Nothing of the user's to lose, and no second way: a temporary file
+    // renamed to path would replace a dangling link.
+    const FileResult created =
+        WhileBusy(platform, kReplaceBusyBudgetMs, [&] { return platform.WriteNewFile(path, bytes); });
+    return created == FileResult::Done ? WriteOutcome::Created : WriteOutcome::Failed;
+  }
   const std::string temp = TempPathFor(path, platform.ProcessId());
   // A replace refused while another program has the file open (another
   // instance reading it for its own save, an editor, a backup tool) lasts a

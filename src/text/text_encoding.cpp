@@ -2,6 +2,7 @@
 #include "text/text_encoding.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace mensor {
 namespace {
@@ -113,7 +114,37 @@ std::string Utf16ToUtf8(std::string_view bytes, bool big_endian, LoneSurrogates 
   return out;
 }
 
+// The byte order of UTF-16 without a mark (true: big-endian), or nothing
+// when the bytes are no such text (the rule is at DecodeText in the header).
+std::optional<bool> UnmarkedUtf16Order(std::string_view bytes) {
+  for (const bool big_endian : {false, true}) {
+    std::size_t units = 0;
+    std::size_t nul_high = 0;
+    bool nul_low = false;
+    for (std::size_t i = 0; i + 1 < bytes.size() && units < kUnmarkedSampleUnits; i += 2) {
+      const auto high = static_cast<unsigned char>(bytes[big_endian ? i : i + 1]);
+      const auto low = static_cast<unsigned char>(bytes[big_endian ? i + 1 : i]);
+      ++units;
+      if (low == 0) {
+        nul_low = true;
+        break;
+      }
+      if (high == 0) {
+        ++nul_high;
+        if (low == '\n' || low == '\r') break;  // the end of the first line
+      }
+    }
+    if (units > 0 && !nul_low && 2 * nul_high >= units) return big_endian;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+bool IsUtf16(TextEncoding encoding) {
+  return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be ||
+         encoding == TextEncoding::Utf16LeUnmarked || encoding == TextEncoding::Utf16BeUnmarked;
+}
 
 DecodedText DecodeText(std::string_view bytes, LoneSurrogates lone) {
   DecodedText decoded;
@@ -126,6 +157,9 @@ DecodedText DecodeText(std::string_view bytes, LoneSurrogates lone) {
   } else if (bytes.starts_with(kUtf16BeMark)) {
     decoded.encoding = TextEncoding::Utf16Be;
     decoded.text = Utf16ToUtf8(bytes.substr(kUtf16BeMark.size()), true, lone);
+  } else if (const std::optional<bool> big_endian = UnmarkedUtf16Order(bytes)) {
+    decoded.encoding = *big_endian ? TextEncoding::Utf16BeUnmarked : TextEncoding::Utf16LeUnmarked;
+    decoded.text = Utf16ToUtf8(bytes, *big_endian, lone);
   } else {
     decoded.text = std::string(bytes);
   }
@@ -140,6 +174,10 @@ std::string EncodeText(TextEncoding encoding, std::string_view text) {
       return std::string(kUtf16LeMark) + Utf8ToUtf16(text, false);
     case TextEncoding::Utf16Be:
       return std::string(kUtf16BeMark) + Utf8ToUtf16(text, true);
+    case TextEncoding::Utf16LeUnmarked:
+      return Utf8ToUtf16(text, false);
+    case TextEncoding::Utf16BeUnmarked:
+      return Utf8ToUtf16(text, true);
     case TextEncoding::EightBit:
       break;
   }
@@ -233,6 +271,8 @@ std::string DecodePackText(std::string_view bytes, const AnsiDecoder& decode_ans
     case TextEncoding::Utf8Bom: return SanitizeUtf8(decoded.text);
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be:
+    case TextEncoding::Utf16LeUnmarked:
+    case TextEncoding::Utf16BeUnmarked:
       // A cut-off last unit is not dropped but shown as U+FFFD.
       if (bytes.size() % 2 != 0) AppendUtf8(decoded.text, kReplacement);
       return std::move(decoded.text);

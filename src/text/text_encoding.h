@@ -5,8 +5,10 @@
 // The encodings a profile file may come in, told apart by its byte-order
 // mark, and the conversion to and from the UTF-8 text the program works in.
 // Editors save app.ini "as Unicode" (UTF-16 little-endian with a mark), as
-// UTF-8 with a mark, or as plain 8-bit text; the file is written back in the
-// encoding it came in.
+// UTF-8 with a mark, or as plain 8-bit text; some save UTF-16 without a
+// mark, which is told, as careful editors tell it, by NUL bytes in every
+// other position (see DecodeText). The file is written back in the encoding
+// it came in.
 //
 // Language packs
 // Character encodings of language pack files. Inside the program every text
@@ -14,7 +16,8 @@
 // parsed:
 //  - a UTF-8 byte-order mark: UTF-8 (malformed sequences become U+FFFD);
 //  - a UTF-16 byte-order mark (little or big endian, as Notepad's "Unicode"
-//    saves): UTF-16;
+//    saves), or none but NUL bytes in every other position as DecodeText
+//    tells them: UTF-16;
 //  - no mark, and the bytes are well-formed UTF-8 with at least one
 //    multi-byte sequence: UTF-8 (what current editors save by default; text
 //    in an 8-bit code page is practically never well-formed UTF-8);
@@ -22,6 +25,7 @@
 //    the decoder the caller passes (the platform's).
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -33,7 +37,12 @@ enum class TextEncoding {
   Utf8Bom,   // EF BB BF
   Utf16Le,   // FF FE
   Utf16Be,   // FE FF
+  Utf16LeUnmarked,  // UTF-16 little-endian without a mark
+  Utf16BeUnmarked,  // UTF-16 big-endian without a mark
 };
+
+// True for the four UTF-16 encodings.
+bool IsUtf16(TextEncoding encoding);
 
 struct DecodedText {
   TextEncoding encoding = TextEncoding::EightBit;
@@ -44,7 +53,18 @@ struct DecodedText {
 // an unpaired surrogate becomes its own three-byte sequence so that it comes
 // back unchanged (or U+FFFD), and a lone last byte of an odd-sized file is
 // dropped. The 8-bit and UTF-8 texts are taken byte for byte.
+//
+// Without a mark, the bytes are UTF-16 when their first line (up to and
+// with its line end, at most kUnmarkedSampleUnits units), read as 16-bit
+// units of one byte order, has no unit with a NUL low byte and a NUL high
+// byte in at least half of its units: the Latin letters, digits and signs
+// of a profile file with a few other characters among them. Text in an
+// 8-bit code page or in UTF-8 has no NUL bytes at all. Only the first line
+// is looked at because a save never changes it (entries live under section
+// headers, new ones are added below them), so a file keeps being told the
+// same way after every save.
 enum class LoneSurrogates { Keep, Replace };
+inline constexpr std::size_t kUnmarkedSampleUnits = 256;
 DecodedText DecodeText(std::string_view bytes, LoneSurrogates lone = LoneSurrogates::Keep);
 
 // Code point c appended to out as UTF-8 (surrogates as three-byte forms).

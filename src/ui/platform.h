@@ -194,13 +194,17 @@ class Platform {
   // and deleter, so that no other program's save is blocked by the read.
   virtual FileRead ReadSharedFile(const std::string& path) const = 0;
   // The path of the file that path finally names, symbolic links followed;
-  // path itself when it is no link or names nothing.
+  // path itself when it is no link or names nothing (a link to a file that
+  // does not exist).
   virtual std::string ResolveLinks(const std::string& path) const = 0;
   // Creates path (or empties it when it exists), writes content and flushes
-  // it to the disk.
+  // it to the disk. Links are followed: where path is a symbolic link, the
+  // file it names is written (created when missing; Missing when its folder
+  // is).
   virtual FileResult WriteNewFile(const std::string& path, const std::string& content) = 0;
   // Puts the file from in the place of to in one step: afterwards to is
-  // either the old file or the new one, never a mixture.
+  // either the old file or the new one, never a mixture. A symbolic link at
+  // to is replaced itself, not the file it names.
   virtual FileResult MoveOver(const std::string& from, const std::string& to) = 0;
   // Rewrites the file path in place (created when missing): the whole
   // content, the file cut to its length, flushed to the disk.
@@ -210,6 +214,8 @@ class Platform {
   virtual std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const = 0;
   // This process's identifier.
   virtual unsigned long ProcessId() const = 0;
+  // Whether a process of that identifier is running now.
+  virtual bool ProcessRunning(unsigned long pid) const = 0;
 
   // --- language packs ---
   // Names (without folder, UTF-8) of the files in dir, hidden, system and

@@ -43,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
 
   const DecodedText decoded = DecodeText(bytes);
-  const bool utf16 = decoded.encoding == TextEncoding::Utf16Le || decoded.encoding == TextEncoding::Utf16Be;
-  if (!utf16 || size % 2 == 0) Check(EncodeText(decoded.encoding, decoded.text) == bytes);
+  if (!IsUtf16(decoded.encoding) || size % 2 == 0) Check(EncodeText(decoded.encoding, decoded.text) == bytes);
 
   const std::string first = LoadAndSave(bytes);
   Check(DecodeText(first).encoding == decoded.encoding);

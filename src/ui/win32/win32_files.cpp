@@ -232,4 +232,14 @@ std::vector<FileEntry> Win32Platform::FilesStartingWith(const std::string& path_
 
 unsigned long Win32Platform::ProcessId() const { return GetCurrentProcessId(); }
 
+bool Win32Platform::ProcessRunning(unsigned long pid) const {
+  const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  // NOTE: a process of another user may refuse the handle; it runs all the
+  // same. Any other failure means no process has that identifier.
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return running;
+}
+
 }  // namespace mensor::win32

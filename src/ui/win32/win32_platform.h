@@ -76,6 +76,7 @@ class Win32Platform : public Platform {
   bool RemoveFile(const std::string& path) override;
   std::vector<FileEntry> FilesStartingWith(const std::string& path_prefix) const override;
   unsigned long ProcessId() const override;
+  bool ProcessRunning(unsigned long pid) const override;
 
   std::vector<std::string> ListFiles(const std::string& dir) const override;
   void CreateFolder(const std::string& path) override;
