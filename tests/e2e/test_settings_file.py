@@ -1,7 +1,9 @@
 """The user's app.ini is never lost or mangled: held open by another program
 at start-up (the program waits for it, or keeps it untouched and says so),
-read-only (kept, and said so), and saved by an editor as UTF-16 (read, and
-written back as UTF-16)."""
+read-only (kept, and said so), saved by an editor as UTF-16 with or without
+a byte-order mark (read, and written back so), a symbolic link to a file not
+yet there (the link kept, its file created, or the save refused when its
+folder is missing); temporary files of a killed save go at start-up."""
 
 import os
 import re
@@ -101,15 +103,21 @@ class SettingsFileTest(harness.MensorTestCase):
         self.assertEqual(stat.S_IMODE(os.stat(app.ini_path).st_mode), 0o444, 'still read-only')
 
     def test_a_utf16_file_is_read_and_written_back_as_utf16(self):
+        for mark in (b'\xff\xfe', b''):
+            with self.subTest(mark=mark):
+                self.check_utf16_file(mark)
+
+    def check_utf16_file(self, mark):
         text = USER_INI.replace('[Extra]\r\nFoo=bar', '[Extra]\r\nFoo=\u00e9t\u00e9 \u20ac \U0001F600')
-        data = b'\xff\xfe' + text.encode('utf-16-le')
+        data = mark + text.encode('utf-16-le')
         app = self.start_app(data)
         self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
         with open(app.ini_path, 'rb') as f:
             saved = f.read()
-        self.assertEqual(saved[:2], b'\xff\xfe', 'the byte-order mark')
+        self.assertEqual(saved[:len(mark)], mark, 'the byte-order mark, or none as before')
+        self.assertEqual(saved[len(mark):len(mark) + 2], b'[\0', 'the first line is the user\'s')
         self.assertEqual(len(saved) % 2, 0, 'whole UTF-16 characters')
-        decoded = saved[2:].decode('utf-16-le')  # strict: no 8-bit text mixed in
+        decoded = saved[len(mark):].decode('utf-16-le')  # strict: no 8-bit text mixed in
         self.assertTrue(all(c.isprintable() for c in decoded.replace('\r\n', '')),
                         'only text: %r' % decoded[:200])
         lines = decoded.split('\r\n')
@@ -122,6 +130,50 @@ class SettingsFileTest(harness.MensorTestCase):
         self.assertEqual(saved_values[('Current', 'Length')], '450')
         self.assertEqual(saved_values[('Current', 'Unit')], '1')
 
+
+    def test_a_link_to_a_file_not_yet_there_stays_a_link(self):
+        app = harness.App(self.session)
+        self.apps.append(app)
+        target = os.path.join(app.folder, 'kept', 'settings.ini')
+        os.makedirs(os.path.dirname(target))
+        os.symlink(target, app.ini_path)
+        app.start()
+        app.wait_for_ruler()
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code (no message box on the way)')
+        self.assertTrue(os.path.islink(app.ini_path), 'app.ini is still a link')
+        self.assertEqual(os.readlink(app.ini_path), target)
+        with open(target, 'rb') as f:
+            entries = harness.parse_ini(f.read())
+        self.assertEqual(settings_tools.keys_not_once(entries), [], 'the settings saved in the link\'s file')
+        self.assertEqual(sorted(os.listdir(os.path.dirname(target))), ['settings.ini'], 'nothing else left there')
+
+    def test_a_link_into_a_missing_folder_is_kept_and_the_user_told(self):
+        app = harness.App(self.session)
+        self.apps.append(app)
+        target = os.path.join(app.folder, 'gone', 'settings.ini')
+        os.symlink(target, app.ini_path)
+        app.start()
+        app.wait_for_ruler()
+        self.exit_expecting_message(app)
+        self.assertTrue(os.path.islink(app.ini_path), 'app.ini is still a link')
+        self.assertEqual(os.readlink(app.ini_path), target)
+        self.assertFalse(os.path.exists(os.path.dirname(target)), 'no folder made for it')
+        leftovers = [n for n in os.listdir(app.folder) if n.startswith('app.ini.')]
+        self.assertEqual(leftovers, [], 'no temporary file left')
+
+    def test_the_temporary_file_of_a_killed_save_goes_at_start_up(self):
+        app = harness.App(self.session, USER_INI)
+        self.apps.append(app)
+        # As a save of a large file that was killed leaves it: the new text
+        # half written under the identifier of a process that is gone.
+        leftover = app.ini_path + '.999996.tmp'
+        with open(leftover, 'wb') as f:
+            f.write(b'[System]\r\n' + b'x' * (8 << 20))
+        app.start()
+        app.wait_for_ruler()
+        harness.wait_until('the leftover to go', lambda: not os.path.exists(leftover), 10.0)
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
+        self.assertEqual(values(app.read_ini())[('System', 'MoveStep')], '7', 'the settings file as it was read')
 
 if __name__ == '__main__':
     unittest.main()
