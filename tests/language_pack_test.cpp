@@ -86,6 +86,7 @@ TEST(LanguagePackEncoding, ByteOrderMarksUtf8AndTheAnsiCodePage) {
       {"UTF-16 big endian", std::string("\xFE\xFF\x04\x12\0a", 6), "\xD0\x92" "a"},
       {"UTF-16 lone surrogate and odd byte", std::string("\xFF\xFE\x00\xD8" "a", 5),
        "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"UTF-16 without mark", std::string("[\0I\0]\0\r\0\n\0\x12\x04", 12), "[I]\r\n\xD0\x92"},
       {"plain ASCII", "abc", "abc"},
   };
   for (const EncodingCase& c : cases) EXPECT_EQ(DecodePackText(c.bytes, {}), c.utf8) << c.name;
