@@ -47,7 +47,9 @@ TEST(TextEncoding, Utf16WithoutAMarkIsToldByNulBytesInEveryOtherPositionOfTheFir
       {"little-endian", le, TextEncoding::Utf16LeUnmarked},
       {"big-endian", "\0[\0S\0]\0\r\0\n\0k\0=\0" "1"s, TextEncoding::Utf16BeUnmarked},
       {"one character", "k\0"s, TextEncoding::Utf16LeUnmarked},
-      {"a blank first line", "\r\0\n\0\x2D\x8A\x2D\x8A"s, TextEncoding::Utf16LeUnmarked},
+      {"a blank first line", "\r\0\n\0k\0=\0"s, TextEncoding::EightBit},
+      // The first CR or LF byte ends the first line, also within a unit.
+      {"a line end byte within a unit", "k\0=\0\x0A\x2D\x2D\x8A\x2D\x8A"s, TextEncoding::Utf16LeUnmarked},
       // "; é € 設定": 4 of 6 units of the first line have a NUL high byte.
       {"other characters among Latin ones", "\x3B\0 \0\xE9\0 \0\xAC\x20\x2D\x8A\r\0"s,
        TextEncoding::Utf16LeUnmarked},

@@ -1,6 +1,7 @@
 // Byte-order marks, UTF-16 to UTF-8 and back; the decoding of language packs.
 #include "text/text_encoding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -117,24 +118,17 @@ std::string Utf16ToUtf8(std::string_view bytes, bool big_endian, LoneSurrogates 
 // The byte order of UTF-16 without a mark (true: big-endian), or nothing
 // when the bytes are no such text (the rule is at DecodeText in the header).
 std::optional<bool> UnmarkedUtf16Order(std::string_view bytes) {
+  const std::string_view sample = bytes.substr(0, std::min(bytes.find_first_of("\r\n"), 2 * kUnmarkedSampleUnits));
+  const std::size_t units = sample.size() / 2;
+  if (units == 0) return std::nullopt;
   for (const bool big_endian : {false, true}) {
-    std::size_t units = 0;
     std::size_t nul_high = 0;
     bool nul_low = false;
-    for (std::size_t i = 0; i + 1 < bytes.size() && units < kUnmarkedSampleUnits; i += 2) {
-      const auto high = static_cast<unsigned char>(bytes[big_endian ? i : i + 1]);
-      const auto low = static_cast<unsigned char>(bytes[big_endian ? i + 1 : i]);
-      ++units;
-      if (low == 0) {
-        nul_low = true;
-        break;
-      }
-      if (high == 0) {
-        ++nul_high;
-        if (low == '\n' || low == '\r') break;  // the end of the first line
-      }
+    for (std::size_t i = 0; i < 2 * units; i += 2) {
+      nul_low = nul_low || sample[big_endian ? i + 1 : i] == '\0';
+      if (sample[big_endian ? i : i + 1] == '\0') ++nul_high;
     }
-    if (units > 0 && !nul_low && 2 * nul_high >= units) return big_endian;
+    if (!nul_low && 2 * nul_high >= units) return big_endian;
   }
   return std::nullopt;
 }

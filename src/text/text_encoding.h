@@ -54,15 +54,17 @@ struct DecodedText {
 // back unchanged (or U+FFFD), and a lone last byte of an odd-sized file is
 // dropped. The 8-bit and UTF-8 texts are taken byte for byte.
 //
-// Without a mark, the bytes are UTF-16 when their first line (up to and
-// with its line end, at most kUnmarkedSampleUnits units), read as 16-bit
+// Without a mark, the bytes are UTF-16 when their first line, read as 16-bit
 // units of one byte order, has no unit with a NUL low byte and a NUL high
 // byte in at least half of its units: the Latin letters, digits and signs
 // of a profile file with a few other characters among them. Text in an
-// 8-bit code page or in UTF-8 has no NUL bytes at all. Only the first line
-// is looked at because a save never changes it (entries live under section
-// headers, new ones are added below them), so a file keeps being told the
-// same way after every save.
+// 8-bit code page or in UTF-8 has no NUL bytes at all. The first line is
+// taken as the bytes before the first CR or LF byte (at most
+// kUnmarkedSampleUnits units), which is a part of the first line whichever
+// the encoding; a save never changes the first line (entries live under
+// section headers, new ones are added below them), so a file keeps being
+// told the same way after every save. A file that begins with a line end
+// (a blank first line) is therefore never told as UTF-16 without a mark.
 enum class LoneSurrogates { Keep, Replace };
 inline constexpr std::size_t kUnmarkedSampleUnits = 256;
 DecodedText DecodeText(std::string_view bytes, LoneSurrogates lone = LoneSurrogates::Keep);

@@ -1,8 +1,7 @@
 // The program entry: the library search kept to the system folder, common
-// controls, the platform, the hidden windows and
-// their forms in their fixed order (the ruler, the read-out window, the tool
-// bar), the ruler's first show, and the message loop until the ruler window is
-// closed.
+// controls, the platform, the hidden windows and their forms in their fixed
+// order (the ruler, the read-out window, the tool bar), the ruler's first
+// show, and the message loop until the ruler window is closed.
 #include "ui/win32/win32.h"
 
 #include "app/main_form.h"
