@@ -171,7 +171,7 @@ class SeeThroughTest(harness.MensorTestCase):
             return all(shot.pixel(x, y) == picture(x, y) for x, y in probes)
         harness.wait_until('the backdrop picture on the screen', up, BACKDROP_TIMEOUT, interval=0.2)
 
-    def assert_screen(self, app, what, predicate, timeout=10.0):
+    def assert_screen(self, app, what, predicate, timeout=harness.SCREEN_TIMEOUT):
         try:
             return app.wait_for_screen(what, predicate, timeout)
         except harness.HarnessError as e:

@@ -74,6 +74,14 @@ class ToolBarTest(harness.MensorTestCase):
     def wait_tool_bar(self, app, what='the tool bar', timeout=TOGGLE_TIMEOUT):
         return harness.wait_until(what, lambda: self.tool_bar(app), timeout)
 
+    def open_tool_bar_menu(self, app, place):
+        """Right-clicks the band of the tool bar at place (its top-left
+        corner) and waits for its menu."""
+        before = set(app.windows())
+        self.session.xdotool('mousemove', place[0] + ON_TOOL_BAND[0], place[1] + ON_TOOL_BAND[1])
+        self.session.xdotool('click', 3)
+        harness.wait_until("the tool bar's menu", lambda: set(app.windows()) - before, harness.MENU_TIMEOUT)
+
     def wait_geometry(self, app, what, expected):
         def check():
             wid = self.tool_bar(app)
@@ -120,9 +128,7 @@ class ToolBarTest(harness.MensorTestCase):
         # "&Show Cursor" on the tool bar's menu: the pointer is drawn in, its
         # hot spot at the view's centre, enlarged (black outline pixels, which
         # the backdrop has none of there).
-        self.session.xdotool('mousemove', 600 + ON_TOOL_BAND[0], 100 + ON_TOOL_BAND[1])
-        self.session.xdotool('click', 3)
-        time.sleep(0.5)
+        self.open_tool_bar_menu(app, (600, 100))
         self.session.xdotool('key', 's')
         self.session.xdotool('mousemove', *POINTER)
         spot = (600 + VIEW[0] + VIEW_W // 2, 100 + VIEW[1] + VIEW_H // 2)
@@ -187,9 +193,7 @@ class ToolBarTest(harness.MensorTestCase):
         self.wait_tool_bar(app, 'the tool bar to show again')
         self.wait_geometry(app, 'shown in its place', (300, 100, WIDTH, MAGNIFIER_HEIGHT))
         # "&Hide ToolBar" on its own menu (right click on the band).
-        self.session.xdotool('mousemove', 300 + ON_TOOL_BAND[0], 100 + ON_TOOL_BAND[1])
-        self.session.xdotool('click', 3)
-        time.sleep(0.5)
+        self.open_tool_bar_menu(app, (300, 100))
         self.session.xdotool('key', 'h')
         harness.wait_until('the tool bar to hide from its menu', lambda: not self.tool_bar(app), TOGGLE_TIMEOUT)
         self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
