@@ -23,8 +23,6 @@ from test_language import GERMAN, PACKS_DIR
 setUpModule = harness.setUpModule
 tearDownModule = harness.tearDownModule
 
-LENGTH = st.LENGTH
-WIDTH = st.WIDTH
 BAND = st.BAND
 # The ruler stays above the backdrop when the backdrop takes the activation.
 INI = '[System]\nWindowOnTop=1\n[Current]\nTransparence=%d\n[ToolBar]\nShow=0\n'
@@ -206,39 +204,33 @@ class RightClickTest(harness.MensorTestCase):
         self.stretch(app, 50)
         self.menu_and_escape(app, 'after a stretch back')
 
-    def report(self, mode):
+    def switch_mode_and_exit(self, app):
+        """"Tra&nsparent" switches see-through over; the next right click
+        opens the menu too; "E&xit" ends the program. Reports the clicks."""
+        was_on = self.see_through
+        if not was_on:
+            self.flip()  # the capture shows the screen as it is now
+        before = self.command(app, 'to switch see-through %s' % ('off' if was_on else 'on'), 'n')
+        self.wait_closed(app, before, 'the menu to close')
+        self.see_through = not was_on
+        self.wait_band(app, 'the band after "Tra&nsparent"')
+        self.menu_and_escape(app, 'after see-through went %s' % ('off' if was_on else 'on'))
+        self.command(app, 'to exit', 'x')
+        self.assertEqual(app.wait_for_exit(), 0, 'exit code')
         slowest = max(self.clicks, key=lambda c: c[1])
-        print('\n[e2e] see-through %s: %d right clicks, each opened the menu; slowest %.2f s (%s)'
-              % (mode, len(self.clicks), slowest[1], slowest[0]), file=sys.stderr)
+        print('\n[e2e] see-through %s at start: %d right clicks, each opened the menu; slowest %.2f s (%s)'
+              % ('on' if was_on else 'off', len(self.clicks), slowest[1], slowest[0]), file=sys.stderr)
+        self.assertGreaterEqual(len(self.clicks), LEAST_CLICKS // 2, 'right clicks tried')
 
     def test_every_right_click_opens_the_menu_with_see_through_on(self):
         app = self.start(1)
         self.every_state(app)
-        # "Tra&nsparent" off: the plain ruler.
-        before = self.command(app, 'to switch see-through off', 'n')
-        self.wait_closed(app, before, 'the menu to close')
-        self.see_through = False
-        self.wait_band(app, 'the plain band')
-        self.menu_and_escape(app, 'after see-through went off')
-        before = self.command(app, 'to exit', 'x')
-        self.assertEqual(app.wait_for_exit(), 0, 'exit code')
-        self.report('on')
-        self.assertGreaterEqual(len(self.clicks), LEAST_CLICKS // 2, 'right clicks tried')
+        self.switch_mode_and_exit(app)
 
     def test_every_right_click_opens_the_menu_with_see_through_off(self):
         app = self.start(0)
         self.every_state(app)
-        # "Tra&nsparent" on: the capture of the screen as it is now.
-        self.flip()
-        before = self.command(app, 'to switch see-through on', 'n')
-        self.wait_closed(app, before, 'the menu to close')
-        self.see_through = True
-        self.wait_band(app, 'the band in see-through')
-        self.menu_and_escape(app, 'after see-through went on')
-        before = self.command(app, 'to exit', 'x')
-        self.assertEqual(app.wait_for_exit(), 0, 'exit code')
-        self.report('off')
-        self.assertGreaterEqual(len(self.clicks), LEAST_CLICKS // 2, 'right clicks tried')
+        self.switch_mode_and_exit(app)
 
 
 if __name__ == '__main__':
