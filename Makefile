@@ -1,6 +1,8 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, starts the ruler under Wine
 #   make test  installs what is missing, builds both builds, runs every test
+#              (the magnifier soak and the two-instance test in short forms)
+#   make soak  the long forms of those two
 # and for releases:
 #   make dist  the portable zip and the installer in build/dist
 NATIVE  := build/native
@@ -9,7 +11,7 @@ FUZZ    := build/fuzz
 EXE     := $(WINDOWS)/mensor.exe
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps build native windows fuzzers fuzz test unit e2e run bench dist clean
+.PHONY: all deps build native windows fuzzers fuzz test unit e2e soak run bench dist clean
 
 all: build
 
@@ -39,14 +41,19 @@ fuzz: fuzzers
 	  bash tests/fuzz/run_fuzzer.sh $$t $(FUZZ_SECONDS) || exit 1; \
 	done
 
+# Every test but the long soaks (label soak), which `make soak` runs.
 test: build
-	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS) -LE soak
 
 unit: native fuzzers
-	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS) -E '^e2e\.'
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS) -E '^(e2e|soak)\.'
 
 e2e: build
 	@cd $(NATIVE) && ctest --output-on-failure -R '^e2e\.'
+
+# The magnifier soak for two minutes and 20 rounds of two rulers closed at once.
+soak: build
+	@cd $(NATIVE) && ctest --output-on-failure -L soak
 
 bench: native
 	@$(NATIVE)/mensor_bench

@@ -302,6 +302,7 @@ class FakePlatform : public Platform {
     info_captions.push_back(caption);
   }
   int TrackPopupMenu(const Menu& menu, Point at) override {
+    events.push_back("menu");
     shown_menus.push_back(menu);
     menu_points.push_back(at);
     if (menu_choices.empty()) return 0;

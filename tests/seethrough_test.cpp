@@ -197,6 +197,63 @@ TEST_F(SeeThrough, ActivationRecapturesOnlyAfterAPaint) {
   EXPECT_FALSE(form.RecaptureAllowed);
 }
 
+// A press on the inactive ruler activates it before the press arrives: the
+// capture waits for the end of the click (hidden at the press, the window
+// would miss the release and a right click would open no menu).
+TEST_F(SeeThrough, ActivationByAClickCapturesWhenTheClickIsOver) {
+  const std::vector<std::string> capture_and_focus = {"hide", "release-activation", "sleep 100", "capture", "show",
+                                                      "focus"};
+  std::vector<std::string> menu_then_capture = {"menu"};
+  menu_then_capture.insert(menu_then_capture.end(), capture_and_focus.begin(), capture_and_focus.end());
+  // A left or middle release ends its gesture with a paint, then captures.
+  std::vector<std::string> paint_then_capture = {"repaint"};
+  paint_then_capture.insert(paint_then_capture.end(), capture_and_focus.begin(), capture_and_focus.end());
+  struct Case {
+    const char* name;
+    bool by_click;
+    MouseButton button;  // the button clicked after the activation
+    int menu_choice;     // of the right click's menu; 0 closes it
+    std::vector<std::string> at_activation, at_release, after_menu;
+  };
+  const Case cases[] = {
+      {"left click", true, MouseButton::Left, 0, {}, paint_then_capture, {"menu"}},
+      {"middle click", true, MouseButton::Middle, 0, {}, paint_then_capture, {"menu"}},
+      {"right click, menu closed", true, MouseButton::Right, 0, {}, {}, menu_then_capture},
+      {"right click, see-through switched off", true, MouseButton::Right, kCmdTranser, {}, {}, {"menu", "repaint"}},
+      {"activation by the keyboard", false, MouseButton::Right, 0, capture_and_focus, {}, {"menu"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!form.ScreenShot) form.PMenuTranserClick();
+    form.WindowMoved();  // a paint since the last capture
+    platform.menu_choices.clear();
+    if (c.menu_choice != 0) platform.menu_choices.push_back(c.menu_choice);
+
+    platform.events.clear();
+    form.WindowActivated(true, c.by_click);
+    EXPECT_EQ(Events(), c.at_activation) << "at the activation";
+
+    platform.events.clear();
+    form.MouseDown(c.button, 0, 300, 20);
+    form.MouseUp(c.button, 0, 300, 20);
+    EXPECT_EQ(Events(), c.at_release) << "at the release";
+
+    platform.events.clear();
+    form.ContextMenu({300, 20});
+    EXPECT_EQ(Events(), c.after_menu) << "at the menu and after it";
+  }
+}
+
+TEST_F(SeeThrough, ClickActivationBeforeAnyPaintSinceTheLastCaptureTakesNone) {
+  form.PMenuTranserClick();
+  platform.events.clear();
+  form.WindowActivated(true, true);  // the re-show of the capture itself
+  form.MouseDown(MouseButton::Left, 0, 300, 20);
+  form.MouseUp(MouseButton::Left, 0, 300, 20);
+  form.ContextMenu({300, 20});
+  EXPECT_EQ(platform.captures, 1);
+}
+
 TEST_F(SeeThrough, ActivationFocusesOnlyAnEnabledWindow) {
   form.PMenuTranserClick();
   window.enabled = false;

@@ -275,16 +275,18 @@ void TMainForm::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
     case MouseTarget::ReadOut:
       break;
   }
-  if (!owned || (shift & kMouseButtons) != 0) return;
+  if ((shift & kMouseButtons) != 0) return;
   // The last button is up. A drag its release did not end (the button of
   // another press) ends here as released; a press that started nothing lets
   // go of the mouse.
-  if (Pressing() || StaffDragging()) {
+  if (owned && (Pressing() || StaffDragging())) {
     EndDrag(/*cancel=*/false);
-  } else {
+  } else if (owned) {
     gesture_ = Gesture{};
     window.SetMouseCapture(false);
   }
+  // A right click ends with its menu (ContextMenu).
+  if (button != MouseButton::Right) TakeScreenShootAfterClick();
 }
 
 Gesture TMainForm::TakeGesture(ShiftState held) {
@@ -360,6 +362,7 @@ void TMainForm::ContextMenu(Point screen) {
   if (gesture_.kind != GestureKind::None) return;
   const int id = platform.TrackPopupMenu(PopupMenu(), screen);
   if (id != 0) ExecuteCommand(id);
+  TakeScreenShootAfterClick();
 }
 
 void TMainForm::ExecuteCommand(int id) {
@@ -379,12 +382,6 @@ void TMainForm::WindowMoved() {
     // scales follow.
     DpiChanged();
   }
-}
-
-void TMainForm::WindowActivated(bool active) {
-  if (!HookInstalled || !active || !RecaptureAllowed) return;
-  TakeScreenShoot();
-  if (window.IsEnabled() && window.IsVisible()) window.Focus();
 }
 
 void TMainForm::RegisterHideHotKey(Shortcut value, const std::string& error_text) {

@@ -110,7 +110,8 @@ class TMainForm final : public RulerLink {
   Menu PopupMenu() const;
   // The window moved or was (de)activated (see-through mode reacts).
   void WindowMoved();
-  void WindowActivated(bool active);
+  // by_click: the activation comes from a mouse press on the window.
+  void WindowActivated(bool active, bool by_click = false);
   void HotKeyPressed(int id);
   void NotifyIconMessage(unsigned event);
 
@@ -202,6 +203,9 @@ class TMainForm final : public RulerLink {
   void SwitchSeeThroughOn(bool from_menu);
   void SwitchSeeThroughOff();
   void TakeScreenShoot();
+  // The capture an activation by a click left for the end of that click
+  // (the release, or the menu a right click opens); nothing when none waits.
+  void TakeScreenShootAfterClick();
   void SetTranspColor(Color color);
   void SetTransparency(std::uint8_t percent);
 
@@ -291,6 +295,9 @@ class TMainForm final : public RulerLink {
   Color TranspColor = 0;
   std::uint8_t Transparency = 0;
   bool RecaptureAllowed = false;
+  // An activation by a click asked for a capture that waits for the click to
+  // end: hiding the window under the pressed button would lose its release.
+  bool RecaptureAfterClick = false;
   // Screen position of the capture's top-left pixel (the virtual screen's).
   Point ScreenShotOrigin;
   // The density the last paint drew the scale for (0 before the first).

@@ -3,9 +3,11 @@
 // captured once while the ruler is out of the way, tinted once, and each paint
 // copies the slice under the ruler out of that capture. A move of the window
 // repaints from the stored capture; an activation after a paint captures anew
-// (WindowMoved / WindowActivated in main_form.cpp, active while HookInstalled).
+// (WindowMoved in main_form.cpp, WindowActivated here, while HookInstalled).
 #include "app/main_form.h"
 #include "app/tint.h"
+
+#include <utility>
 
 namespace mensor {
 
@@ -37,9 +39,30 @@ void TMainForm::SwitchSeeThroughOff() {
   window.Repaint();
 }
 
+void TMainForm::WindowActivated(bool active, bool by_click) {
+  if (!HookInstalled || !active || !RecaptureAllowed) return;
+  // NOTE: a press on an inactive window activates it before the press itself
+  // arrives. Hidden then, the window would miss the release (it goes to the
+  // window below), and a right click would open no menu. The capture waits
+  // for the end of the click instead.
+  if (by_click) {
+    RecaptureAfterClick = true;
+    return;
+  }
+  TakeScreenShoot();
+  if (window.IsEnabled() && window.IsVisible()) window.Focus();
+}
+
+void TMainForm::TakeScreenShootAfterClick() {
+  if (!std::exchange(RecaptureAfterClick, false) || !ScreenShot) return;
+  TakeScreenShoot();
+  if (window.IsEnabled() && window.IsVisible()) window.Focus();
+}
+
 void TMainForm::TakeScreenShoot() {
   if (!ScreenShot) return;
   RecaptureAllowed = false;
+  RecaptureAfterClick = false;
   // The whole virtual screen, so that the picture under the ruler is right on
   // every monitor and across the seam between two.
   const Rect screen = platform.VirtualScreen();

@@ -66,8 +66,11 @@ def band_is_drawn(shot):
     return shot.count(RULER_RGB, *BAND) >= area // 2
 
 
+# Bounds of the polls: a wait that succeeds ends at once, so the bounds are
+# set for a loaded machine (screenshots and Wine slow down several times).
 WINDOW_TIMEOUT = 40.0   # first start of a fresh Wine session included
-MENU_TIMEOUT = 5.0
+MENU_TIMEOUT = 15.0
+SCREEN_TIMEOUT = 30.0
 EXIT_TIMEOUT = 20.0
 POLL = 0.1
 
@@ -473,7 +476,7 @@ class App:
     def ruler_visible(self):
         return bool(self.windows(r'^Mensor$'))
 
-    def wait_for_screen(self, what, predicate, timeout=10.0):
+    def wait_for_screen(self, what, predicate, timeout=SCREEN_TIMEOUT):
         """Takes screenshots until predicate(shot) holds; returns that shot.
         The last shot taken is the evidence when a test fails."""
         def check():

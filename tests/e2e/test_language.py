@@ -102,10 +102,11 @@ class LanguageTest(harness.MensorTestCase):
 
     def test_russian_pack_shows_its_script_and_its_letters_work(self):
         app = self.launch_with_packs(PLAIN_INI)
-        app.open_menu(ON_BAND)
+        menu = app.open_menu(ON_BAND)
         english = self.shot()
+        before = set(app.windows()) - {menu}
         self.session.xdotool('key', 'Escape')
-        time.sleep(0.3)
+        harness.wait_until('the menu to close', lambda: not self.menu_windows(app, before), harness.MENU_TIMEOUT)
         self.choose_language(app, RUSSIAN)
 
         menu = app.open_menu(ON_BAND)

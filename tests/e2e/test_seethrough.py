@@ -109,7 +109,7 @@ def frame_of(box, gap=2, thickness=2):
 
 class Backdrop:
     """backdrop.exe started from a folder of its own; flip() makes it show
-    the negative picture; click() activates it."""
+    the other picture (the negative one first); click() activates it."""
 
     def __init__(self, session):
         path = os.environ.get('MENSOR_BACKDROP')
@@ -130,7 +130,12 @@ class Backdrop:
         return self
 
     def flip(self):
-        open(os.path.join(self.folder, 'flip.flag'), 'w').close()
+        """Switches the picture and waits until the backdrop has taken the
+        request (it deletes the flag file once it has painted the other
+        picture)."""
+        flag = os.path.join(self.folder, 'flip.flag')
+        open(flag, 'w').close()
+        harness.wait_until('the backdrop to switch its picture', lambda: not os.path.exists(flag), BACKDROP_TIMEOUT)
 
     def click(self, at):
         """Clicks the backdrop at the screen point at and waits until it is
@@ -166,7 +171,7 @@ class SeeThroughTest(harness.MensorTestCase):
             return all(shot.pixel(x, y) == picture(x, y) for x, y in probes)
         harness.wait_until('the backdrop picture on the screen', up, BACKDROP_TIMEOUT, interval=0.2)
 
-    def assert_screen(self, app, what, predicate, timeout=10.0):
+    def assert_screen(self, app, what, predicate, timeout=harness.SCREEN_TIMEOUT):
         try:
             return app.wait_for_screen(what, predicate, timeout)
         except harness.HarnessError as e:

@@ -115,7 +115,7 @@ void MainWindow::OnActivate(WPARAM wparam, LPARAM lparam) {
   // The default handling first: it gives the activated window the keyboard
   // focus, which the form may then move.
   DefWindowProcW(hwnd(), WM_ACTIVATE, wparam, lparam);
-  form_->WindowActivated(LOWORD(wparam) != WA_INACTIVE);
+  form_->WindowActivated(LOWORD(wparam) != WA_INACTIVE, LOWORD(wparam) == WA_CLICKACTIVE);
 }
 
 void MainWindow::OnClose() {
