@@ -5,7 +5,6 @@ the texts of the contact group clear of each other, of the envelope and of
 the frame."""
 
 import os
-import shutil
 import subprocess
 import time
 import unittest
@@ -22,8 +21,6 @@ PICTURE_AT = (25, 123)  # the transparent picture's
 EXIT_BUTTON = (386 + 40, 311 + 12)
 EMPTY_SPOT = (440, 200)  # nothing but the dialog colour there
 BOX_TIMEOUT = 10.0
-# The packs the Windows build puts beside mensor.exe.
-PACKS_DIR = os.path.join(os.path.dirname(os.path.abspath(os.environ.get('MENSOR_EXE', ''))), 'Languages')
 PACKS = ['', 'Deutsch.txt', 'Francais.txt', 'Russian.txt']
 # The contact group at 96 pixels per inch, in client pixels: its left and
 # top, its bottom, and the rows of its caption, of the first line (welcome
@@ -140,12 +137,7 @@ class AboutTest(harness.MensorTestCase):
         print('\n[figure] about box client widths: %s' % ', '.join('%s %d' % f for f in figures))
 
     def check_contact_group(self, pack):
-        ini = PLAIN_INI + ('[Language]\nFileName=%s\n' % pack if pack else '')
-        app = harness.App(self.session, ini)
-        shutil.copytree(PACKS_DIR, os.path.join(app.folder, 'Languages'))
-        self.apps.append(app)
-        app.start()
-        app.wait_for_ruler()
+        app = harness.start_with_packs(self, PLAIN_INI, pack)
         app.wait_for_screen('the band', band_is_drawn)
         before = set(app.windows(r'^Mensor$'))
         # "&About..." is the first item, whatever its letter in the pack.

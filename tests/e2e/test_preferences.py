@@ -11,7 +11,6 @@ with the underlined letter, Enter, Esc); the colour chooser, whose basic
 colours have no keys of their own, is clicked."""
 
 import os
-import shutil
 import time
 import unittest
 
@@ -43,13 +42,11 @@ NEW_HOT_KEY = 0x4000 | 0x8000 | ord('J')
 TRAY_FREE = (150, 32)
 
 
-PACKS_DIR = os.path.join(os.path.dirname(os.path.abspath(os.environ.get('MENSOR_EXE', ''))), 'Languages')
-TEMPLATE = os.path.join(PACKS_DIR, 'template.txt')
 
 
 def long_pack():
     """A pack whose every preferences text is its English text four times."""
-    with open(TEMPLATE, encoding='utf-8-sig') as f:
+    with open(os.path.join(harness.packs_dir(), 'template.txt'), encoding='utf-8-sig') as f:
         lines = f.read().splitlines()
     start = next(i for i, line in enumerate(lines) if line.startswith('; The preferences dialog'))
     end = next(i for i, line in enumerate(lines) if line.startswith('; The about box'))
@@ -240,14 +237,7 @@ class PreferencesTest(harness.MensorTestCase):
         figures = []
         for pack in ['', 'Deutsch.txt', 'Francais.txt', 'Russian.txt', 'Long.txt']:
             with self.subTest(pack=pack or 'English'):
-                ini = PLAIN_INI + ('[Language]\nFileName=%s\n' % pack if pack else '')
-                app = harness.App(self.session, ini)
-                shutil.copytree(PACKS_DIR, os.path.join(app.folder, 'Languages'))
-                with open(os.path.join(app.folder, 'Languages', 'Long.txt'), 'w', encoding='utf-8') as f:
-                    f.write(long_pack())
-                self.apps.append(app)
-                app.start()
-                app.wait_for_ruler()
+                app = harness.start_with_packs(self, PLAIN_INI, pack, {'Long.txt': long_pack()})
                 app.wait_for_screen('the band', band_is_drawn)
                 # "&Preferences..." is the third item from the bottom, whatever
                 # its letter in the pack.

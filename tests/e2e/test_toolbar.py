@@ -6,7 +6,6 @@ soak of the running magnifier (live GDI handles, process handles, CPU
 share)."""
 
 import os
-import shutil
 import subprocess
 import time
 import unittest
@@ -39,7 +38,6 @@ TOGGLE_TIMEOUT = 10.0
 CAPTION_ROWS = (163, 180)
 BOX_ROWS = (161, 181)
 BAND_RGB = (166, 210, 255)
-PACKS_DIR = os.path.join(os.path.dirname(os.path.abspath(os.environ.get('MENSOR_EXE', ''))), 'Languages')
 PACKS = ['', 'Deutsch.txt', 'Francais.txt', 'Russian.txt']
 # The soak's length; MENSOR_SOAK_SECONDS shortens it for a quick run by hand.
 SOAK_SECONDS = float(os.environ.get('MENSOR_SOAK_SECONDS', 120))
@@ -210,12 +208,7 @@ class ToolBarTest(harness.MensorTestCase):
                 self.check_factor_row(pack)
 
     def check_factor_row(self, pack):
-        ini = tool_bar_ini(300, 100) + ('[Language]\nFileName=%s\n' % pack if pack else '')
-        app = harness.App(self.session, ini)
-        shutil.copytree(PACKS_DIR, os.path.join(app.folder, 'Languages'))
-        self.apps.append(app)
-        app.start()
-        app.wait_for_ruler()
+        app = harness.start_with_packs(self, tool_bar_ini(300, 100), pack)
         self.wait_geometry(app, 'magnifier on', (300, 100, WIDTH, MAGNIFIER_HEIGHT))
         self.session.xdotool('mousemove', 5, harness.SCREEN_H - 5)
         left, top = 300, 100
