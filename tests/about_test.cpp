@@ -525,10 +525,11 @@ void ExpectNothingOverlaps(const TAboutForm& f, const FakeDialogWindow& window, 
   for (const auto& [name, r] : parts) {
     EXPECT_TRUE(r.left >= inside.left && r.right <= inside.right && r.top >= inside.top && r.bottom <= inside.bottom)
         << what << ": " << name << " inside the frame";
-    for (const auto& [other, o] : parts)
-      if (name != other)
-        EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
-            << what << ": " << name << " and " << other;
+    for (const auto& [other, o] : parts) {
+      if (name == other) continue;
+      EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
+          << what << ": " << name << " and " << other;
+    }
   }
   const Rect& button = window.buttons.at(0).bounds;
   EXPECT_GT(button.left, g.right) << what;
@@ -545,7 +546,9 @@ TEST_P(AboutBoxPacks, NoTextRunsIntoAnotherElement) {
   window.max_client = {1018, 740};
   if (!pack.empty()) UsePack(pack, Picture("../../lang/packs/" + pack));
   TAboutForm& f = Open();
-  if (!pack.empty()) EXPECT_NE(f.Label7.caption, "Email for Support") << "the pack is read";
+  if (!pack.empty()) {
+    EXPECT_NE(f.Label7.caption, "Email for Support") << "the pack is read";
+  }
   ExpectNothingOverlaps(f, window, (pack.empty() ? "English" : pack) + " at " + std::to_string(ppi));
   EXPECT_EQ(f.Label5.caption.find("\xE2\x80\xA6"), std::string::npos) << "whole";
 }
