@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -27,7 +28,7 @@ using testing::FakePlatform;
 using testing::FakeWindow;
 using testing::RecordingCanvas;
 
-std::string Picture(const char* name) {
+std::string Picture(const std::string& name) {
   std::ifstream in(std::string(MENSOR_SOURCE_DIR "/src/about/pictures/") + name, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -147,9 +148,29 @@ TEST(BmpReader, DamagedFilesAreRefused) {
 
 // ---- the form ----
 
+int CodePoints(std::string_view text) {
+  int n = 0;
+  for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+// Texts of a fixed pitch: `per_eleven` pixels a character for every eleven
+// pixels of font height (11 pixels is the dialog font at 96 pixels per inch).
+std::function<Size(const Font&, std::string_view)> Pitch(int per_eleven) {
+  return [per_eleven](const Font& font, std::string_view text) {
+    const int h = font.height < 0 ? -font.height : font.height;
+    return Size{CodePoints(text) * ((h * per_eleven + 5) / 11), h + 2};
+  };
+}
+// Narrower than the font the places were made for: every text fits them.
+const auto kNarrow = Pitch(4);
+// About as wide as the substitute font under Wine.
+const auto kWide = Pitch(6);
+
 class AboutBox : public ::testing::Test {
  protected:
   AboutBox() {
+    platform.text_extent = kNarrow;
     platform.resources[kBannerResource] = Picture("banner.jpg");
     platform.resources[kPictureResource] = Picture("picture.bmp");
     platform.resources[kContactPictureResource] = Picture("contact.bmp");
@@ -196,11 +217,13 @@ TEST_F(AboutBox, CaptionButtonAndHints) {
   EXPECT_EQ(window.caption, "Mensor");
   ASSERT_EQ(window.buttons.size(), 1u);
   EXPECT_EQ(window.buttons[0].caption, "E&xit");
-  ASSERT_EQ(window.hints.size(), 2u);
+  ASSERT_EQ(window.hints.size(), 4u);
   EXPECT_EQ(window.hints[0].text, kWebAddress);
   EXPECT_EQ(window.hints[0].bounds, f.Label6.BoundsRect());
   EXPECT_EQ(window.hints[1].text, kSupportMailAddress);
   EXPECT_EQ(window.hints[1].bounds, f.Label8.BoundsRect());
+  EXPECT_TRUE((window.hints[2].bounds == Rect{})) << "the labels' texts are whole: no hints";
+  EXPECT_TRUE((window.hints[3].bounds == Rect{}));
   EXPECT_TRUE(f.BannerError.empty()) << f.BannerError;
 }
 
@@ -328,7 +351,7 @@ TEST_F(AboutBox, PackThatTranslatesContactGivesTheGroupBoxItsTextWithoutTheBlank
   TAboutForm& f = Open();
   EXPECT_EQ(f.GroupBox1.caption, "Kontakt");
   bool drawn = false;
-  for (const DrawOp& op : painted.Texts()) drawn |= op.text == "Kontakt" && op.from == (Point{16, 240});
+  for (const DrawOp& op : painted.Texts()) drawn |= op.text == "Kontakt" && op.from == (Point{18, 240});
   EXPECT_TRUE(drawn) << "the translation painted as the group's caption";
   EXPECT_EQ(window.FindButton(TAboutForm::kBitBtnCloseId)->caption, "&Beenden");
   EXPECT_EQ(f.Label5.caption, "Welcome to visit our web site") << "a missing key gives English";
@@ -394,9 +417,20 @@ TEST_F(AboutBox, PictureIsDrawnWithoutItsBottomLeftColour) {
     for (int x = 0; x < image.width; ++x) others += PixelOf(image, x, y) != key ? 1 : 0;
   EXPECT_EQ(static_cast<int>(drawn.size()), others) << "every other pixel drawn once";
   EXPECT_EQ(drawn.count({0, image.height - 1}), 0u);
-  const std::vector<DrawOp> small = ImagesAt(f.Image3.bounds);
-  ASSERT_EQ(small.size(), 1u) << "the small picture whole";
-  EXPECT_EQ(small[0].from, (Point{128, 280}));
+  // The envelope, likewise without its grey ground.
+  const Image& envelope = f.Image3.image;
+  ASSERT_EQ(envelope.width, 32);
+  const Color ground = PixelOf(envelope, 0, envelope.height - 1);
+  EXPECT_EQ(ground, 0xECECECu) << "the grey ground of the envelope";
+  int envelope_pixels = 0;
+  for (const DrawOp& op : ImagesAt(f.Image3.bounds)) {
+    EXPECT_EQ(op.from, (Point{128 + op.src.left, 280 + op.src.top}));
+    for (int x = op.src.left; x < op.src.right; ++x) {
+      EXPECT_NE(PixelOf(envelope, x, op.src.top), ground) << "grey drawn at " << x << "," << op.src.top;
+      ++envelope_pixels;
+    }
+  }
+  EXPECT_GT(envelope_pixels, 28 * 19 - 10) << "the letter itself drawn";
 }
 
 TEST_F(AboutBox, LinksOpenTheirAddressesWithTheHandPointer) {
@@ -444,6 +478,84 @@ TEST_F(AboutBox, AboutMenuCommandOpensANewBoxEachTime) {
   main.ExecuteCommand(kCmdAbout);
   EXPECT_EQ(shown, 2) << "no window, no box, no crash";
 }
+
+
+// ---- texts wider than their places ----
+
+TEST_F(AboutBox, WiderTextsWidenTheGroupAndMoveTheButtonAndTheLinks) {
+  platform.text_extent = kWide;
+  TAboutForm& f = Open();
+  // "Email for Support" 102 pixels wide: the envelope 8 pixels right of it;
+  // the welcome text 174 pixels: the links 8 right of it; the web address
+  // 203 pixels and the frame: a group 419 wide, the button 9 right of it.
+  EXPECT_EQ(f.Image3.bounds, (Rect{142, 280, 174, 312}));
+  EXPECT_EQ((Point{f.Label6.left, f.Label6.top}), (Point{214, 262}));
+  EXPECT_EQ((Point{f.Label8.left, f.Label8.top}), (Point{214, 288}));
+  EXPECT_EQ(f.GroupBox1.bounds, (Rect{8, 240, 427, 337}));
+  EXPECT_EQ(window.buttons.at(0).bounds, (Rect{436, 311, 515, 336}));
+  EXPECT_EQ(window.client, (Size{520, 343}));
+  EXPECT_EQ(f.Panel1, (Rect{0, -1, 523, 107})) << "the panel spans the window";
+  const std::vector<DrawOp> banner = ImagesAt({0, 0, 60, 2});
+  ASSERT_EQ(banner.size(), 1u);
+  EXPECT_EQ(banner[0].from, (Point{26, 0})) << "the banner centred on the wider panel";
+}
+
+TEST_F(AboutBox, ALabelTooLongForTheWorkAreaIsCutAndItsHintShowsItWhole) {
+  platform.text_extent = kWide;
+  window.max_client = {600, 740};
+  const std::string text(100, 'w');
+  UsePack("Long.txt", "[String]\nWelcome to visit our web site=" + text + "\n");
+  TAboutForm& f = Open();
+  EXPECT_LE(window.client.cx, 600);
+  EXPECT_EQ(f.Label5.caption.substr(f.Label5.caption.size() - 3), "\xE2\x80\xA6");
+  EXPECT_LT(f.Label5.BoundsRect().right, f.Label6.left);
+  EXPECT_EQ(window.hints.at(2).text, text);
+  EXPECT_EQ(window.hints[2].bounds, f.Label5.BoundsRect());
+  EXPECT_EQ(window.hints[3].bounds, Rect{}) << "the other label is whole";
+}
+
+// No two elements overlap and each lies inside the window; the labels and
+// the envelope inside the group's frame, clear of its caption.
+void ExpectNothingOverlaps(const TAboutForm& f, const FakeDialogWindow& window, const std::string& what) {
+  const Rect& g = f.GroupBox1.bounds;
+  const Rect inside{g.left + 2, g.top + f.Label5.height, g.right - 2, g.bottom - 2};
+  const std::pair<const char*, Rect> parts[] = {{"Label5", f.Label5.BoundsRect()}, {"Label6", f.Label6.BoundsRect()},
+                                                {"Label7", f.Label7.BoundsRect()}, {"Label8", f.Label8.BoundsRect()},
+                                                {"envelope", f.Image3.bounds}};
+  for (const auto& [name, r] : parts) {
+    EXPECT_TRUE(r.left >= inside.left && r.right <= inside.right && r.top >= inside.top && r.bottom <= inside.bottom)
+        << what << ": " << name << " inside the frame";
+    for (const auto& [other, o] : parts) {
+      if (name == other) continue;
+      EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
+          << what << ": " << name << " and " << other;
+    }
+  }
+  const Rect& button = window.buttons.at(0).bounds;
+  EXPECT_GT(button.left, g.right) << what;
+  EXPECT_LE(button.right, window.client.cx) << what;
+  EXPECT_LE(g.right, window.client.cx) << what;
+}
+
+class AboutBoxPacks : public AboutBox, public ::testing::WithParamInterface<std::tuple<std::string, int>> {};
+
+TEST_P(AboutBoxPacks, NoTextRunsIntoAnotherElement) {
+  const auto& [pack, ppi] = GetParam();
+  platform.text_extent = kWide;
+  window.ppi = ppi;
+  window.max_client = {1018, 740};
+  if (!pack.empty()) UsePack(pack, Picture("../../lang/packs/" + pack));
+  TAboutForm& f = Open();
+  if (!pack.empty()) {
+    EXPECT_NE(f.Label7.caption, "Email for Support") << "the pack is read";
+  }
+  ExpectNothingOverlaps(f, window, (pack.empty() ? "English" : pack) + " at " + std::to_string(ppi));
+  EXPECT_EQ(f.Label5.caption.find("\xE2\x80\xA6"), std::string::npos) << "whole";
+}
+
+INSTANTIATE_TEST_SUITE_P(Packs, AboutBoxPacks,
+                         ::testing::Combine(::testing::Values("", "Deutsch.txt", "Francais.txt", "Russian.txt"),
+                                            ::testing::Values(96, 144)));
 
 }  // namespace
 }  // namespace mensor

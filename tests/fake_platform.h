@@ -225,7 +225,10 @@ class FakeDialogWindow : public DialogWindow {
       if (b.id == id) b.caption = text;
   }
   void AddHint(const Rect& bounds, const std::string& text) override { hints.push_back({bounds, text}); }
-  void MoveHint(int index, const Rect& bounds) override { hints.at(static_cast<std::size_t>(index)).bounds = bounds; }
+  void SetHint(int index, const Rect& bounds, const std::string& text) override {
+    hints.at(static_cast<std::size_t>(index)) = {bounds, text};
+  }
+  Size MaxClientSize() const override { return max_client; }
   void SetCursor(CursorShape shape) override { cursor = shape; }
   void Invalidate() override { ++invalidations; }
   void ShowModal(DialogHandler& handler) override {
@@ -250,6 +253,7 @@ class FakeDialogWindow : public DialogWindow {
 
   std::string caption;
   int ppi = 96;
+  Size max_client;  // 0 by 0: no limit known
   Size client;
   std::vector<Button> buttons;
   std::vector<Hint> hints;
@@ -283,6 +287,7 @@ class FakePlatform : public Platform {
   }
   Rect VirtualScreen() const override { return VirtualScreenOf(Monitors()); }
   Size TextExtent(const Font& font, std::string_view text) const override {
+    if (text_extent) return text_extent(font, text);
     // A fixed-pitch stand-in: characters half the font height wide.
     int h = font.height < 0 ? -font.height : font.height;
     int height = h + 2;
@@ -442,6 +447,8 @@ class FakePlatform : public Platform {
   };
 
   Size screen{1920, 1080};
+  // Measures texts in place of the fixed-pitch stand-in when set.
+  std::function<Size(const Font&, std::string_view)> text_extent;
   int ppi = 96;
   RecordingCanvas screen_drawing;  // everything drawn on the whole screen
   int screen_canvases_opened = 0;

@@ -32,6 +32,11 @@ class FakeToolBarControls : public ToolBarControls {
     magnifier_hint = magnifier;
     calculator_hint = calculator;
   }
+  void PlaceFactorBox(const Rect& box, const Rect& caption, const std::string& hint) override {
+    factor_box = box;
+    caption_place = caption;
+    caption_hint = hint;
+  }
   int TrackPopupMenu(const Menu& menu, Point) override {
     shown_menus.push_back(menu);
     if (menu_choices.empty()) return 0;
@@ -45,6 +50,8 @@ class FakeToolBarControls : public ToolBarControls {
   std::string factor_text;
   std::vector<Frame> frames;
   std::string magnifier_hint, calculator_hint;
+  Rect factor_box, caption_place;
+  std::string caption_hint;
   std::vector<Menu> shown_menus;
   std::deque<int> menu_choices;
 };

@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "fake_platform.h"
 #include "fake_tool_bar.h"
+#include "toolbar/tool_bar_math.h"
 #include "lang/language.h"
 #include "menu_text.h"
 #include "settings/app_settings.h"
@@ -329,6 +330,37 @@ TEST_F(ToolBarTest, LanguagePackTextsArePresentMeansUsed) {
   platform.files.erase("/mensor/Languages/de.txt");
   bar.SetLanguage(0);
   EXPECT_EQ(controls.magnifier_hint, "Magnifier") << "a pack that is gone gives English";
+}
+
+TEST_F(ToolBarTest, TheFactorBoxMakesRoomForItsCaption) {
+  // The stand-in font: 6 pixels a byte (Cyrillic letters take two bytes).
+  struct Case {
+    const char* what;
+    std::string caption;
+    Rect box;
+    std::string painted;
+    std::string hint;
+  };
+  const Case cases[] = {
+      {"a short caption keeps the box in its place", "Mal", {54, 160, 121, 182}, "Mal", ""},
+      {"8 letters, 48 pixels: the box 4 pixels right of them", "Multiple", {57, 160, 121, 182}, "Multiple", ""},
+      {"the box keeps 32 pixels: 80 for the caption, cut", "Vergroesserung", {89, 160, 121, 182},
+       "Vergroesse\xE2\x80\xA6", "Vergroesserung"},
+  };
+  for (const Case& c : cases) {
+    platform.files["/mensor/Languages/x.txt"] = "[String]\nMultiple=" + c.caption + "\n";
+    AppSettings.LanguageFileName = "x.txt";
+    bar.SetLanguage(0);
+    EXPECT_EQ(controls.factor_box, c.box) << c.what;
+    EXPECT_EQ(bar.LabelInfoCaption, c.painted) << c.what;
+    EXPECT_EQ(controls.caption_hint, c.hint) << c.what;
+    testing::RecordingCanvas canvas;
+    bar.FormPaint(canvas);
+    bool drawn = false;
+    for (const testing::DrawOp& op : canvas.Texts()) drawn |= op.text == c.painted && op.from == (Point{5, 165});
+    EXPECT_TRUE(drawn) << c.what;
+    EXPECT_LE(5 + platform.TextExtent(Font{}, c.painted).cx + kCaptionGap, c.box.left) << c.what << ": clear of the box";
+  }
 }
 
 // ---- on two monitors ----

@@ -1,9 +1,11 @@
 // TAboutForm: the about box. A modal window of 470 x 343 client pixels at 96
 // pixels per inch (scaled with the density of its monitor), created anew for
 // every opening: the banner (a JPEG picture decoded at run time) on its panel,
-// a picture drawn transparent by its bottom-left colour, the contact group
-// with the web and mail links, and "E&xit". Its texts come from the current
-// language each time it is shown.
+// a picture and the small envelope drawn transparent by their bottom-left
+// colours, the contact group with the web and mail links, and "E&xit". Its
+// texts come from the current language each time it is shown; the group and
+// the window widen for texts wider than their places (within the work area
+// of the monitor), so that no text runs under another element.
 //
 // The form paints and hit-tests its elements itself; the platform's dialog
 // window only hosts the one native button and the tool tips of the links.
@@ -96,9 +98,18 @@ class TAboutForm : public DialogHandler {
   void ApplyTexts(const WindowTexts& texts);
   void LoadBitmap(const char* resource, Image& image);
   // Places, fonts and pictures for ppi pixels per inch, and the window's
-  // client size; the labels are measured again.
+  // client size, all for the texts as measured in their fonts.
   void Layout(int ppi);
+  // Positions the group's elements, the button and the window for the
+  // labels' widths; returns the client width that takes.
+  int Arrange(int label5_width, int label7_width);
+  // The links' hints and, for a label whose text is cut, its whole text.
+  void UpdateHints();
 
+  // The whole texts of the two labels (their captions may be cut).
+  std::string label5_text_;
+  std::string label7_text_;
+  bool hints_added_ = false;
   // The pictures as decoded, before scaling.
   Image banner_source_;
   Image picture_source_;

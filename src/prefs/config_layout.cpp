@@ -2,6 +2,7 @@
 #include "prefs/config_layout.h"
 
 #include "ui/monitors.h"
+#include "ui/text_fit.h"
 
 #include <algorithm>
 #include <array>
@@ -152,22 +153,187 @@ Rect ScaleToPpi(const Rect& rect, int ppi) {
           ScaleToPpi(rect.bottom, ppi)};
 }
 
-double WidthFactor(int ppi, const std::function<int(const ConfigLayoutEntry&)>& needed_width) {
-  double factor = 1.0;
-  for (const ConfigLayoutEntry& e : kLayout) {
-    const int available = ScaleToPpi(e.rect.Width(), ppi);
-    if (available <= 0) continue;
-    const int needed = needed_width(e);
-    if (needed > available) factor = std::max(factor, static_cast<double>(needed) / available);
-  }
-  return factor;
-}
-
 Rect ScaleLayoutRect(const Rect& rect, int ppi, double width_factor) {
   const Rect r = ScaleToPpi(rect, ppi);
   const int left = static_cast<int>(std::ceil(r.left * width_factor));
   const int width = static_cast<int>(std::ceil(r.Width() * width_factor));
   return {left, r.top, left + width, r.bottom};
+}
+
+
+namespace {
+
+// At 96 pixels per inch: the room kept between a text that grows and the
+// next control, the inside of a group box's frame, the right edge of a page
+// and of the window's own controls.
+constexpr int kGap = 4;
+constexpr int kFrameInset = 8;
+constexpr int kPageRight = 413;
+constexpr int kPageBottom = 323;
+constexpr int kWindowRight = kConfigClientSize.cx - 4;
+
+}  // namespace
+
+bool HasFittedText(ConfigKind kind) {
+  switch (kind) {
+    case K::Label:
+    case K::ProductLabel:
+    case K::Group:
+    case K::Check:
+    case K::Radio:
+    case K::Button:
+    case K::DefaultButton:
+    case K::CancelButton: return true;
+    default: return false;
+  }
+}
+
+namespace {
+
+// What a control of the kind needs besides its text, at 96 pixels per inch:
+// the box of a check box or radio item with its gap, a group caption's inset
+// on both sides, a button's edges.
+int Chrome(ConfigKind kind) {
+  switch (kind) {
+    case K::Check:
+    case K::Radio: return 19;
+    case K::Group: return 16;
+    case K::Button:
+    case K::DefaultButton:
+    case K::CancelButton: return 12;
+    default: return 1;
+  }
+}
+
+bool CanWrap(ConfigKind kind) { return kind == K::Label || kind == K::Check || kind == K::Radio; }
+
+// g holds e (a check box drawn over its group's top line counts as inside).
+bool Holds(const ConfigLayoutEntry& g, const ConfigLayoutEntry& e) {
+  return g.kind == K::Group && &g != &e && g.page == e.page && g.rect.left <= e.rect.left &&
+         e.rect.right <= g.rect.right && g.rect.top <= e.rect.top + 1 && e.rect.bottom <= g.rect.bottom;
+}
+
+// The innermost group holding e, or none.
+const ConfigLayoutEntry* GroupOf(const ConfigLayoutEntry& e) {
+  const ConfigLayoutEntry* best = nullptr;
+  for (const ConfigLayoutEntry& g : kLayout)
+    if (Holds(g, e) && (best == nullptr || best->rect.Width() > g.rect.Width())) best = &g;
+  return best;
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// At 96 pixels per inch: the place a text may grow into, to the right of its
+// own, up to the next control on its row or the inside of its group's frame
+// (or the page's or window's edge). Never smaller than its own place.
+Rect RoomOf(const ConfigLayoutEntry& e) {
+  if (e.kind == K::Group || e.kind == K::Button || e.kind == K::DefaultButton || e.kind == K::CancelButton)
+    return e.rect;
+  const ConfigLayoutEntry* group = GroupOf(e);
+  int right = group != nullptr ? group->rect.right - kFrameInset
+                               : (e.page == kWindowPage ? kWindowRight : kPageRight - kGap);
+  for (const ConfigLayoutEntry& o : kLayout) {
+    if (&o == &e || o.page != e.page || o.kind == K::Tab || o.kind == K::Tabs || Holds(o, e)) continue;
+    if (o.rect.top < e.rect.bottom && e.rect.top < o.rect.bottom && o.rect.left > e.rect.left)
+      right = std::min(right, o.rect.left - kGap);
+  }
+  return {e.rect.left, e.rect.top, std::max(right, e.rect.right), e.rect.bottom};
+}
+
+int Index(const ConfigLayoutEntry& e) { return static_cast<int>(e.control); }
+
+}  // namespace
+
+ConfigPlan PlanConfigLayout(int ppi, Size max_client, std::span<const std::string> texts,
+                            const ConfigTextMeasure& measure) {
+  const bool limited = max_client.cx > 0 && max_client.cy > 0;
+  const auto too_large = [&](int at) {
+    return limited && (ScaleToPpi(kConfigClientSize.cx, at) > max_client.cx ||
+                       ScaleToPpi(kConfigClientSize.cy, at) > max_client.cy);
+  };
+  // A monitor too small for the dialog at its density gets it smaller.
+  int lp = ppi;
+  while (lp > 72 && too_large(lp)) --lp;
+
+  const auto text_of = [&](const ConfigLayoutEntry& e) -> std::string_view {
+    const auto i = static_cast<std::size_t>(Index(e));
+    return i < texts.size() ? std::string_view(texts[i]) : std::string_view(e.text);
+  };
+  const auto width_of = [&](const ConfigLayoutEntry& e) {
+    return [&measure, &e, lp](std::string_view t) {
+      return measure(e.kind, e.kind == K::ProductLabel ? std::string(t) : ShownText(t), lp).cx;
+    };
+  };
+
+  // Widened as far as the longest single line asks, within the work area.
+  double factor = 1.0;
+  for (const ConfigLayoutEntry& e : kLayout) {
+    if (!HasFittedText(e.kind) || text_of(e).empty()) continue;
+    const int needed = width_of(e)(text_of(e)) + ScaleToPpi(Chrome(e.kind), lp);
+    const int room = ScaleToPpi(RoomOf(e), lp).Width();
+    if (room > 0 && needed > room) factor = std::max(factor, static_cast<double>(needed) / room);
+  }
+  if (limited) {
+    const double widest = static_cast<double>(max_client.cx) / ScaleToPpi(kConfigClientSize.cx, lp);
+    factor = std::max(1.0, std::min(factor, widest));
+  }
+
+  ConfigPlan plan;
+  plan.ppi = lp;
+  plan.factor = factor;
+  const Rect client = ScaleLayoutRect(Rect{0, 0, kConfigClientSize.cx, kConfigClientSize.cy}, lp, factor);
+  plan.client = {std::min(client.Width(), limited ? std::max(max_client.cx, 1) : client.Width()), client.Height()};
+  for (const ConfigLayoutEntry& e : kLayout) {
+    ConfigPlace& place = plan.places[Index(e)];
+    place.rect = ScaleLayoutRect(e.rect, lp, factor);
+    place.text = std::string(text_of(e));
+  }
+
+  const Rect page_area = ScaleLayoutRect(Rect{0, 0, kPageRight, kPageBottom}, lp, factor);
+  for (const ConfigLayoutEntry& e : kLayout) {
+    ConfigPlace& place = plan.places[Index(e)];
+    if (!HasFittedText(e.kind) || place.text.empty()) continue;
+    const TextWidth width = width_of(e);
+    const int chrome = ScaleToPpi(Chrome(e.kind), lp);
+    const Rect room = ScaleLayoutRect(RoomOf(e), lp, factor);
+    const int needed = width(place.text);
+    if (needed + chrome <= place.rect.Width()) continue;
+    if (needed + chrome <= room.Width()) {
+      place.rect.right = place.rect.left + needed + chrome;
+      continue;
+    }
+    if (CanWrap(e.kind)) {
+      if (auto lines = WrapToWidth(place.text, room.Width() - chrome, 2, width)) {
+        // Two lines centred on the place's own row, where nothing else lies.
+        const int line = measure(e.kind, "Ag", lp).cy;
+        const int height = std::max(2 * line, place.rect.Height());
+        const int top = place.rect.top + (place.rect.Height() - height) / 2;
+        const Rect two{room.left, top, room.right, top + height};
+        const ConfigLayoutEntry* group = GroupOf(e);
+        const Rect inside = group != nullptr
+                                ? Rect{0, ScaleToPpi(group->rect.top, lp) + line, 1 << 20,
+                                       ScaleToPpi(group->rect.bottom, lp) - ScaleToPpi(2, lp)}
+                                : Rect{0, 0, 1 << 20, e.page == kWindowPage ? client.bottom : page_area.bottom};
+        bool free = two.top >= inside.top && two.bottom <= inside.bottom;
+        for (const ConfigLayoutEntry& o : kLayout) {
+          if (&o == &e || o.page != e.page || o.kind == K::Tab || o.kind == K::Tabs || Holds(o, e)) continue;
+          free = free && !Overlap(two, plan.places[Index(o)].rect);
+        }
+        if (free && lines->size() == 2) {
+          place.rect = two;
+          place.text = (*lines)[0] + "\r\n" + (*lines)[1];
+          place.wrapped = true;
+          continue;
+        }
+      }
+    }
+    place.rect.right = room.right;
+    place.text = CutToWidth(place.text, room.Width() - chrome, width);
+    place.cut = true;
+  }
+  return plan;
 }
 
 }  // namespace mensor

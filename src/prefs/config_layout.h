@@ -2,11 +2,15 @@
 // page, its place at 96 pixels per inch, its English text and, for number
 // fields, its range. The Win32 dialog builds its controls from this table in
 // its order (which is also the Tab order), scaled to the display's pixels per
-// inch; the logic takes the number fields' ranges from it.
+// inch and widened for its texts (PlanConfigLayout); the logic takes the
+// number fields' ranges from it.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "prefs/config_view.h"
 #include "ui/types.h"
@@ -62,11 +66,48 @@ const ConfigLayoutEntry& LayoutOf(ConfigControl control);
 int ScaleToPpi(int value, int ppi);
 Rect ScaleToPpi(const Rect& rect, int ppi);
 
-// How much wider the dialog must be laid out so that every text fits its
-// control: needed_width gives the pixels a control's text needs at ppi (0
-// for none). 1 when everything fits the places above (as with the font the
-// layout was made for); more when the font in use is wider.
-double WidthFactor(int ppi, const std::function<int(const ConfigLayoutEntry&)>& needed_width);
+// The pixels a text takes in the font a control of this kind uses at ppi
+// pixels per inch (the dialog's font, or the large one of the product label):
+// its width and the height of one line. The text is given as drawn.
+using ConfigTextMeasure = std::function<Size(ConfigKind kind, std::string_view text, int ppi)>;
+
+// Where one control goes and what it shows.
+struct ConfigPlace {
+  Rect rect;         // page (or window client) coordinates
+  std::string text;  // its text as shown: whole, broken onto two lines ("\r\n"), or cut with an ellipsis
+  bool cut = false;  // cut: the whole text belongs in a tool tip
+  bool wrapped = false;
+  friend bool operator==(const ConfigPlace&, const ConfigPlace&) = default;
+};
+
+// The dialog laid out for its texts and its monitor.
+struct ConfigPlan {
+  int ppi = 96;         // the density it is laid out for, fonts included
+  double factor = 1.0;  // how much wider than the places of the table
+  Size client;
+  std::array<ConfigPlace, static_cast<int>(ConfigControl::Count)> places;
+  const ConfigPlace& Of(ConfigControl c) const { return places[static_cast<int>(c)]; }
+  friend bool operator==(const ConfigPlan&, const ConfigPlan&) = default;
+};
+
+// True for the controls whose text the plan fits (labels, group captions,
+// check boxes, radio items, buttons).
+bool HasFittedText(ConfigKind kind);
+
+// Lays the dialog out at ppi for the controls' texts (indexed by
+// ConfigControl) so that it fits a client area of max_client (the work area
+// of its monitor less the frame):
+// - the density is lowered when even the table's places are too large;
+// - a text wider than its place first takes the free room to its right (up
+//   to the next control on its row or its group's frame);
+// - the whole dialog widens as far as the longest text asks, but never past
+//   max_client;
+// - a text that still does not fit is broken onto a second line where no
+//   other control lies above or below it, else cut with an ellipsis.
+// With texts that fit their places the table's places stay as they are.
+ConfigPlan PlanConfigLayout(int ppi, Size max_client, std::span<const std::string> texts,
+                            const ConfigTextMeasure& measure);
+
 // A place of the layout at ppi, its left edge and width also multiplied by
 // the width factor.
 Rect ScaleLayoutRect(const Rect& rect, int ppi, double width_factor);

@@ -30,6 +30,10 @@ class ToolBarControls {
   // pixel becomes a block).
   virtual void ShowMagnified(const Rect& source, Point spot, bool draw_pointer) = 0;
 
+  // Moves the factor box to `box`; a caption cut to fit (`caption` its place)
+  // shows its whole text as a hint, none when caption_hint is empty.
+  virtual void PlaceFactorBox(const Rect& box, const Rect& caption, const std::string& caption_hint) = 0;
+
   // The texts shown when the pointer rests on the two buttons.
   virtual void SetHints(const std::string& magnifier, const std::string& calculator) = 0;
 

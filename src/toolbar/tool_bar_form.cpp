@@ -9,6 +9,7 @@
 #include "settings/app_settings.h"
 #include "lang/language_pack.h"
 #include "toolbar/tool_bar_math.h"
+#include "ui/text_fit.h"
 
 namespace mensor {
 namespace {
@@ -244,13 +245,11 @@ void TFormToolBar::FormPaint(Canvas& canvas) {
   canvas.FillRect(kPanelMultiple, kBandColor);
   Bevel(canvas, kPanelMultiple, kBevelHighlight, kBevelShadow);
   Bevel(canvas, Shrunk(kPanelMultiple, 1), kBevelShadow, kBevelHighlight);
-  Font bold;
-  bold.bold = true;
-  bold.color = 0;
+  const Font bold = CaptionFont();
   canvas.SetFont(bold);
-  canvas.TextOut(kLabelInfo.x, kLabelInfo.y, Texts.multiple);
+  canvas.TextOut(kLabelInfo.x, kLabelInfo.y, LabelInfoCaption);
   // Underlined caption: a line under the text, one pixel below its cell.
-  const Size text = platform.TextExtent(bold, Texts.multiple);
+  const Size text = platform.TextExtent(bold, LabelInfoCaption);
   canvas.SetPenColor(0);
   canvas.MoveTo(kLabelInfo.x, kLabelInfo.y + text.cy - 1);
   canvas.LineTo(kLabelInfo.x + text.cx, kLabelInfo.y + text.cy - 1);
@@ -364,7 +363,26 @@ void TFormToolBar::ApplyTexts(const WindowTexts& resolved) {
 void TFormToolBar::ApplyTexts(const ToolBarTexts& texts) {
   Texts = texts;
   controls.SetHints(texts.magnifier, texts.calculator);
+  LayOutFactorRow();
   window.InvalidateRect(kPanelMultiple);
+}
+
+Font TFormToolBar::CaptionFont() {
+  Font bold;
+  bold.bold = true;
+  bold.color = 0;
+  return bold;
+}
+
+void TFormToolBar::LayOutFactorRow() {
+  const Font font = CaptionFont();
+  const TextWidth width = [&](std::string_view t) { return platform.TextExtent(font, t).cx; };
+  const FactorRow row = mensor::LayOutFactorRow(width(Texts.multiple), kLabelInfo, kFactorBox);
+  LabelInfoCaption = CutToWidth(Texts.multiple, row.caption_room, width);
+  FactorBox = row.box;
+  const Size shown = platform.TextExtent(font, LabelInfoCaption);
+  const Rect caption{kLabelInfo.x, kLabelInfo.y, kLabelInfo.x + shown.cx, kLabelInfo.y + shown.cy};
+  controls.PlaceFactorBox(FactorBox, caption, LabelInfoCaption == Texts.multiple ? std::string() : Texts.multiple);
 }
 
 }  // namespace mensor

@@ -140,6 +140,9 @@ class TFormToolBar {
   RulerLink* Ruler = nullptr;
 
   ToolBarTexts Texts;
+  // The factor box's caption as painted (cut when too long) and the box's place.
+  std::string LabelInfoCaption = "Multiple";
+  Rect FactorBox = kFactorBox;
   bool SpeedButtonMagnifierDown = false;
   bool TimerMagnifier = false;  // the timer's on/off switch
 
@@ -158,6 +161,10 @@ class TFormToolBar {
   // The texts of the tool bar's rows, as resolved from its text table.
   void ApplyTexts(const WindowTexts& resolved);
   void SetTimer(bool on);
+  // The caption's font: bold (drawn underlined).
+  static Font CaptionFont();
+  // The caption measured in its font and the factor box beside it.
+  void LayOutFactorRow();
   enum class Button { None, Magnifier, Calculator };
   static Button ButtonAt(int x, int y);
   void SetHot(Button hot);

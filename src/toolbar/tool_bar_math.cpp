@@ -77,6 +77,12 @@ DragStep StepDrag(Point drag, Point window, Point motion, Size size, const Rect&
   return s;
 }
 
+FactorRow LayOutFactorRow(int caption_width, Point caption_at, const Rect& box) {
+  const int latest = box.right - kMinFactorBoxWidth;
+  const int left = std::clamp(caption_at.x + caption_width + kCaptionGap, box.left, std::max(box.left, latest));
+  return {{left, box.top, box.right, box.bottom}, left - kCaptionGap - caption_at.x};
+}
+
 int TopAfterGrowing(int top, int height, const Rect& screen) {
   return top + height > screen.bottom ? screen.bottom - height : top;
 }

@@ -69,6 +69,19 @@ struct DragStep {
 };
 DragStep StepDrag(Point drag, Point window, Point motion, Size size, const Rect& screen);
 
+// The factor row: the caption at `caption_at` and the factor box right of it.
+// The box starts kCaptionGap right of the caption's text, never left of its
+// base place `box`, and reaches the base place's right end; it keeps at
+// least kMinFactorBoxWidth, so a caption wider than that leaves has to be
+// cut to caption_room.
+inline constexpr int kCaptionGap = 4;
+inline constexpr int kMinFactorBoxWidth = 32;
+struct FactorRow {
+  Rect box;
+  int caption_room = 0;  // pixels the caption may take
+};
+FactorRow LayOutFactorRow(int caption_width, Point caption_at, const Rect& box);
+
 // The top of a window that grows to `height` at `top`: moved up so that its
 // bottom does not pass the screen's bottom.
 int TopAfterGrowing(int top, int height, const Rect& screen);

@@ -42,6 +42,9 @@ class DialogWindow {
   // The pixels per inch of the monitor the window opens on (then of the one
   // it was last moved to); the form lays itself out for it.
   virtual int PixelsPerInch() const = 0;
+  // The largest client area the work area of that monitor leaves inside the
+  // frame; 0 by 0 when the platform cannot tell.
+  virtual Size MaxClientSize() const = 0;
   // A native push button; its clicks (mouse, Enter while focused, its
   // accelerator letter) come back as DialogHandler::ButtonClick(id). The first
   // button added takes the focus.
@@ -51,7 +54,8 @@ class DialogWindow {
   // A tool tip shown while the pointer rests over a client rectangle; hints
   // are numbered from 0 in the order they were added.
   virtual void AddHint(const Rect& bounds, const std::string& text) = 0;
-  virtual void MoveHint(int index, const Rect& bounds) = 0;
+  // A hint's new rectangle and text (an empty rectangle shows it nowhere).
+  virtual void SetHint(int index, const Rect& bounds, const std::string& text) = 0;
   virtual void SetCursor(CursorShape shape) = 0;
   virtual void Invalidate() = 0;
   // Calls handler.FormShow(), shows the window centred on its monitor and

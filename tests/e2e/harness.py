@@ -549,6 +549,26 @@ def parse_ini(data):
     return entries
 
 
+def packs_dir():
+    """The Languages folder the Windows build puts beside MENSOR_EXE."""
+    return os.path.join(os.path.dirname(_exe()), 'Languages')
+
+
+def start_with_packs(test, ini, pack='', extra=None):
+    """Starts mensor.exe for a MensorTestCase from a folder holding the
+    shipped language packs (and the packs of `extra`, name -> text), with
+    `pack` as the language in app.ini ('' for English); waits for the ruler."""
+    app = App(test.session, ini + ('[Language]\nFileName=%s\n' % pack if pack else ''))
+    shutil.copytree(packs_dir(), os.path.join(app.folder, 'Languages'))
+    for name, text in (extra or {}).items():
+        with open(os.path.join(app.folder, 'Languages', name), 'w', encoding='utf-8') as f:
+            f.write(text)
+    test.apps.append(app)
+    app.start()
+    app.wait_for_ruler()
+    return app
+
+
 # --------------------------------------------------------------------------
 # unittest glue
 

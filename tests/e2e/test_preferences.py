@@ -2,7 +2,9 @@
 with its four pages, their pictures and controls; a new background colour and
 keyboard step act on the ruler after OK and are saved; a new width is told
 about and applies at the next start; a new Hide/Show hot key works from the
-keyboard while the old one no longer does; Esc stores nothing.
+keyboard while the old one no longer does; Esc stores nothing; in English,
+every shipped pack and a pack of very long texts the dialog lies wholly on
+the screen.
 
 The dialog is driven from the keyboard as a user would (Tab, Ctrl+Tab, Alt
 with the underlined letter, Enter, Esc); the colour chooser, whose basic
@@ -38,6 +40,22 @@ NEW_HOT_KEY = 0x4000 | 0x8000 | ord('J')
 # A place in Wine's notification area: keys reach Wine there while the ruler
 # is hidden.
 TRAY_FREE = (150, 32)
+
+
+
+
+def long_pack():
+    """A pack whose every preferences text is its English text four times."""
+    with open(os.path.join(harness.packs_dir(), 'template.txt'), encoding='utf-8-sig') as f:
+        lines = f.read().splitlines()
+    start = next(i for i, line in enumerate(lines) if line.startswith('; The preferences dialog'))
+    end = next(i for i, line in enumerate(lines) if line.startswith('; The about box'))
+    out = ['[Info]', 'Language=Long', '[String]']
+    for line in lines[start + 1:end]:
+        if '=' in line and not line.startswith(';'):
+            key, text = line.split('=', 1)
+            out.append('%s=%s' % (key, ' '.join([text] * 4)))
+    return '\r\n'.join(out) + '\r\n'
 
 
 def values_of(app):
@@ -214,6 +232,31 @@ class PreferencesTest(harness.MensorTestCase):
         self.assertEqual(values[('System', 'MoveStep')], '1', 'the step typed is not stored')
         self.assertEqual(values[('Face', 'BackgroundColor')], str(0xFF9B37))
 
+
+    def test_the_dialog_lies_on_the_screen_in_every_pack_and_with_long_texts(self):
+        figures = []
+        for pack in ['', 'Deutsch.txt', 'Francais.txt', 'Russian.txt', 'Long.txt']:
+            with self.subTest(pack=pack or 'English'):
+                app = harness.start_with_packs(self, PLAIN_INI, pack, {'Long.txt': long_pack()})
+                app.wait_for_screen('the band', band_is_drawn)
+                # "&Preferences..." is the third item from the bottom, whatever
+                # its letter in the pack.
+                app.open_menu(ON_BAND)
+                self.key('Up', 'Up', 'Up', 'Return')
+                dialog = harness.wait_until('the preferences dialog', lambda: next(
+                    (w for w in app.windows() if w != app.ruler and self.session.window_title(w).startswith('Mensor ')),
+                    None), DIALOG_TIMEOUT)
+                left, top, width, height = self.session.window_geometry(dialog)
+                figures.append('%s %d x %d' % (pack or 'English', width, height))
+                self.assertTrue(left >= 0 and top >= 0 and left + width <= harness.SCREEN_W and
+                                top + height <= harness.SCREEN_H,
+                                '%s: the dialog (%d, %d, %d x %d) on the screen' % (pack, left, top, width, height))
+                self.evidence(self.shot(), 'preferences-%s.png' % (pack or 'English'))
+                # Esc still closes it.
+                self.key('Escape')
+                harness.wait_until('the dialog to close', lambda: dialog not in app.windows(), CLOSE_TIMEOUT)
+                app.kill()
+        print('\n[figure] preferences dialog sizes: %s' % ', '.join(figures))
 
 if __name__ == '__main__':
     unittest.main()

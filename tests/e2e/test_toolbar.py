@@ -1,6 +1,7 @@
 """The tool bar under Wine: the magnifier's view of the backdrop fixture in
 m x m blocks, dragging the band to an edge, "Show T&oolBar" and "&Hide
-ToolBar", its place and magnifier state kept in app.ini, and a two-minute
+ToolBar", its place and magnifier state kept in app.ini, the factor box's
+caption clear of the box in English and every shipped pack, and a two-minute
 soak of the running magnifier (live GDI handles, process handles, CPU
 share): 20 seconds by default, MENSOR_SOAK_SECONDS for longer (`make soak`
 runs it for two minutes)."""
@@ -34,6 +35,11 @@ MAGNIFIER_BUTTON = (17, 17)
 # of the ruler (centre), the tool bar and Wine's tray window.
 POINTER = (300, 600)
 TOGGLE_TIMEOUT = 10.0
+# The factor row in client pixels: the rows of the caption and of the box.
+CAPTION_ROWS = (163, 180)
+BOX_ROWS = (161, 181)
+BAND_RGB = (166, 210, 255)
+PACKS = ['', 'Deutsch.txt', 'Francais.txt', 'Russian.txt']
 # The soak's length after the warm-up. 20 s are 200 magnifier ticks: a leak
 # of one GDI handle per tick grows the count by 50 between two samples.
 SOAK_SECONDS = float(os.environ.get('MENSOR_SOAK_SECONDS', 20))
@@ -199,6 +205,44 @@ class ToolBarTest(harness.MensorTestCase):
         self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
         values = {(s, k): v for s, k, v in app.read_ini()}
         self.assertEqual(values[('ToolBar', 'Show')], '0', 'hidden from its menu, saved as hidden')
+
+    # --- the factor box's caption ---
+
+    def test_factor_caption_clear_of_the_box_in_english_and_every_pack(self):
+        for pack in PACKS:
+            with self.subTest(pack=pack or 'English'):
+                self.check_factor_row(pack)
+
+    def check_factor_row(self, pack):
+        app = harness.start_with_packs(self, tool_bar_ini(300, 100), pack)
+        self.wait_geometry(app, 'magnifier on', (300, 100, WIDTH, MAGNIFIER_HEIGHT))
+        self.session.xdotool('mousemove', 5, harness.SCREEN_H - 5)
+        left, top = 300, 100
+        name = pack or 'English'
+
+        def box_left(shot):
+            """The first column of the factor box: not the band's colour
+            over all of the box's rows (a letter is never that tall)."""
+            for x in range(left + 3, left + WIDTH - 3):
+                if all(shot.pixel(x, top + y) != BAND_RGB for y in range(*BOX_ROWS)):
+                    return x
+            return None
+
+        def caption_columns(shot, before):
+            return [x for x in range(left + 3, before) for y in range(top + CAPTION_ROWS[0], top + CAPTION_ROWS[1])
+                    if shot.pixel(x, y) != BAND_RGB]
+
+        def painted(shot):
+            edge = box_left(shot)
+            return edge is not None and len(set(caption_columns(shot, edge))) >= 15
+        shot = app.wait_for_screen('%s: the caption and the box' % name, painted)
+        edge = box_left(shot)
+        text = caption_columns(shot, edge)
+        print('\n[figure] %s: caption %d..%d, factor box from %d (client x)'
+              % (name, min(text) - left, max(text) - left, edge - left))
+        self.assertLessEqual(max(text) + 2, edge, '%s: a free column between the caption and the box' % name)
+        app.kill()
+
 
 
 class ToolBarSoakTest(harness.MensorTestCase):

@@ -11,9 +11,11 @@
 #include <cstring>
 
 #include "prefs/config_form.h"
+#include "ui/text_fit.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/resource.h"
+#include "ui/win32/tool_tips.h"
 #include "ui/win32/win32_platform.h"
 
 namespace mensor::win32 {
@@ -75,37 +77,6 @@ struct EmptyTemplate {
   }
   const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words); }
 };
-
-// The pixels a control's text needs in its font: the text as drawn (a single
-// "&" marks the underlined letter and takes no room) and, for check boxes,
-// radio items, group boxes and buttons, the room around it.
-int NeededWidth(const ConfigLayoutEntry& e, HWND hwnd, HFONT font, int ppi) {
-  int extra = 0;
-  switch (e.kind) {
-    case ConfigKind::Label:
-    case ConfigKind::ProductLabel: extra = 1; break;
-    case ConfigKind::Check:
-    case ConfigKind::Radio: extra = GetSystemMetrics(SM_CXMENUCHECK) + ScaleToPpi(6, ppi); break;
-    case ConfigKind::Group: extra = ScaleToPpi(16, ppi); break;
-    case ConfigKind::Button:
-    case ConfigKind::DefaultButton:
-    case ConfigKind::CancelButton: extra = ScaleToPpi(12, ppi); break;
-    default: return 0;
-  }
-  if (hwnd == nullptr) return 0;
-  const std::wstring text = WindowText(hwnd);
-  std::wstring shown;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) ++i;
-    shown.push_back(text[i]);
-  }
-  if (shown.empty()) return 0;
-  WindowDc screen(nullptr);
-  SelectScope select(screen.Get(), font);
-  SIZE size{};
-  GetTextExtentPoint32W(screen.Get(), shown.c_str(), static_cast<int>(shown.size()), &size);
-  return size.cx + extra;
-}
 
 // Shortcut values and the hot-key control's (modifiers in the high byte:
 // Shift 1, Ctrl 2, Alt 4).
@@ -178,11 +149,11 @@ void ConfigDialog::ShowModal() {
       reinterpret_cast<LPARAM>(&collect));
   for (HWND w : collect.disabled) EnableWindow(w, FALSE);
 
-  // On the ruler's monitor, laid out for its density (moving there may have
-  // done that already), and centred on it.
+  // On the ruler's monitor, laid out for its density and its work area
+  // (moving there may have done that already), and centred on it
   const Point anchor = DialogAnchor(owner_);
-  const int ppi = MoveToDialogMonitor(platform_, dialog_, anchor);
-  if (ppi != ppi_) Layout(ppi);
+  // (the work area may differ from the one it was laid out in).
+  Layout(MoveToDialogMonitor(platform_, dialog_, anchor));
   PlaceDialog(platform_, dialog_, anchor);
   ShowWindow(dialog_, SW_SHOW);
   SetForegroundWindow(dialog_);
@@ -365,7 +336,9 @@ void ConfigDialog::CreateControls() {
       case K::Tab: previous = e.kind; continue;
       case K::Tabs: cls = WC_TABCONTROLW; style |= WS_TABSTOP | WS_CLIPSIBLINGS; break;
       case K::Group: cls = WC_BUTTONW; style |= BS_GROUPBOX | WS_CLIPSIBLINGS; break;
-      case K::Label: style |= SS_LEFT; break;
+      // SS_NOTIFY: the label takes the mouse, so that the tool tip of a cut
+      // text shows over it.
+      case K::Label: style |= SS_LEFT | SS_NOTIFY; break;
       case K::SlashLabel: style |= SS_LEFT | SS_NOPREFIX; break;
       case K::ProductLabel: style |= SS_LEFT | SS_NOPREFIX | WS_DISABLED; break;
       case K::SpinEdit:
@@ -380,9 +353,10 @@ void ConfigDialog::CreateControls() {
         break;
       case K::Radio:
         cls = WC_BUTTONW;
-        style |= BS_AUTORADIOBUTTON | (previous == K::Radio ? 0 : WS_TABSTOP);
+        // BS_MULTILINE: a text broken onto two lines shows both.
+        style |= BS_AUTORADIOBUTTON | BS_MULTILINE | (previous == K::Radio ? 0 : WS_TABSTOP);
         break;
-      case K::Check: cls = WC_BUTTONW; style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+      case K::Check: cls = WC_BUTTONW; style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP; break;
       case K::Slider: cls = TRACKBAR_CLASSW; style |= WS_TABSTOP | TBS_HORZ | TBS_BOTTOM; break;
       case K::HotKey: cls = HOTKEY_CLASSW; style |= WS_TABSTOP; ex_style = WS_EX_CLIENTEDGE; break;
       case K::ColorButton: cls = WC_BUTTONW; style |= WS_TABSTOP | BS_OWNERDRAW; break;
@@ -399,6 +373,7 @@ void ConfigDialog::CreateControls() {
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(e.control))), instance_,
                                       nullptr);
     handles_[static_cast<int>(e.control)] = hwnd;
+    texts_[static_cast<int>(e.control)] = e.text;
     if (hwnd == nullptr) continue;
 
     switch (e.kind) {
@@ -454,36 +429,47 @@ void ConfigDialog::CreateControls() {
       SetWindowPos(Handle(e.control), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void ConfigDialog::Layout(int ppi) {
+Size ConfigDialog::MeasureText(ConfigKind kind, std::string_view text, int ppi) const {
   Font font;
-  font.height = -MulDiv(8, ppi, 72);
+  font.height = -MulDiv(kind == K::ProductLabel ? 18 : 8, ppi, 72);
+  font.bold = font.italic = kind == K::ProductLabel;
+  const std::wstring wide = Utf8ToWide(std::string(text));
+  WindowDc screen(nullptr);
+  SelectScope select(screen.Get(), platform_.fonts().Get(font));
+  SIZE size{};
+  GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+  return {size.cx, size.cy};
+}
+
+void ConfigDialog::Layout(int ppi) {
+  // The largest client area the work area of the dialog's monitor leaves.
+  const Rect work = WorkAreaOf(dialog_);
+  const Size frame = FrameSizeAt(dialog_, ppi);
+  const Size max_client{work.Width() - frame.cx, work.Height() - frame.cy};
+  const ConfigPlan plan = PlanConfigLayout(
+      ppi, max_client, texts_, [this](ConfigKind kind, std::string_view text, int at) { return MeasureText(kind, text, at); });
+  if (laid_out_ && ppi == ppi_ && plan == plan_) return;
+  laid_out_ = true;
+  ppi_ = ppi;
+  plan_ = plan;
+  // NOTE: the fonts follow the plan's density, which is lower than the
+  // monitor's only where the monitor is too small for the dialog; the frame
+  // is the monitor's.
+  const int lp = plan.ppi;
+  Font font;
+  font.height = -MulDiv(8, lp, 72);
   const HFONT dialog_font = platform_.fonts().Get(font);
   Font product = font;
-  product.height = -MulDiv(18, ppi, 72);
+  product.height = -MulDiv(18, lp, 72);
   product.bold = true;
   product.italic = true;
   Font slash = font;
-  slash.height = -ScaleToPpi(19, ppi);
-
-  // NOTE: the layout's places suit the font it was made for; a wider font
-  // (a substitute, or a language pack's longer texts) widens the whole
-  // dialog by the same factor, the way dialog units follow the font.
-  const double factor = WidthFactor(ppi, [&](const ConfigLayoutEntry& e) {
-    HFONT used = e.kind == K::ProductLabel ? platform_.fonts().Get(product) : dialog_font;
-    return NeededWidth(e, Handle(e.control), used, ppi);
-  });
-  if (laid_out_ && ppi == ppi_ && factor == factor_) return;
-  laid_out_ = true;
-  ppi_ = ppi;
-  factor_ = factor;
-  const Rect client_rect =
-      ScaleLayoutRect(Rect{0, 0, kConfigClientSize.cx, kConfigClientSize.cy}, ppi, factor_);
-  const Size client{client_rect.Width(), client_rect.Height()};
-  SetClientSizeAt(dialog_, client, ppi);
+  slash.height = -ScaleToPpi(19, lp);
+  SetClientSizeAt(dialog_, plan.client, ppi);
 
   // The pages fill the tab control's display area.
   const HWND tabs = Handle(C::PageControlHotKey);
-  const Rect tabs_rect = ScaleLayoutRect(LayoutOf(C::PageControlHotKey).rect, ppi, factor_);
+  const Rect tabs_rect = plan.Of(C::PageControlHotKey).rect;
   SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(dialog_font), FALSE);
   MoveWindow(tabs, tabs_rect.left, tabs_rect.top, tabs_rect.Width(), tabs_rect.Height(), TRUE);
   RECT display{0, 0, tabs_rect.Width(), tabs_rect.Height()};
@@ -495,11 +481,12 @@ void ConfigDialog::Layout(int ppi) {
   for (const ConfigLayoutEntry& e : ConfigLayout()) {
     const HWND hwnd = Handle(e.control);
     if (e.kind == K::Tab || e.kind == K::Tabs || hwnd == nullptr) continue;
-    Rect r = ScaleLayoutRect(e.rect, ppi, factor_);
+    const ConfigPlace& place = plan.Of(e.control);
+    Rect r = place.rect;
     if (e.kind == K::Preview) {
       // The preview fills its frame's width but keeps its height in pixels
       // (the ruler it shows is drawn in pixels too), centred in the frame.
-      const Rect panel = ScaleLayoutRect(LayoutOf(C::PanelPreview).rect, ppi, factor_);
+      const Rect panel = plan.Of(C::PanelPreview).rect;
       // Inside the frame's two-pixel rim: 333 pixels at 96 per inch.
       const int width = std::max(kPreviewSize.cx, panel.Width() - 4);
       const int top = panel.top + (panel.Height() - kPreviewSize.cy) / 2;
@@ -511,6 +498,11 @@ void ConfigDialog::Layout(int ppi) {
     if (e.kind == K::ProductLabel) use = platform_.fonts().Get(product);
     if (e.kind == K::SlashLabel) use = platform_.fonts().Get(slash);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(use), FALSE);
+    if (HasFittedText(e.kind)) {
+      const std::wstring shown = Utf8ToWide(place.text);
+      if (WindowText(hwnd) != shown) SetWindowTextW(hwnd, shown.c_str());
+      SetCutTip(e.control, place.cut);
+    }
     MoveWindow(hwnd, r.left, r.top, r.Width(), r.Height(), TRUE);
     if (HWND updown = updowns_[static_cast<int>(e.control)]) {
       // Setting the buddy again puts the arrows inside the field's place.
@@ -520,17 +512,42 @@ void ConfigDialog::Layout(int ppi) {
 
   // The page pictures at the size that matches the pixels per inch.
   std::vector<Icon> icons;
-  const int size = ScaleToPpi(32, ppi);
+  const int size = ScaleToPpi(32, lp);
   for (int p = 0; p < 4; ++p) {
     Icon icon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kPageIcons[p]), IMAGE_ICON, size, size, 0)));
     if (HWND picture = Handle(kPagePictures[p])) {
       SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon.Get()), 0);
-      const Rect r = ScaleLayoutRect(LayoutOf(kPagePictures[p]).rect, ppi, factor_);
+      const Rect r = plan.Of(kPagePictures[p]).rect;
       MoveWindow(picture, r.left, r.top, size, size, TRUE);
     }
     icons.push_back(std::move(icon));
   }
   page_icons_ = std::move(icons);  // the pictures shown before go now
+}
+
+void ConfigDialog::SetCutTip(ConfigControl control, bool cut) {
+  const int i = static_cast<int>(control);
+  const HWND hwnd = Handle(control);
+  if (!cut && !tipped_[i]) return;
+  if (tips_ == nullptr) tips_ = CreateToolTips(instance_, dialog_);
+  if (tips_ == nullptr || hwnd == nullptr) return;
+  TTTOOLINFOW info = ToolInfo(GetParent(hwnd), reinterpret_cast<UINT_PTR>(hwnd));
+  if (!cut) {
+    SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    tipped_[i] = false;
+    return;
+  }
+  // The whole text as the control would show it: the "&" of an underlined
+  // letter is dropped.
+  std::wstring whole = Utf8ToWide(LayoutOf(control).kind == K::ProductLabel ? texts_[i] : ShownText(texts_[i]));
+  info.lpszText = whole.data();
+  if (tipped_[i]) {
+    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    return;
+  }
+  // TTF_IDISHWND: the tool is the control itself, wherever it is moved.
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tipped_[i] = SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }
 
 void ConfigDialog::ResizePreview(Size size) {
@@ -651,6 +668,7 @@ std::string ConfigDialog::Text(ConfigControl control) const {
     SendMessageW(Handle(C::PageControlHotKey), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
     return WideToUtf8(buffer);
   }
+  if (HasFittedText(e.kind)) return texts_[static_cast<int>(control)];
   const HWND hwnd = Handle(control);
   if (hwnd == nullptr) return {};
   return WideToUtf8(WindowText(hwnd));
@@ -669,6 +687,15 @@ void ConfigDialog::SetText(ConfigControl control, const std::string& text) {
   }
   const HWND hwnd = Handle(control);
   if (hwnd == nullptr) return;
+  if (HasFittedText(e.kind)) {
+    // Shown as the plan fits it; while the form fills the dialog, the
+    // layout after it does that for all texts at once.
+    texts_[static_cast<int>(control)] = text;
+    if (shown_) {
+      Layout(ppi_);
+      return;
+    }
+  }
   updating_ = true;
   SetWindowTextW(hwnd, wide.c_str());
   updating_ = false;
@@ -721,7 +748,7 @@ void ConfigDialog::SetEnabled(ConfigControl control, bool enabled) {
 }
 
 Size ConfigDialog::ControlSize(ConfigControl control) const {
-  const Rect r = ScaleLayoutRect(LayoutOf(control).rect, ppi_, factor_);
+  const Rect& r = plan_.Of(control).rect;
   return {r.Width(), r.Height()};
 }
 

@@ -13,6 +13,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "prefs/config_layout.h"
@@ -70,8 +72,13 @@ class ConfigDialog : public ConfigView {
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnInitDialog();
   void CreateControls();
-  // Places every control for the pixels per inch (also when they change).
+  // Places every control for the pixels per inch (also when they change) and
+  // for its text, within the work area of the dialog's monitor.
   void Layout(int ppi);
+  // The pixels a text takes in the font of a control of this kind at ppi.
+  Size MeasureText(ConfigKind kind, std::string_view text, int ppi) const;
+  // The tool tip with the whole text of a control whose text is cut, or none.
+  void SetCutTip(ConfigControl control, bool cut);
   void OnCommand(int id, int code);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void DrawColorButton(const DRAWITEMSTRUCT& item);
@@ -97,9 +104,13 @@ class ConfigDialog : public ConfigView {
   std::array<Color, static_cast<int>(ConfigControl::Count)> picture_keys_{};
   std::vector<Icon> page_icons_;
   int ppi_ = 96;
-  // How much wider than its places the layout is drawn (see Layout).
-  double factor_ = 1.0;
+  // Where the controls are and what their texts show (see Layout).
+  ConfigPlan plan_;
   bool laid_out_ = false;
+  // The whole texts of the controls whose texts the plan fits.
+  std::array<std::string, static_cast<int>(ConfigControl::Count)> texts_;
+  HWND tips_ = nullptr;
+  std::array<bool, static_cast<int>(ConfigControl::Count)> tipped_{};
   int page_ = -1;
   // Set while the logic writes a control, whose notifications it ignores.
   bool updating_ = false;

@@ -95,11 +95,20 @@ void ModalDialogWindow::AddHint(const Rect& bounds, const std::string& text) {
   AddToolTip(tooltip_, hwnd(), static_cast<UINT_PTR>(++hints_), bounds, Utf8ToWide(text).c_str());
 }
 
-void ModalDialogWindow::MoveHint(int index, const Rect& bounds) {
+void ModalDialogWindow::SetHint(int index, const Rect& bounds, const std::string& text) {
   if (tooltip_ == nullptr || index < 0 || index >= hints_) return;
   TTTOOLINFOW tool = ToolInfo(hwnd(), static_cast<UINT_PTR>(index + 1));
   tool.rect = ToRECT(bounds);
   SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  std::wstring wide = Utf8ToWide(text);
+  tool.lpszText = wide.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+Size ModalDialogWindow::MaxClientSize() const {
+  const Rect work = WorkAreaOf(hwnd());
+  const Size frame = FrameSizeAt(hwnd(), ppi_);
+  return {work.Width() - frame.cx, work.Height() - frame.cy};
 }
 
 void ModalDialogWindow::ShowModal(DialogHandler& handler) {

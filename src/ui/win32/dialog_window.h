@@ -30,11 +30,12 @@ class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
   void SetCaption(const std::string& caption) override;
   void SetClientSize(int width, int height) override;
   int PixelsPerInch() const override { return ppi_; }
+  Size MaxClientSize() const override;
   void AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) override;
   void SetButtonCaption(int id, const std::string& caption) override;
   void MoveButton(int id, const Rect& bounds, const Font& font) override;
   void AddHint(const Rect& bounds, const std::string& text) override;
-  void MoveHint(int index, const Rect& bounds) override;
+  void SetHint(int index, const Rect& bounds, const std::string& text) override;
   void SetCursor(CursorShape shape) override { TopLevelWindow::SetCursor(shape); }
   void Invalidate() override { TopLevelWindow::Invalidate(); }
   void ShowModal(DialogHandler& handler) override;

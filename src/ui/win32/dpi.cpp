@@ -2,6 +2,7 @@
 #include "ui/win32/dpi.h"
 
 #include "ui/monitors.h"
+#include "ui/win32/convert.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/win32_platform.h"
 
@@ -30,8 +31,8 @@ void KeepDpiChangesToUs(HWND hwnd) {
   if (set_behavior != nullptr) set_behavior(hwnd, kDisableAll, kDisableAll);
 }
 
-void SetClientSizeAt(HWND hwnd, Size client, int dpi) {
-  RECT rc{0, 0, client.cx, client.cy};
+Size FrameSizeAt(HWND hwnd, int dpi) {
+  RECT rc{0, 0, 0, 0};
   const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
   const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
   using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
@@ -41,7 +42,21 @@ void SetClientSizeAt(HWND hwnd, Size client, int dpi) {
   } else {
     AdjustWindowRectEx(&rc, style, FALSE, ex_style);
   }
-  SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+Rect WorkAreaOf(HWND hwnd) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info))
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return FromRECT(info.rcWork);
+}
+
+void SetClientSizeAt(HWND hwnd, Size client, int dpi) {
+  const Size frame = FrameSizeAt(hwnd, dpi);
+  SetWindowPos(hwnd, nullptr, 0, 0, client.cx + frame.cx, client.cy + frame.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Point DialogAnchor(HWND owner) {

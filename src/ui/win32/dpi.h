@@ -31,6 +31,12 @@ int DpiOf(HWND hwnd);
 // system's own re-scaling of dialogs would fight with that.
 void KeepDpiChangesToUs(HWND hwnd);
 
+// The pixels the window's frame adds to its client area at dpi.
+Size FrameSizeAt(HWND hwnd, int dpi);
+
+// The work area of the monitor the window is on (or nearest to).
+Rect WorkAreaOf(HWND hwnd);
+
 // Resizes the window, where it is, so that its client area is `client`, with
 // the frame measured at dpi.
 void SetClientSizeAt(HWND hwnd, Size client, int dpi);

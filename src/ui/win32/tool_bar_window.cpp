@@ -20,6 +20,7 @@ constexpr UINT_PTR kMagnifierTimer = 1;
 constexpr UINT_PTR kFactorBoxSubclass = 1;
 constexpr UINT kMagnifierToolId = 1;
 constexpr UINT kCalculatorToolId = 2;
+constexpr UINT kCaptionToolId = 3;
 // The glyphs' pixels of this colour are not drawn (magenta never occurs in
 // them otherwise).
 constexpr COLORREF kGlyphTransparent = RGB(0xFF, 0x00, 0xFF);
@@ -85,6 +86,8 @@ bool ToolBarWindow::Create() {
   if (tooltip_ != nullptr) {
     AddToolTip(tooltip_, hwnd(), kMagnifierToolId, TFormToolBar::kMagnifierButton, L"");
     AddToolTip(tooltip_, hwnd(), kCalculatorToolId, TFormToolBar::kCalculatorButton, L"");
+    // Over the factor box's caption when it is cut (an empty place till then).
+    AddToolTip(tooltip_, hwnd(), kCaptionToolId, Rect{}, L"");
   }
   return true;
 }
@@ -180,6 +183,21 @@ void ToolBarWindow::SetHints(const std::string& magnifier, const std::string& ca
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   }
+}
+
+void ToolBarWindow::PlaceFactorBox(const Rect& box, const Rect& caption, const std::string& caption_hint) {
+  if (factor_box_ != nullptr) {
+    MoveWindow(factor_box_, box.left, box.top, box.Width(), box.Height(), TRUE);
+    // Setting the buddy again puts the arrows inside the box's new place.
+    if (factor_spin_ != nullptr) SendMessageW(factor_spin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(factor_box_), 0);
+  }
+  if (tooltip_ == nullptr) return;
+  TTTOOLINFOW info = ToolInfo(hwnd(), kCaptionToolId);
+  info.rect = ToRECT(caption_hint.empty() ? Rect{} : caption);
+  SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+  std::wstring text = Utf8ToWide(caption_hint);
+  info.lpszText = text.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 int ToolBarWindow::TrackPopupMenu(const Menu& menu, Point screen) {

@@ -40,6 +40,7 @@ class ToolBarWindow : public TopLevelWindow, public ToolBarControls {
   void SetFactorText(const std::string& text) override;
   void ShowMagnified(const Rect& source, Point spot, bool draw_pointer) override;
   void SetHints(const std::string& magnifier, const std::string& calculator) override;
+  void PlaceFactorBox(const Rect& box, const Rect& caption, const std::string& caption_hint) override;
   int TrackPopupMenu(const Menu& menu, Point screen) override;
 
  private:
