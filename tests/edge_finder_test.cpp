@@ -198,10 +198,24 @@ TEST(EdgeFinder, FindsTheFirstEdgeEachWayOverSyntheticPictures) {
   }
 }
 
-TEST(EdgeFinder, AnEmptyPictureHasNoEdges) {
-  const EdgeDistances found = FindEdges(Image{}, EdgeWalk{{0.5, 0.5}, {1, 0}, 30, 100});
-  EXPECT_FALSE(found.ahead.has_value());
-  EXPECT_FALSE(found.behind.has_value());
+TEST(EdgeFinder, NoEdgesInAnEmptyPictureOrFromAnImpossibleStart) {
+  const Image box = BlackBox();
+  const Image empty;
+  const struct {
+    const char* what;
+    const Image& image;
+    EdgeWalk walk;
+  } cases[] = {
+      {"empty picture", empty, {{0.5, 0.5}, {1, 0}, 30, 100}},
+      {"start not a number", box, {{std::nan(""), 60.5}, {1, 0}, 30, 100}},
+      {"start far beyond the picture", box, {{-1e300, 60.5}, {1, 0}, 30, 1e300}},
+      {"direction not a number", box, {{125.5, 60.5}, {std::nan(""), 0}, 30, 100}},
+  };
+  for (const auto& c : cases) {
+    const EdgeDistances found = FindEdges(c.image, c.walk);
+    EXPECT_FALSE(found.ahead.has_value()) << c.what;
+    EXPECT_FALSE(found.behind.has_value()) << c.what;
+  }
 }
 
 }  // namespace

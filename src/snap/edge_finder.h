@@ -1,9 +1,9 @@
 // The edge finder: walks a straight line of a picture at any angle and finds
 // where its colour changes sharply.
 //
-// Each sample of the walk is the mean of three pixels lying across the line
-// (the pixel under the line and its neighbours one pixel to either side), so
-// anti-aliased borders and noise average out. Each sample is compared with
+// Each sample of the walk is the mean of a band of three pixels across the
+// line (the pixel under it and those one pixel to either side of it, at right
+// angles to the walk), so anti-aliased borders and noise average out. Each sample is compared with
 // the one before it on the walk (never with the start), channel by channel as
 // absolute differences of whole numbers (no 8-bit wrap-around); an edge is
 // where the largest of the three channel differences reaches the tolerance.
