@@ -272,11 +272,13 @@ class FakePlatform : public Platform {
     ++screen_canvases_opened;
     return std::make_unique<SharedCanvas>(screen_drawing);
   }
-  void CaptureScreen(mensor::Image& image, const Rect& area) override {
+  bool CaptureScreen(mensor::Image& image, const Rect& area) override {
     ++captures;
     capture_area = area;
     image.Resize(std::max(area.Width(), 0), std::max(area.Height(), 0));
+    if (capture_fails) return false;
     if (fill_capture) fill_capture(image);
+    return true;
   }
   // The monitors of `monitors`; when none are given, one primary monitor of
   // `screen` at (0, 0) with `ppi`, as a single-screen desktop.
@@ -457,6 +459,7 @@ class FakePlatform : public Platform {
   // A multi-monitor desktop; empty means the single screen above.
   MonitorList monitors;
   std::function<void(mensor::Image&)> fill_capture;
+  bool capture_fails = false;  // the screen cannot be read (a secure desktop)
   Point cursor_pos;
   int cursor_display_count = 0;
   Point ruler_cursor_from, ruler_cursor_to;

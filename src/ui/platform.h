@@ -131,8 +131,10 @@ class Platform {
   // that follows the mouse. Valid until released.
   virtual std::unique_ptr<Canvas> OpenScreenCanvas() = 0;
   // Copies the screen rectangle `area` (any monitor, or several) into image,
-  // resized to its size; the image's (0, 0) is area's top-left corner.
-  virtual void CaptureScreen(Image& image, const Rect& area) = 0;
+  // resized to its size; the image's (0, 0) is area's top-left corner. False
+  // when the screen could not be read (a secure desktop, a locked screen):
+  // the image is then black.
+  virtual bool CaptureScreen(Image& image, const Rect& area) = 0;
 
   // --- monitors ---
   // Every monitor of the desktop, the primary first; never empty.

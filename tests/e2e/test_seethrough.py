@@ -109,9 +109,11 @@ def frame_of(box, gap=2, thickness=2):
 
 class Backdrop:
     """backdrop.exe started from a folder of its own; flip() makes it show
-    the other picture (the negative one first); click() activates it."""
+    the other picture (the negative one first); click() activates it. With
+    boxes (the lines of a box file, see fixtures/backdrop.cpp) it draws those
+    shapes instead of picture()."""
 
-    def __init__(self, session):
+    def __init__(self, session, boxes=None):
         path = os.environ.get('MENSOR_BACKDROP')
         if not path or not os.path.isfile(path):
             raise harness.HarnessError('MENSOR_BACKDROP does not name a built backdrop.exe: %r' % path)
@@ -119,13 +121,18 @@ class Backdrop:
         self.folder = tempfile.mkdtemp(prefix='backdrop-', dir=os.path.join(session.dir, 'runs'))
         self.exe = os.path.join(self.folder, 'backdrop.exe')
         shutil.copyfile(path, self.exe)
+        self.options = []
+        if boxes is not None:
+            with open(os.path.join(self.folder, 'boxes.txt'), 'w') as f:
+                f.write(''.join(line + '\n' for line in boxes))
+            self.options = ['--boxes', 'boxes.txt']
         self.proc = None
 
     def start(self):
         # The flag file is named relative to the working folder, which Wine
         # hands on as the process's current directory.
         with open(os.path.join(self.folder, 'backdrop.log'), 'wb') as log:
-            self.proc = subprocess.Popen(['wine', self.exe, 'flip.flag', 'active.flag'], cwd=self.folder,
+            self.proc = subprocess.Popen(['wine', self.exe] + self.options + ['flip.flag', 'active.flag'], cwd=self.folder,
                                          env=self.session.env, stdout=log, stderr=subprocess.STDOUT)
         return self
 

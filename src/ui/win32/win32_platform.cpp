@@ -63,28 +63,31 @@ std::unique_ptr<Canvas> Win32Platform::OpenScreenCanvas() {
   return std::make_unique<GdiCanvas>(WindowDc(nullptr), fonts_);
 }
 
-void Win32Platform::CaptureScreen(Image& image, const Rect& area) {
+bool Win32Platform::CaptureScreen(Image& image, const Rect& area) {
   const int w = std::max(area.Width(), 0);
   const int h = std::max(area.Height(), 0);
   image.Resize(w, h);
-  if (image.Empty()) return;
+  if (image.Empty()) return false;
   WindowDc screen(nullptr);
   MemoryDc memory(CreateCompatibleDC(screen.Get()));
   const BITMAPINFO bi = TopDownDib24(w, h);
   void* bits = nullptr;
   Bitmap section(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!memory || !section || bits == nullptr) return;
+  if (!memory || !section || bits == nullptr) return false;
+  bool copied = false;
   {
     SelectScope select(memory.Get(), section.Get());
     // The screen DC spans the virtual screen in screen coordinates, so the
     // area may lie on any monitor or across several; parts of it between
     // monitors read as black.
-    BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), area.left, area.top, SRCCOPY);
+    copied = BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), area.left, area.top, SRCCOPY) != FALSE;
   }
   GdiFlush();
+  if (!copied) return false;
   // A 24-bit DIB section has the image's layout: rows top to bottom, padded
   // to four bytes.
   std::memcpy(image.bytes.data(), bits, image.bytes.size());
+  return true;
 }
 
 // --- monitors ---

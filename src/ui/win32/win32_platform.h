@@ -38,7 +38,7 @@ class Win32Platform : public Platform {
   // Pixels per inch of the monitor the ruler window is on (96 at 100 %).
   int PixelsPerInch() const;
   std::unique_ptr<Canvas> OpenScreenCanvas() override;
-  void CaptureScreen(Image& image, const Rect& area) override;
+  bool CaptureScreen(Image& image, const Rect& area) override;
   MonitorList Monitors() const override;
   Rect VirtualScreen() const override;
   // Pixels per inch of the monitor holding a screen point.
