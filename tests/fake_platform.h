@@ -275,11 +275,12 @@ class FakePlatform : public Platform {
     if (fill_capture) fill_capture(image);
   }
   // The monitors of `monitors`; when none are given, one primary monitor of
-  // `screen` at (0, 0) with `ppi`, as a single-screen desktop.
+  // `screen` at (0, 0) with `ppi`, `physical_mm` and `identity`, as a
+  // single-screen desktop.
   MonitorList Monitors() const override {
     if (!monitors.empty()) return monitors;
     const Rect bounds{0, 0, screen.cx, screen.cy};
-    return {Monitor{bounds, bounds, ppi, true}};
+    return {Monitor{bounds, bounds, ppi, true, physical_mm, identity}};
   }
   Rect VirtualScreen() const override { return VirtualScreenOf(Monitors()); }
   Size TextExtent(const Font& font, std::string_view text) const override {
@@ -432,6 +433,8 @@ class FakePlatform : public Platform {
 
   Size screen{1920, 1080};
   int ppi = 96;
+  std::optional<Size> physical_mm;  // what the single screen's EDID reports
+  std::string identity;
   RecordingCanvas screen_drawing;  // everything drawn on the whole screen
   int screen_canvases_opened = 0;
   int captures = 0;
