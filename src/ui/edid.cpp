@@ -119,4 +119,13 @@ double PixelsPerMillimetre(Size pixels, Size mm) {
   return std::hypot(pixels.cx, pixels.cy) / std::hypot(mm.cx, mm.cy);
 }
 
+void DescribeByEdid(Monitor& monitor, std::string_view edid_bytes, const std::string& device_path) {
+  monitor.physical_mm.reset();
+  monitor.identity = device_path;
+  const auto edid = DecodeEdid(edid_bytes);
+  if (!edid) return;
+  monitor.identity = edid->identity;
+  monitor.physical_mm = PhysicalSizeOf(*edid, {monitor.bounds.Width(), monitor.bounds.Height()});
+}
+
 }  // namespace mensor

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/monitors.h"
 #include "ui/types.h"
 
 namespace mensor {
@@ -41,5 +42,10 @@ std::optional<Size> PhysicalSizeOf(const EdidInfo& edid, Size pixels);
 // Pixels per millimetre of a monitor of `pixels` whose picture is `mm`
 // large, along its diagonal (so the rounding of either side weighs little).
 double PixelsPerMillimetre(Size pixels, Size mm);
+
+// Gives a monitor the identity and physical size its EDID bytes tell (for
+// its current bounds); a monitor without a readable EDID is named by its
+// device path and has no physical size.
+void DescribeByEdid(Monitor& monitor, std::string_view edid_bytes, const std::string& device_path);
 
 }  // namespace mensor
