@@ -136,5 +136,33 @@ TEST(Edid, DensityAlongTheDiagonal) {
   EXPECT_NEAR(PixelsPerMillimetre({1920, 1080}, {527, 296}), 3.6446, 1e-4);
 }
 
+TEST(Edid, MonitorDescribedByItsEdidElseItsPath) {
+  const std::string path = R"(\\?\DISPLAY#MSR0001#5&1a2b3c&0&UID0#{e6f07b5f-ee97-4a90-b076-33f57bf4eaa7})";
+  const std::string edid = BuildEdid({.maker = "MSR", .product = 1, .serial = 1, .timing_mm = {200, 150}});
+  struct Case {
+    const char* name;
+    std::string bytes;
+    Rect bounds;
+    std::string identity;
+    std::optional<Size> mm;
+  };
+  const Case cases[] = {
+      {"the EDID", edid, {0, 0, 1024, 768}, "MSR-0001-00000001", Size{200, 150}},
+      {"turned by 90 degrees", edid, {1024, 0, 1792, 1024}, "MSR-0001-00000001", Size{150, 200}},
+      {"a size that does not fit the pixels", edid, {0, 0, 1920, 1080}, "MSR-0001-00000001", kNone},
+      {"no EDID", "", {0, 0, 1024, 768}, path, kNone},
+      {"a damaged EDID", edid.substr(0, 100), {0, 0, 1024, 768}, path, kNone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Monitor m;
+    m.bounds = c.bounds;
+    m.physical_mm = Size{1, 1};  // whatever an earlier reading said goes
+    DescribeByEdid(m, c.bytes, path);
+    EXPECT_EQ(m.identity, c.identity);
+    EXPECT_EQ(m.physical_mm, c.mm);
+  }
+}
+
 }  // namespace
 }  // namespace mensor
