@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/main_form.h"
+#include "app/ruler_unit.h"
 
 namespace mensor {
 namespace {
