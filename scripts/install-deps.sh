@@ -27,6 +27,9 @@ needs=(
   "/usr/lib/xorg/Xorg:xserver-xorg-core"
   "/usr/lib/xorg/modules/drivers/dummy_drv.so:xserver-xorg-video-dummy"
   "xrandr:x11-xserver-utils"
+  # The monitors' EDIDs set through RandR from python3 (ctypes).
+  "/usr/lib/x86_64-linux-gnu/libXrandr.so.2:libxrandr2"
+  "/usr/lib/x86_64-linux-gnu/libX11.so.6:libx11-6"
   # The about box: libjpeg natively, and what scripts/libjpeg-mingw.sh needs to
   # fetch and cross-build it for Windows; the font of tools/make_about_pictures.py.
   "/usr/include/jpeglib.h:libjpeg62-turbo-dev"

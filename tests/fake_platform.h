@@ -281,11 +281,12 @@ class FakePlatform : public Platform {
     return true;
   }
   // The monitors of `monitors`; when none are given, one primary monitor of
-  // `screen` at (0, 0) with `ppi`, as a single-screen desktop.
+  // `screen` at (0, 0) with `ppi`, `physical_mm` and `identity`, as a
+  // single-screen desktop.
   MonitorList Monitors() const override {
     if (!monitors.empty()) return monitors;
     const Rect bounds{0, 0, screen.cx, screen.cy};
-    return {Monitor{bounds, bounds, ppi, true}};
+    return {Monitor{bounds, bounds, ppi, true, physical_mm, identity}};
   }
   Rect VirtualScreen() const override { return VirtualScreenOf(Monitors()); }
   Size TextExtent(const Font& font, std::string_view text) const override {
@@ -452,6 +453,8 @@ class FakePlatform : public Platform {
   // Measures texts in place of the fixed-pitch stand-in when set.
   std::function<Size(const Font&, std::string_view)> text_extent;
   int ppi = 96;
+  std::optional<Size> physical_mm;  // what the single screen's EDID reports
+  std::string identity;
   RecordingCanvas screen_drawing;  // everything drawn on the whole screen
   int screen_canvases_opened = 0;
   int captures = 0;

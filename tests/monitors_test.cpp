@@ -358,6 +358,30 @@ TEST_F(MultiMonitor, CentimetreAndInchScalesTakeTheDensityOfTheZeroCornersMonito
   }
 }
 
+TEST_F(MultiMonitor, TrueSizeFollowsTheRulerToAMonitorOfAnotherSize) {
+  // Both monitors at 96 pixels per inch; the primary 5 pixels per millimetre,
+  // the second 2.5.
+  MonitorList monitors = kMixedDensity;
+  monitors[1].pixels_per_inch = 96;
+  monitors[0].physical_mm = Size{384, 216};
+  monitors[1].physical_mm = Size{1152, 648};
+  Use(monitors);
+  form.Unit = kUnitCentimetres;
+  for (const bool true_size : {true, false}) {
+    SCOPED_TRACE(true_size);
+    form.TrueSize = true_size;
+    LayRuler(Lay::Horizontal, {400, 400});
+    EXPECT_DOUBLE_EQ(form.GetDistance(660 + 100, 630, 660, 660, 660, 600), true_size ? 2.0 : 100 * 2.54 / 96);
+    testing::RecordingCanvas canvas;
+    form.FormPaint(canvas);
+    const int before = window.invalidations;
+    LayRuler(Lay::Horizontal, {2400, 400});
+    form.WindowMoved();
+    EXPECT_EQ(window.invalidations - before, true_size ? 1 : 0) << "repainted only when the density changed";
+    EXPECT_DOUBLE_EQ(form.GetDistance(660 + 100, 630, 660, 660, 660, 600), true_size ? 4.0 : 100 * 2.54 / 96);
+  }
+}
+
 TEST_F(MultiMonitor, ReadOutWindowTakesTheMarkersMonitorDensityAndStaysOnIt) {
   FakeWindow info_window;
   TInfoForm info{platform, info_window};

@@ -132,6 +132,54 @@ TEST(ScaleInches, EighthsAtOneHundredTwentyPixelsPerInch) {
   EXPECT_EQ(FindText(c, "10")->from, (Point{1852, 626}));
 }
 
+TEST(ScaleTrueSize, CentimetresAtFivePointOneTwoPixelsPerMillimetre) {
+  // 1024 pixels over 200 mm: every centimetre 51.2 pixels from the last.
+  ScaleInput in = Horizontal660(kUnitCentimetres);
+  in.pixels_per_mm = 5.12;
+  const RecordingCanvas c = Paint(in, ScaleDrawing::Exhaustive);
+  const std::map<int, int> ticks = ZeroEdgeTicks(c);
+  EXPECT_EQ(c.Lines().size(), 2u * 294) << "c = 0 ... Round(1500 / 5.12) = 293";
+  EXPECT_EQ(ticks.at(665), 10) << "1 mm at 5.12";
+  EXPECT_EQ(ticks.at(686), 15) << "5 mm at 25.6";
+  std::vector<int> long_ticks;
+  for (const auto& [x, k] : ticks)
+    if (k == 18 && x <= 1172) long_ticks.push_back(x);
+  EXPECT_EQ(long_ticks, (std::vector<int>{660, 711, 762, 814, 865, 916, 967, 1018, 1070, 1121, 1172}))
+      << "each centimetre within half a pixel of 51.2 c";
+  EXPECT_EQ(FindText(c, "2")->from, (Point{758, 626})) << "at the 20 mm tick, x = 762";
+  EXPECT_EQ(FindText(c, "1"), nullptr);
+  EXPECT_EQ(TextsOf(c).back(), "29");
+}
+
+TEST(ScaleTrueSize, InchesAtFivePointOneTwoPixelsPerMillimetre) {
+  ScaleInput in = Horizontal660(kUnitInches);
+  in.pixels_per_mm = 5.12;  // an eighth of an inch is 16.256 pixels
+  const RecordingCanvas c = Paint(in, ScaleDrawing::Exhaustive);
+  const std::map<int, int> ticks = ZeroEdgeTicks(c);
+  EXPECT_EQ(ticks.size(), 93u) << "c = 0 ... 92";
+  EXPECT_EQ(ticks.at(676), 10);
+  EXPECT_EQ(ticks.at(725), 15);
+  EXPECT_EQ(ticks.at(790), 18);
+  EXPECT_EQ(FindText(c, "1")->from, (Point{786, 626}));
+  EXPECT_EQ(FindText(c, "9")->from, (Point{1826, 626})) << "at 1170.43 pixels";
+  EXPECT_EQ(in.pixels_per_inch, 96) << "the numbers' font keeps the system's density";
+}
+
+TEST(ScaleScaledPixels, NumbersCountTheScaledPixelsAt125Percent) {
+  ScaleInput in = Horizontal660(kUnitPixels);
+  in.pixels_per_inch = 120;
+  in.pixel_size = 1.25;
+  const RecordingCanvas c = Paint(in, ScaleDrawing::Exhaustive);
+  const std::map<int, int> ticks = ZeroEdgeTicks(c);
+  EXPECT_EQ(ticks.size(), 241u) << "every fifth of c = 0 ... 1200";
+  EXPECT_EQ(ticks.at(666), 10) << "5 at 6.25";
+  EXPECT_EQ(ticks.at(691), 15) << "25 at 31.25";
+  EXPECT_EQ(ticks.at(785), 18) << "100 at 125";
+  EXPECT_EQ(FindText(c, "100")->from, (Point{773, 626}));
+  EXPECT_EQ(FindText(c, "1200")->from, (Point{2144, 626})) << "at 1500 device pixels";
+  EXPECT_EQ(FindText(c, "50"), nullptr);
+}
+
 TEST(ScaleCustom, NumbersCountTheNumberedTicks) {
   ScaleInput in = Horizontal660(kUnitCustom);
   in.pixel_per_unit = 50;
@@ -318,6 +366,8 @@ struct SameCase {
   int unit;
   int ppi = 96;
   int ppu = 50, tpu = 10, dvu = 1;
+  double ppmm = 0;        // a physical density (true size)
+  double pixel_size = 1;  // scaled pixels
 };
 
 // The painter's input for a sameness case on a ruler of width W turned to
@@ -332,6 +382,8 @@ ScaleInput InputFor(const SameCase& sc, double angle, int W, Point zero) {
   in.pixel_per_unit = sc.ppu;
   in.ticks_per_unit = sc.tpu;
   in.display_value_unit = sc.dvu;
+  in.pixels_per_mm = sc.ppmm;
+  in.pixel_size = sc.pixel_size;
   return in;
 }
 
@@ -383,6 +435,9 @@ TEST(ScaleFast, SamePrimitivesOnTurnedRulers) {
       {"custom 1/3", kUnitCustom, 96, 1, 3, 1},
       {"custom 1/1", kUnitCustom, 96, 1, 1, 1},
       {"custom 2/3 every 5", kUnitCustom, 96, 2, 3, 5},
+      {"centimetres at 5.12 pixels per mm", kUnitCentimetres, 96, 50, 10, 1, 5.12},
+      {"inches at 3.6446 pixels per mm", kUnitInches, 96, 50, 10, 1, 3.6446},
+      {"scaled pixels at 150 %", kUnitPixels, 144, 50, 10, 1, 0, 1.5},
   };
   // Nearly but not exactly horizontal or vertical rulers are drawn line by
   // line too.
@@ -556,6 +611,11 @@ TEST(ScaleFast, SamePixelsOnTheAxisParallelRulers) {
       {"centimetres 7", kUnitCentimetres, 7},  // the scale ends one column after its last long tick
       {"custom 2/10", kUnitCustom, 96, 2, 10, 1},
       {"custom 1/10 every 3", kUnitCustom, 96, 1, 10, 3},
+      // True size and scaled pixels: densities that are no multiple of 96.
+      {"centimetres at 5.12 pixels per mm", kUnitCentimetres, 96, 50, 10, 1, 5.12},
+      {"inches at 1.07 pixels per mm", kUnitInches, 96, 50, 10, 1, 1.07},
+      {"scaled pixels at 125 %", kUnitPixels, 120, 50, 10, 1, 0, 1.25},
+      {"scaled pixels at 175 %", kUnitPixels, 168, 50, 10, 1, 0, 1.75},
   };
   // Narrow rulers put the numbers over the ticks.
   for (const SameCase& sc : cases)
@@ -711,6 +771,44 @@ TEST_F(FormPaintTest, PixelsPerInchComesFromThePlatform) {
   EXPECT_EQ(ticks.at(675), 10);
   EXPECT_EQ(ticks.at(720), 15);
   EXPECT_EQ(ticks.at(780), 18);
+}
+
+TEST_F(FormPaintTest, TrueSizeAndScaledPixelsTakeTheMonitorsDensity) {
+  // The 1920 x 1080 screen reports 384 x 216 mm: 5 pixels per millimetre.
+  platform_.identity = "FAK-0001-00000001";
+  struct Case {
+    const char* name;
+    int unit;
+    bool true_size, scaled_pixels, edid;
+    int ppi;
+    Calibrations calibrations;
+    int tick_x, tick_length;  // a tick on the zero edge
+    double pixels, reads;     // a distance and what it reads in the unit
+  };
+  const Case cases[] = {
+      {"true size off: as the system assumes", kUnitCentimetres, false, false, true, 96, {}, 679, 15, 96, 2.54},
+      {"true size from the EDID", kUnitCentimetres, true, false, true, 96, {}, 710, 18, 100, 2.0},
+      {"calibrated", kUnitCentimetres, true, false, true, 96, {{"FAK-0001-00000001", "4000"}}, 700, 18, 100, 2.5},
+      {"a bad calibration: the EDID", kUnitCentimetres, true, false, true, 96, {{"FAK-0001-00000001", "-1"}}, 710,
+       18, 100, 2.0},
+      {"no EDID: assumed", kUnitCentimetres, true, false, false, 96, {}, 679, 15, 96, 2.54},
+      {"inches from the EDID", kUnitInches, true, false, true, 96, {}, 787, 18, 127, 1.0},
+      {"inches at 120 ppi, true size off", kUnitInches, false, false, true, 120, {}, 780, 18, 120, 1.0},
+      {"scaled pixels at 150 %", kUnitPixels, false, true, true, 144, {}, 810, 18, 600, 400},
+      {"scaled pixels at 100 %", kUnitPixels, true, true, true, 96, {}, 760, 18, 600, 600},
+      {"device pixels at 150 %", kUnitPixels, true, false, true, 144, {}, 760, 18, 600, 600},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    form_.Unit = c.unit;
+    form_.TrueSize = c.true_size;
+    form_.ScaledPixels = c.scaled_pixels;
+    form_.Calibration = c.calibrations;
+    platform_.ppi = c.ppi;
+    platform_.physical_mm = c.edid ? std::optional<Size>(Size{384, 216}) : std::nullopt;
+    EXPECT_EQ(ZeroEdgeTicks(PaintForm()).at(c.tick_x), c.tick_length);
+    EXPECT_NEAR(form_.GetDistance(660 + static_cast<int>(c.pixels), 630, 660, 660, 660, 600), c.reads, 1e-12);
+  }
 }
 
 TEST_F(FormPaintTest, SeeThroughWithoutCaptureDrawsNothing) {

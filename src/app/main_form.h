@@ -26,6 +26,7 @@
 #include "app/gesture.h"
 #include "app/ruler_commands.h"
 #include "app/ruler_unit.h"
+#include "app/true_size.h"
 #include "commands/ruler_link.h"
 #include "lang/language_pack.h"
 #include "settings/app_settings.h"
@@ -192,6 +193,10 @@ class TMainForm final : public RulerLink {
   // Pixels per inch of the monitor holding the zero corner: the centimetre
   // and inch scales and read-outs use it.
   int RulerPixelsPerInch() const;
+  // What the scale and the read-outs measure with on that monitor: its
+  // pixels per inch, with True Size its physical density, with Scaled
+  // Pixels the size of a scaled pixel.
+  UnitDensity RulerDensity() const;
   // The platform tells that the ruler's window now is on a monitor of another
   // density.
   void DpiChanged();
@@ -287,6 +292,13 @@ class TMainForm final : public RulerLink {
   std::unique_ptr<Canvas> ScreenCanvas;
 
   int Unit = kUnitPixels;
+  // True Size: centimetres and inches at each monitor's physical density
+  // (calibrated, reported by its EDID, or else assumed).
+  bool TrueSize = false;
+  // The pixel unit counts the scaled pixels applications see.
+  bool ScaledPixels = false;
+  // The calibrations of app.ini by monitor identity.
+  Calibrations Calibration;
 
   // Start-up and see-through.
   bool NotYetShown = true;
@@ -302,6 +314,8 @@ class TMainForm final : public RulerLink {
   Point ScreenShotOrigin;
   // The density the last paint drew the scale for (0 before the first).
   int PaintedPixelsPerInch = 0;
+  double PaintedPixelsPerMm = 0;
+  bool PaintedScaledPixels = false;
   bool TrayIconAdded = false;
 
   // Mouse gestures (the gesture under way is gesture_).

@@ -279,18 +279,7 @@ double TMainForm::GetDistance(int x, int y, int x1, int y1, int x2, int y2) cons
   const double d = static_cast<double>(CrossMagnitude(p, a, b)) / len;
   // NOTE: a unit of 0 pixels (a hand-edited app.ini, or a display reporting
   // no resolution) would divide by zero; the distance then stays in pixels.
-  switch (Unit) {
-    case kUnitPixels: return d;
-    case kUnitCentimetres: {
-      const int ppi = RulerPixelsPerInch();
-      return ppi == 0 ? d : d * 2.54 / ppi;
-    }
-    case kUnitInches: {
-      const int ppi = RulerPixelsPerInch();
-      return ppi == 0 ? d : d / ppi;
-    }
-    default: return AppSettings.PixelPerUnit == 0 ? d : d / AppSettings.PixelPerUnit;
-  }
+  return DistanceInUnit(d, Unit, RulerDensity(), AppSettings.PixelPerUnit);
 }
 
 double TMainForm::GetAngle(double a) {

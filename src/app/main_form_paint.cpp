@@ -48,7 +48,11 @@ void TMainForm::FormPaint(Canvas& canvas) {
   scale.angle = Angle;
   scale.width = AppSettings.RulerWidth;
   scale.font_points = FontPoints;
-  scale.pixels_per_inch = PaintedPixelsPerInch = RulerPixelsPerInch();
+  const UnitDensity density = RulerDensity();
+  scale.pixels_per_inch = PaintedPixelsPerInch = density.pixels_per_inch;
+  scale.pixels_per_mm = PaintedPixelsPerMm = density.pixels_per_mm;
+  PaintedScaledPixels = density.scaled_pixels;
+  scale.pixel_size = density.scaled_pixels ? ScaledPixelSize(density.pixels_per_inch) : 1;
   scale.pixel_per_unit = AppSettings.PixelPerUnit;
   scale.ticks_per_unit = AppSettings.TicksPerUnit;
   scale.display_value_unit = AppSettings.DisplayValueUnit;

@@ -890,9 +890,9 @@ void CorrectCustomUnit(int& ticks_per_unit, int& display_value_unit) {
 
 double TickSpacing(const ScaleInput& input) {
   switch (input.unit) {
-    case kUnitPixels: return 1;
-    case kUnitCentimetres: return input.pixels_per_inch / 25.4;
-    case kUnitInches: return input.pixels_per_inch / 8.0;
+    case kUnitPixels: return input.pixel_size;
+    case kUnitCentimetres: return input.pixels_per_mm > 0 ? input.pixels_per_mm : input.pixels_per_inch / 25.4;
+    case kUnitInches: return input.pixels_per_mm > 0 ? input.pixels_per_mm * 25.4 / 8 : input.pixels_per_inch / 8.0;
     case kUnitCustom: {
       int ticks = input.ticks_per_unit;
       int every = input.display_value_unit;

@@ -25,6 +25,13 @@ struct ScaleInput {
   int width = 60;        // W, the ruler's width
   int font_points = 8;   // s, the size of the numbers' font in points
   int pixels_per_inch = 96;
+  // True size: the monitor's physical pixels per millimetre, which the
+  // centimetre and inch scales then follow; 0 for pixels_per_inch / 25.4, the
+  // density the system assumes.
+  double pixels_per_mm = 0;
+  // The pixel scale in scaled pixels: device pixels per pixel of the scale
+  // (pixels_per_inch / 96); 1 for device pixels.
+  double pixel_size = 1;
   // The custom unit (the guards of CorrectCustomUnit are applied again here).
   int pixel_per_unit = 50;
   int ticks_per_unit = 10;

@@ -1,12 +1,15 @@
-// The desktop as a set of monitors: their bounds, work areas and pixel
-// densities, and the questions the windows ask about them (which monitor
-// holds a point, which is nearest to a box, whether a box is on any monitor).
+// The desktop as a set of monitors: their bounds, work areas, pixel
+// densities and physical sizes, and the questions the windows ask about them
+// (which monitor holds a point, which is nearest to a box, whether a box is
+// on any monitor).
 //
 // With a single monitor at (0, 0) every answer reduces to the plain
 // screen-size test, so the rules built on these keep their one-screen
 // results exactly.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "ui/types.h"
@@ -18,6 +21,12 @@ struct Monitor {
   Rect work_area;   // bounds without the task bar and docked bars
   int pixels_per_inch = 96;
   bool primary = false;
+  // The picture's size in millimetres (cx across, cy down, as the desktop
+  // shows the monitor) when its EDID reports a plausible one.
+  std::optional<Size> physical_mm{};
+  // What names the monitor from one run to the next: manufacturer, product
+  // code and serial from its EDID, else its device path; empty when unknown.
+  std::string identity{};
 };
 
 // The monitors as the platform reports them: never empty, the primary first.

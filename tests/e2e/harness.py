@@ -27,6 +27,8 @@ import tempfile
 import time
 import unittest
 
+import edid_tools
+
 SCREEN_W = 1024
 SCREEN_H = 768
 
@@ -195,7 +197,11 @@ class Shot:
 class Session:
     """An Xvfb display and the Wine environment on it."""
 
-    def __init__(self):
+    def __init__(self, edids=None):
+        # {RandR output name: EDID bytes} given to the outputs before Wine
+        # starts (edid_tools): Xvfb's one output is "screen", the dummy
+        # driver's are DUMMY0 and DUMMY1.
+        self.edids = edids or {}
         self.dir = _e2e_dir()
         self.prefix = os.path.join(self.dir, 'prefix')
         self.xvfb = None
@@ -204,6 +210,8 @@ class Session:
 
     def start(self):
         self._start_xvfb()
+        if self.edids:
+            edid_tools.set_edids(self.display, self.edids)
         self.env = dict(os.environ)
         self.env.update({
             'DISPLAY': self.display,
@@ -587,9 +595,15 @@ def setUpTwoMonitorModule():
     _start_session(TwoMonitorSession)
 
 
-def _start_session(kind):
+def setUpModuleWithEdids(edids, two_monitors=False):
+    """A setUpModule whose display's outputs have these EDIDs ({output
+    name: bytes}, see Session)."""
+    return lambda: _start_session(TwoMonitorSession if two_monitors else Session, edids)
+
+
+def _start_session(kind, edids=None):
     global _session
-    _session = kind()
+    _session = kind(edids)
     try:
         _session.start()
     except BaseException:

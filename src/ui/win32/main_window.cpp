@@ -71,6 +71,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     // applied: the ruler's size is its length in pixels on every monitor;
     // only its centimetre and inch scales follow the new density.
     case WM_DPICHANGED: form_->DpiChanged(); return 0;
+    // A monitor came, went or changed: its EDID is read anew and the scale
+    // follows its density.
+    case WM_DISPLAYCHANGE: platform_.DisplaysChanged(); form_->DpiChanged(); return 0;
     case WM_ACTIVATE: OnActivate(wparam, lparam); return 0;
     case WM_HOTKEY: form_->HotKeyPressed(static_cast<int>(wparam)); return 0;
     case kNotifyIconMessage: form_->NotifyIconMessage(static_cast<unsigned>(lparam)); return 0;

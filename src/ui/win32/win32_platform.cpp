@@ -6,6 +6,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "ui/edid.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/dialog_window.h"
 #include "ui/win32/dpi.h"
@@ -110,37 +111,55 @@ int MonitorDpi(HMONITOR monitor) {
   return SystemDpi();
 }
 
-Monitor DescribeMonitor(HMONITOR handle) {
-  MONITORINFO info{};
+struct MonitorScan {
+  MonitorList& monitors;
+  const std::map<std::wstring, MonitorEdid>& edids;
+};
+
+Monitor DescribeMonitor(HMONITOR handle, const std::map<std::wstring, MonitorEdid>& edids) {
+  MONITORINFOEXW info{};
   info.cbSize = sizeof info;
   Monitor m;
   if (GetMonitorInfoW(handle, &info)) {
     m.bounds = FromRECT(info.rcMonitor);
     m.work_area = FromRECT(info.rcWork);
     m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    const auto edid = edids.find(info.szDevice);
+    if (edid != edids.end()) DescribeByEdid(m, edid->second.bytes, WideToUtf8(edid->second.device_path));
   }
   m.pixels_per_inch = MonitorDpi(handle);
   return m;
 }
 
 BOOL CALLBACK CollectMonitor(HMONITOR handle, HDC, LPRECT, LPARAM data) {
-  reinterpret_cast<MonitorList*>(data)->push_back(DescribeMonitor(handle));
+  MonitorScan& scan = *reinterpret_cast<MonitorScan*>(data);
+  scan.monitors.push_back(DescribeMonitor(handle, scan.edids));
   return TRUE;
 }
 
 }  // namespace
 
 MonitorList Win32Platform::Monitors() const {
+  // NOTE: the EDIDs come from the registry, read once and again only after
+  // the displays changed: a paint asks for the monitors and must not wait.
+  if (!monitor_edids_) monitor_edids_ = ReadMonitorEdids();
   MonitorList monitors;
-  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  MonitorScan scan{monitors, *monitor_edids_};
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&scan));
   if (monitors.empty()) {
     // Never expected; the primary screen stands in for the desktop.
     const Rect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    monitors.push_back({primary, primary, MonitorDpi(nullptr), true});
+    Monitor m;
+    m.bounds = m.work_area = primary;
+    m.pixels_per_inch = MonitorDpi(nullptr);
+    m.primary = true;
+    monitors.push_back(m);
   }
   std::stable_partition(monitors.begin(), monitors.end(), [](const Monitor& m) { return m.primary; });
   return monitors;
 }
+
+void Win32Platform::DisplaysChanged() { monitor_edids_.reset(); }
 
 Rect Win32Platform::VirtualScreen() const {
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);

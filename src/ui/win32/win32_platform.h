@@ -8,10 +8,12 @@
 #include "ui/win32/win32.h"
 
 #include <map>
+#include <optional>
 
 #include "ui/platform.h"
 #include "ui/win32/gdi.h"
 #include "ui/win32/gdi_canvas.h"
+#include "ui/win32/monitor_edid.h"
 
 namespace mensor::win32 {
 
@@ -32,6 +34,9 @@ class Win32Platform : public Platform {
   HCURSOR CursorFor(CursorShape shape) const;
   // Adds the notification icons again after the shell restarted.
   void RestoreNotifyIcons();
+  // Monitors came or went, or changed their mode: their EDIDs are read anew
+  // at the next question.
+  void DisplaysChanged();
 
   // --- Platform ---
   Size ScreenSize() const override;
@@ -99,6 +104,8 @@ class Win32Platform : public Platform {
   Cursor rotate_cursor_;
   Icon tray_icon_;
   std::map<int, NOTIFYICONDATAW> notify_icons_;
+  // The monitors' EDIDs by display name; none until first asked for.
+  mutable std::optional<std::map<std::wstring, MonitorEdid>> monitor_edids_;
 };
 
 }  // namespace mensor::win32
