@@ -18,7 +18,9 @@ OBJDUMP = 'x86_64-w64-mingw32-objdump'
 #    Control\Session Manager\KnownDLLs, the same since Windows 7 for these):
 #    they are mapped from the system folder into every process before any
 #    folder is searched. kernel32, user32, gdi32, shell32, comdlg32,
-#    setupapi (the monitors' EDIDs) and msvcrt are; msimg32, uxtheme, version or winmm, for example, are not, and
+#    setupapi and advapi32 (the monitors' EDIDs: the device list and its
+#    registry value) and msvcrt are; msimg32, uxtheme, version or winmm, for
+#    example, are not, and
 #    a file of that name beside mensor.exe would be loaded instead;
 #  - comctl32, which is no known DLL but which the program's manifest binds to
 #    the system's side-by-side assembly Microsoft.Windows.Common-Controls 6.0:
@@ -27,7 +29,7 @@ OBJDUMP = 'x86_64-w64-mingw32-objdump'
 # Libraries loaded at run time (shcore) are loaded from the system folder
 # only, and the program restricts every later search to it
 # (src/ui/win32/system_folder.cpp).
-KNOWN_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'shell32.dll', 'comdlg32.dll', 'setupapi.dll',
+KNOWN_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'shell32.dll', 'comdlg32.dll', 'setupapi.dll', 'advapi32.dll',
               'msvcrt.dll'}
 SIDE_BY_SIDE = {'comctl32.dll': b'Microsoft.Windows.Common-Controls'}
 
