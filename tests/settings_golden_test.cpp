@@ -85,7 +85,13 @@ TAppSettings ChangedSettings() {
 constexpr RulerEntries kChangedEntries{.WindowOnTop = true, .ShowScaleLine = true, .Unit = 2, .ToolBarShow = false};
 
 TEST_F(SettingsTest, FirstSaveWritesTheDefaultFile) {
+  entries = kChangedEntries;
   Load();
+  // The fields no entry of their own fills, and the ruler's entries.
+  EXPECT_EQ(AppSettings.ScaleRatio, 0.5);
+  EXPECT_EQ(AppSettings.NextRulerWidth, 60);
+  EXPECT_TRUE((entries == RulerEntries{.WindowOnTop = false, .ShowScaleLine = false, .Unit = 0, .ToolBarShow = true}))
+      << "on top and scale line off, unit pixels, tool bar shown";
   ExpectGolden("app_default.ini", Save());
 }
 
