@@ -7,6 +7,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace mensor {
@@ -116,6 +117,19 @@ TEST(IniFileWrite, ChangesTheFileAsTheProfileFunctionsDo) {
     ini.WriteString(c.section, c.key, c.value);
     EXPECT_EQ(ini.Text(), c.after) << c.name;
   }
+}
+
+TEST(IniFileRead, KeysOfASectionInFileOrderEachOnce) {
+  const std::vector<std::tuple<const char*, std::string, std::vector<std::string>>> cases = {
+      {"plain", "[S]\nb=1\na=2\n", {"b", "a"}},
+      {"file's spelling, blanks dropped", "[s]\n  Key One = 1\n", {"Key One"}},
+      {"a second entry of a name left out", "[S]\nk=1\nK=2\nj=3\n", {"k", "j"}},
+      {"comments, junk and blank lines are no keys", "[S]\n;c\njunk\n\nk=1\n", {"k"}},
+      {"an empty key is a key", "[S]\n=1\n", {""}},
+      {"only the first section of the name", "[S]\na=1\n[T]\nb=1\n[s]\nc=1\n", {"a"}},
+      {"missing section", "[T]\na=1\n", {}},
+  };
+  for (const auto& [name, text, keys] : cases) EXPECT_EQ(IniFile(text).Keys("S"), keys) << name;
 }
 
 TEST(IniFileWrite, NulBytesAreLeftOutOfAValue) {

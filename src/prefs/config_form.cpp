@@ -12,28 +12,28 @@
 #include "prefs/config_layout.h"
 #include "settings/app_settings.h"
 #include "settings/color_swatch.h"
+#include "settings/settings_table.h"
 
 namespace mensor {
 namespace {
 
 using C = ConfigControl;
 
-// The colour buttons: what each shows and its default colour. The order is
-// the order of button_colors_.
+// The colour buttons and what each shows. The order is the order of
+// button_colors_.
 struct ColorBinding {
   ConfigControl button;
   Color TAppSettings::*setting;
-  Color default_color;
 };
 constexpr ColorBinding kColors[] = {
-    {C::BitBtnKeDuColor, &TAppSettings::ForegroundColor, 0xFFFFFF},
-    {C::BitBtnNumberColor, &TAppSettings::NumberColor, 0xFFFFFF},
-    {C::BitBtnCurTextColor, &TAppSettings::CurTextColor, 0x00FFFF},
-    {C::BitBtnBKColor, &TAppSettings::BackgroundColor, 0xFF9B37},
-    {C::BitBtnStaffColor, &TAppSettings::StaffColor, 0xFFFFFF},
-    {C::BitBtnScaleColor, &TAppSettings::ScaleLine, 0x40FF00},
-    {C::BitBtnWinNumColor, &TAppSettings::WinNumberColor, 0xFFFFFF},
-    {C::BitBtnWinBKColor, &TAppSettings::WinBKColor, 0x000000},
+    {C::BitBtnKeDuColor, &TAppSettings::ForegroundColor},
+    {C::BitBtnNumberColor, &TAppSettings::NumberColor},
+    {C::BitBtnCurTextColor, &TAppSettings::CurTextColor},
+    {C::BitBtnBKColor, &TAppSettings::BackgroundColor},
+    {C::BitBtnStaffColor, &TAppSettings::StaffColor},
+    {C::BitBtnScaleColor, &TAppSettings::ScaleLine},
+    {C::BitBtnWinNumColor, &TAppSettings::WinNumberColor},
+    {C::BitBtnWinBKColor, &TAppSettings::WinBKColor},
 };
 
 int ColorSlot(ConfigControl button) {
@@ -240,8 +240,9 @@ void TConfigForm::BitBtnKeDuColorClick(ConfigControl button) {
 }
 
 void TConfigForm::BitBtnDefaultClick() {
-  for (const ColorBinding& c : kColors) PaintColorSwatch(c.button, c.default_color);
-  view().SetChecked(C::CheckBoxShowDisplayForm, false);
+  // The defaults of the settings' entries.
+  for (const ColorBinding& c : kColors) PaintColorSwatch(c.button, DefaultOf(c.setting));
+  view().SetChecked(C::CheckBoxShowDisplayForm, DefaultOf(&TAppSettings::ShowDisplayForm));
   CheckBoxShowDisplayFormClick();
 }
 

@@ -1,6 +1,7 @@
 // AppSettings: reading app.ini with the defaults and corrections of each
-// entry, writing it back in the fixed save order, and the shared helpers
-// (information box, hot-key modifiers).
+// entry, writing it back in the fixed save order, both row by row of the
+// settings table (settings_table.cpp), and the shared helpers (information
+// box, hot-key modifiers).
 //
 // app.ini is read once into memory and written once: the save builds the
 // complete new text (the old text with every entry changed in save order, as
@@ -12,9 +13,13 @@
 
 #include <exception>
 #include <limits>
+#include <string>
+#include <type_traits>
+#include <variant>
 
 #include "text/ini_file.h"
 #include "settings/settings_file.h"
+#include "settings/settings_table.h"
 #include "text/text_encoding.h"
 
 namespace mensor {
@@ -24,22 +29,6 @@ std::string InfoCaption = "Information";
 
 namespace {
 
-// Section names of app.ini.
-constexpr std::string_view kSystem = "System";
-constexpr std::string_view kFace = "Face";
-constexpr std::string_view kCurrent = "Current";
-constexpr std::string_view kHotKey = "HotKey";
-constexpr std::string_view kToolBar = "ToolBar";
-constexpr std::string_view kLanguage = "Language";
-
-// The tool bar's default left edge: this far from the screen's right side.
-constexpr int kToolBarRightMargin = 132;
-
-constexpr Color kDefaultBackground = 0xFF9B37;  // light blue
-constexpr Color kWhite = 0xFFFFFF;
-constexpr Color kYellow = 0x00FFFF;
-constexpr Color kGreen = 0x40FF00;
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -47,178 +36,100 @@ int HexDigit(char c) {
   return -1;
 }
 
-// Reads entries of app.ini with the conversions of the settings.
-class EntryReader {
- public:
-  explicit EntryReader(const IniFile& ini) : ini_(ini) {}
-
-  std::int32_t Integer(std::string_view section, std::string_view key, std::int32_t fallback) const {
-    const std::optional<std::string> text = ini_.Find(section, key);
-    if (!text) return fallback;
-    return ParseSettingsInteger(*text).value_or(fallback);
-  }
-  bool Boolean(std::string_view section, std::string_view key, bool fallback) const {
-    return Integer(section, key, fallback ? 1 : 0) != 0;
-  }
-  Shortcut Key(std::string_view section, std::string_view key) const {
-    return static_cast<Shortcut>(static_cast<std::uint32_t>(Integer(section, key, 0)) & 0xFFFF);
-  }
-  Color Colour(std::string_view section, std::string_view key, Color fallback) const {
-    return static_cast<Color>(Integer(section, key, static_cast<std::int32_t>(fallback)));
-  }
-  std::string Text(std::string_view section, std::string_view key) const {
-    return ini_.ReadString(section, key, "");
-  }
-
- private:
-  const IniFile& ini_;
+// The member type and the record of a field of the table.
+template <typename Member>
+struct FieldOf;
+template <typename T, typename Record>
+struct FieldOf<T Record::*> {
+  using Type = T;
+  using In = Record;
 };
 
-// Writes entries of app.ini in the settings' notation.
-class EntryWriter {
- public:
-  explicit EntryWriter(IniFile& ini) : ini_(ini) {}
+// Fields whose entries are 32-bit numbers in the file.
+template <typename T>
+constexpr bool kNumeric = !std::is_same_v<T, std::string> && !std::is_same_v<T, SectionEntries>;
 
-  void Integer(std::string_view section, std::string_view key, std::int32_t value) {
-    ini_.WriteString(section, key, std::to_string(value));
-  }
-  void Boolean(std::string_view section, std::string_view key, bool value) {
-    ini_.WriteString(section, key, value ? "1" : "0");
-  }
-  void Key(std::string_view section, std::string_view key, Shortcut value) {
-    ini_.WriteString(section, key, std::to_string(static_cast<unsigned>(value)));
-  }
-  // Colours are written as signed 32-bit numbers.
-  void Colour(std::string_view section, std::string_view key, Color value) {
-    Integer(section, key, static_cast<std::int32_t>(value));
-  }
-  void Text(std::string_view section, std::string_view key, std::string_view value) {
-    ini_.WriteString(section, key, value);
-  }
-
- private:
-  IniFile& ini_;
-};
-
-void ReadAll(const EntryReader& in, const Platform& platform, RulerEntries& entries) {
-  TAppSettings& s = AppSettings;
-
-  entries.WindowOnTop = in.Boolean(kSystem, "WindowOnTop", false);
-  s.MoveStep = in.Integer(kSystem, "MoveStep", 1);
-  if (s.MoveStep < 0 || s.MoveStep > 99) s.MoveStep = 1;
-  s.HotKey = in.Key(kSystem, "HotKey");
-  s.JumpCursor = in.Boolean(kSystem, "JumpCursor", false);
-  s.RulerWidth = in.Integer(kSystem, "RulerWidth", 60);
-
-  s.BackgroundColor = in.Colour(kFace, "BackgroundColor", kDefaultBackground);
-  s.ForegroundColor = in.Colour(kFace, "ForegroundColor", kWhite);
-  s.NumberColor = in.Colour(kFace, "NumberColor", kWhite);
-  s.StaffColor = in.Colour(kFace, "StaffColor", kWhite);
-  s.CurTextColor = in.Colour(kFace, "CurTextColor", kYellow);
-  s.WinBKColor = in.Colour(kFace, "WinBKColor", 0);
-  s.WinNumberColor = in.Colour(kFace, "WinNumberColor", kWhite);
-  s.ScaleLine = in.Colour(kFace, "ScaleLine", kGreen);
-
-  s.ShowDisplayForm = in.Boolean(kCurrent, "ShowDisplayForm", false);
-  s.Length = in.Integer(kCurrent, "Length", 600);
-  if (s.Length < 200 || s.Length > 1510) s.Length = 600;
-  s.StaffSize = in.Integer(kCurrent, "StaffSize", 0);
-  if (s.StaffSize < 0 || s.StaffSize > 1) s.StaffSize = 0;
-  s.StaffDir = in.Integer(kCurrent, "StaffDir", 0);
-  if (s.StaffDir < 0 || s.StaffDir > 1) s.StaffDir = 0;
-  s.Transparence = in.Boolean(kCurrent, "Transparence", true);
-  s.ScaleSmall = in.Integer(kCurrent, "ScaleSmall", 1);
-  s.ScaleLarge = in.Integer(kCurrent, "ScaleLarge", 2);
-  if (s.ScaleLarge != 0) {
-    s.ScaleRatio = static_cast<double>(s.ScaleSmall) / static_cast<double>(s.ScaleLarge);
+// The record a field of the table lives in.
+template <typename Record, typename Settings, typename Entries>
+auto& RecordOf(Settings& settings, Entries& entries) {
+  if constexpr (std::is_same_v<Record, TAppSettings>) {
+    return settings;
   } else {
-    s.ScaleRatio = 0.5;
-    s.ScaleSmall = 1;
-    s.ScaleLarge = 2;
+    return entries;
   }
-  entries.ShowScaleLine = in.Boolean(kCurrent, "ShowScaleLine", false);
-  s.TransValue = in.Integer(kCurrent, "TransValue", 60);
-  entries.Unit = in.Integer(kCurrent, "Unit", 0);
-  s.PixelPerUnit = in.Integer(kCurrent, "PixelPerUnit", 50);
-  s.TicksPerUnit = in.Integer(kCurrent, "TicksPerUnit", 10);
-  s.DisplayValueUnit = in.Integer(kCurrent, "DisplayValueUnit", 1);
-
-  s.HotKeyAlwaysTop = in.Key(kHotKey, "AlwaysTop");
-  s.HotKeyTranser = in.Key(kHotKey, "Transer");
-  s.HotKeyCircum = in.Key(kHotKey, "Circum");
-  s.HotKeyLeval = in.Key(kHotKey, "Leval");
-  s.HotKeyPlumb = in.Key(kHotKey, "Plumb");
-  s.HotKeyShowScaleLine = in.Key(kHotKey, "ShowScaleLine");
-  s.HotKeyShowToolBar = in.Key(kHotKey, "ShowToolBar");
-  s.HotKeyCalculator = in.Key(kHotKey, "Calculator");
-
-  entries.ToolBarShow = in.Boolean(kToolBar, "Show", true);
-  s.ToolBarX = in.Integer(kToolBar, "X", platform.ScreenSize().cx - kToolBarRightMargin);
-  s.ToolBarY = in.Integer(kToolBar, "Y", 0);
-  s.ShowCursor = in.Boolean(kToolBar, "ShowCursor", true);
-  s.Magnifier = in.Boolean(kToolBar, "Magnifier", true);
-
-  s.LanguageFileName = in.Text(kLanguage, "FileName");
-
-  s.NextRulerWidth = s.RulerWidth;
 }
 
-void WriteAll(EntryWriter& out, const RulerEntries& entries) {
-  TAppSettings& s = AppSettings;
+void ReadEntry(const IniFile& ini, const SettingEntry& row, Size screen, TAppSettings& settings,
+               RulerEntries& entries) {
+  std::visit(
+      [&](auto member) {
+        using Field = FieldOf<decltype(member)>;
+        auto& field = RecordOf<typename Field::In>(settings, entries).*member;
+        if constexpr (std::is_same_v<typename Field::Type, SectionEntries>) {
+          field = SectionEntries::Read(ini, row.section);
+        } else if constexpr (std::is_same_v<typename Field::Type, std::string>) {
+          field = ini.ReadString(row.section, row.key, "");
+        } else {
+          // Numbers, flags, shortcuts and colours pass through the file as
+          // 32-bit values: a cast to the field's type keeps what the type
+          // holds (bool: any non-zero value is true; Shortcut: the low 16
+          // bits; Color: the pattern), and a cast back gives what the file
+          // gets (bool 1 or 0, a shortcut 0..65535, a colour as a signed
+          // number).
+          const std::int32_t fallback = row.Default(screen);
+          const std::optional<std::string> text = ini.Find(row.section, row.key);
+          std::int32_t value = text ? ParseSettingsInteger(*text).value_or(fallback) : fallback;
+          if (value < row.min || value > row.max) value = fallback;
+          field = static_cast<typename Field::Type>(value);
+        }
+      },
+      row.field);
+}
 
-  out.Boolean(kSystem, "WindowOnTop", entries.WindowOnTop);
-  out.Integer(kSystem, "MoveStep", s.MoveStep);
-  out.Key(kSystem, "HotKey", s.HotKey);
-  out.Boolean(kSystem, "JumpCursor", s.JumpCursor);
-  // A width chosen in the preferences applies from the next start.
-  out.Integer(kSystem, "RulerWidth", s.NextRulerWidth);
+void WriteEntry(IniFile& ini, const SettingEntry& row, const TAppSettings& settings, const RulerEntries& entries) {
+  std::visit(
+      [&](auto member) {
+        using Field = FieldOf<decltype(member)>;
+        const auto& field = RecordOf<typename Field::In>(settings, entries).*member;
+        if constexpr (std::is_same_v<typename Field::Type, SectionEntries>) {
+          field.Write(ini, row.section);
+        } else if constexpr (std::is_same_v<typename Field::Type, std::string>) {
+          ini.WriteString(row.section, row.key, field);
+        } else {
+          const std::int32_t value = row.saved_from ? settings.*row.saved_from : static_cast<std::int32_t>(field);
+          ini.WriteString(row.section, row.key, std::to_string(value));
+        }
+      },
+      row.field);
+}
 
-  out.Colour(kFace, "BackgroundColor", s.BackgroundColor);
-  out.Colour(kFace, "ForegroundColor", s.ForegroundColor);
-  out.Colour(kFace, "NumberColor", s.NumberColor);
-  out.Colour(kFace, "StaffColor", s.StaffColor);
-  out.Colour(kFace, "CurTextColor", s.CurTextColor);
+// A failed load: the row's fallback, for the fields of AppSettings only.
+void FallBack(const SettingEntry& row, Size screen, TAppSettings& settings) {
+  if (row.on_fallback == SettingEntry::OnFallback::Keep) return;
+  std::visit(
+      [&](auto member) {
+        using Field = FieldOf<decltype(member)>;
+        if constexpr (std::is_same_v<typename Field::In, TAppSettings>) {
+          auto& field = settings.*member;
+          if constexpr (kNumeric<typename Field::Type>) {
+            const bool own = row.on_fallback == SettingEntry::OnFallback::TakeValue;
+            field = static_cast<typename Field::Type>(own ? row.fallback_value : row.Default(screen));
+          } else {
+            field = {};
+          }
+        }
+      },
+      row.field);
+}
 
-  out.Integer(kCurrent, "Length", s.Length);
-  out.Integer(kCurrent, "StaffSize", s.StaffSize);
-  out.Integer(kCurrent, "StaffDir", s.StaffDir);
-  out.Boolean(kCurrent, "Transparence", s.Transparence);
-  // A ratio with a zero part is stored as 1:2; ScaleRatio stays as it is.
-  if (s.ScaleLarge == 0 || s.ScaleSmall == 0) {
-    s.ScaleSmall = 1;
-    s.ScaleLarge = 2;
-  }
-  out.Integer(kCurrent, "ScaleSmall", s.ScaleSmall);
-  out.Integer(kCurrent, "ScaleLarge", s.ScaleLarge);
-  out.Boolean(kCurrent, "ShowScaleLine", entries.ShowScaleLine);
+void ReadAll(const IniFile& ini, Size screen, TAppSettings& settings, RulerEntries& entries) {
+  for (const SettingEntry& row : SettingsTable()) ReadEntry(ini, row, screen, settings, entries);
+  DeriveAfterLoad(settings);
+}
 
-  out.Colour(kFace, "WinBKColor", s.WinBKColor);
-  out.Colour(kFace, "WinNumberColor", s.WinNumberColor);
-  out.Colour(kFace, "ScaleLine", s.ScaleLine);
-
-  out.Boolean(kCurrent, "ShowDisplayForm", s.ShowDisplayForm);
-  out.Integer(kCurrent, "TransValue", s.TransValue);
-  out.Integer(kCurrent, "Unit", entries.Unit);
-  out.Integer(kCurrent, "PixelPerUnit", s.PixelPerUnit);
-  out.Integer(kCurrent, "TicksPerUnit", s.TicksPerUnit);
-  out.Integer(kCurrent, "DisplayValueUnit", s.DisplayValueUnit);
-
-  out.Key(kHotKey, "AlwaysTop", s.HotKeyAlwaysTop);
-  out.Key(kHotKey, "Transer", s.HotKeyTranser);
-  out.Key(kHotKey, "Circum", s.HotKeyCircum);
-  out.Key(kHotKey, "Leval", s.HotKeyLeval);
-  out.Key(kHotKey, "Plumb", s.HotKeyPlumb);
-  out.Key(kHotKey, "ShowScaleLine", s.HotKeyShowScaleLine);
-  out.Key(kHotKey, "ShowToolBar", s.HotKeyShowToolBar);
-  out.Key(kHotKey, "Calculator", s.HotKeyCalculator);
-
-  out.Boolean(kToolBar, "Show", entries.ToolBarShow);
-  out.Integer(kToolBar, "X", s.ToolBarX);
-  out.Integer(kToolBar, "Y", s.ToolBarY);
-  out.Boolean(kToolBar, "ShowCursor", s.ShowCursor);
-  out.Boolean(kToolBar, "Magnifier", s.Magnifier);
-
-  out.Text(kLanguage, "FileName", s.LanguageFileName);
+void WriteAll(IniFile& ini, TAppSettings& settings, const RulerEntries& entries) {
+  CorrectBeforeSave(settings);
+  for (const SettingEntry& row : SettingsTable()) WriteEntry(ini, row, settings, entries);
 }
 
 }  // namespace
@@ -286,7 +197,7 @@ bool LoadSettings(Platform& platform, RulerEntries& entries) {
     const bool whole = file.result == FileResult::Done;
     AppSettings.KeepFile = !whole && file.result != FileResult::Missing;
     const IniFile ini(DecodeText(whole ? std::string_view(file.bytes) : std::string_view()).text);
-    ReadAll(EntryReader(ini), platform, entries);
+    ReadAll(ini, platform.ScreenSize(), AppSettings, entries);
     return true;
   } catch (const std::exception&) {
     // Out of memory on a monstrous file: the caller puts its fallback values
@@ -297,44 +208,8 @@ bool LoadSettings(Platform& platform, RulerEntries& entries) {
 }
 
 void ApplyLoadFallback(const Platform& platform) {
-  TAppSettings& s = AppSettings;
-  s.MoveStep = 1;
-  s.HotKey = 0;
-  s.HotKeyAlwaysTop = 0;
-  s.HotKeyTranser = 0;
-  s.HotKeyCircum = 0;
-  s.HotKeyLeval = 0;
-  s.HotKeyPlumb = 0;
-  s.HotKeyShowScaleLine = 0;
-  s.HotKeyShowToolBar = 0;
-  s.HotKeyCalculator = 0;
-  s.BackgroundColor = kDefaultBackground;
-  s.ForegroundColor = kWhite;
-  s.NumberColor = kWhite;
-  s.StaffColor = kWhite;
-  s.WinNumberColor = kWhite;
-  s.CurTextColor = kYellow;
-  s.WinBKColor = 0;
-  s.ScaleLine = kGreen;
-  s.ShowDisplayForm = false;
-  s.JumpCursor = false;
-  s.Transparence = false;
-  s.Magnifier = false;
-  s.ShowCursor = true;
-  s.Length = 600;
-  s.StaffSize = 0;
-  s.StaffDir = 0;
-  s.PixelPerUnit = 50;
-  s.TicksPerUnit = 10;
-  s.DisplayValueUnit = 1;
-  s.TransValue = 40;
-  s.ScaleSmall = 1;
-  s.ScaleLarge = 2;
-  s.ScaleRatio = 0.5;
-  s.ToolBarX = platform.ScreenSize().cx - kToolBarRightMargin;
-  s.ToolBarY = 0;
-  s.LanguageFileName.clear();
-  s.NextRulerWidth = s.RulerWidth;
+  for (const SettingEntry& row : SettingsTable()) FallBack(row, platform.ScreenSize(), AppSettings);
+  DeriveAfterLoad(AppSettings);
 }
 
 namespace {
@@ -368,8 +243,7 @@ bool SaveSettings(Platform& platform, const RulerEntries& entries, std::string& 
     if (old.result == FileResult::Done || old.result == FileResult::Missing) {
       const DecodedText decoded = DecodeText(old.bytes);
       IniFile ini(decoded.text);
-      EntryWriter out(ini);
-      WriteAll(out, entries);
+      WriteAll(ini, AppSettings, entries);
       RemoveStaleTempFiles(platform, target);
       if (WriteFileSafely(platform, target, EncodeText(decoded.encoding, ini.Text()),
                           old.result == FileResult::Done) != WriteOutcome::Failed)

@@ -66,6 +66,8 @@ struct TAppSettings {
   // too long, unreadable, too large): the save keeps it as it is rather than
   // put defaults in place of the user's settings.
   bool KeepFile = false;
+
+  friend bool operator==(const TAppSettings&, const TAppSettings&) = default;
 };
 
 // The one settings record of the process (zero-filled but RulerWidth = 60 at
@@ -79,6 +81,8 @@ struct RulerEntries {
   bool ShowScaleLine = false;  // Current / ShowScaleLine
   int Unit = 0;                // Current / Unit
   bool ToolBarShow = true;     // ToolBar / Show
+
+  friend bool operator==(const RulerEntries&, const RulerEntries&) = default;
 };
 
 // Caption of every information box; a language pack may replace it.

@@ -2,6 +2,7 @@
 // them in place.
 #include "text/ini_file.h"
 
+#include <unordered_set>
 #include <utility>
 
 namespace mensor {
@@ -140,6 +141,21 @@ std::optional<std::string> IniFile::Find(std::string_view section, std::string_v
   value = value.substr(0, value.find('\0'));
   if (value.size() > max_length) value = value.substr(0, max_length);
   return std::string(value);
+}
+
+std::vector<std::string> IniFile::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  const std::size_t header = FindSection(section);
+  if (header == npos) return keys;
+  std::unordered_set<std::string> seen;  // names in lower case
+  const std::size_t end = SectionEnd(header);
+  for (std::size_t i = header + 1; i < end; ++i) {
+    if (lines_[i].kind != Kind::Entry) continue;
+    std::string lower = lines_[i].name;
+    for (char& c : lower) c = LowerAscii(c);
+    if (seen.insert(std::move(lower)).second) keys.push_back(lines_[i].name);
+  }
+  return keys;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,

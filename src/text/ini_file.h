@@ -49,6 +49,10 @@ class IniFile {
   // and cut by characters themselves.
   std::optional<std::string> Find(std::string_view section, std::string_view key,
                                   std::size_t max_length = kMaxValueLength) const;
+  // The names of the entries of section, as the file spells them, in the
+  // order of the file and each once (the first of a name is the one Find
+  // reads); empty when the section is missing.
+  std::vector<std::string> Keys(std::string_view section) const;
   // Find, or fallback when the entry is missing.
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;
