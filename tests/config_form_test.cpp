@@ -275,6 +275,48 @@ TEST_F(ConfigFormTest, OkStoresEveryFieldAndTheMenuShowsTheNewShortcuts) {
   EXPECT_TRUE(window.topmost);
 }
 
+TEST_F(ConfigFormTest, EachHotKeyRowGivesItsCommandTheKeyTypedThere) {
+  Open();
+  const std::pair<ConfigControl, char> typed[] = {
+      {C::HotKeyAlwaysTop, '1'}, {C::HotKeyTrans, '2'},          {C::HotKeyCircum, '3'},
+      {C::HotKeyLeval, '4'},     {C::HotKeyPlumb, '5'},          {C::HotKeyShowScaleLine, '6'},
+      {C::HotKeyShowToolBar, '7'}, {C::HotKeyCalculator, '8'},   {C::SysHotKey, '9'},
+  };
+  for (const auto& [field, key] : typed) view.hotkeys[field] = kCtrl | key;
+  config.BitBtnOKClick();
+  EXPECT_EQ(RulerMenu(),
+            "    &About...\n"
+            "    &Help  F1\n"
+            "----\n"
+            "    H&ide  Ctrl+9\n"
+            "    Always On &Top  Ctrl+1\n"
+            "[x] Tra&nsparent  Ctrl+2\n"
+            "    &Units >\n"
+            "  (o) &Pixels\n"
+            "      &CM\n"
+            "      &Inches\n"
+            "  ----\n"
+            "      Cu&stom\n"
+            "----\n"
+            "    &Rotate  Ctrl+3\n"
+            "    Hori&zontal  Ctrl+4\n"
+            "    &Vertical  Ctrl+5\n"
+            "    &Fit Screen As Horizontal\n"
+            "    Fit &Screen As Vertical\n"
+            "----\n"
+            "    Show Scale &Line  Ctrl+6\n"
+            "[x] Show T&oolBar  Ctrl+7\n"
+            "----\n"
+            "    &Calculator  Ctrl+8\n"
+            "----\n"
+            "    &Preferences...\n"
+            "    &Language >\n"
+            "  (o) &English (Default)\n"
+            "  ----\n"
+            "----\n"
+            "    E&xit\n");
+}
+
 TEST_F(ConfigFormTest, OkTakesTheSliderNotAnUnappliedPercentageText) {
   Open();
   view.position = 45;
@@ -578,6 +620,20 @@ TEST_F(ConfigFormTest, APackGivesItsTextsTitleAndMessages) {
   EXPECT_EQ(platform.infos, std::vector<std::string>{"Doppelt belegt"});
 }
 
+TEST_F(ConfigFormTest, HotKeyFieldsShowTheirKeysInThePacksWords) {
+  platform.files["/mensor/Languages/de.txt"] =
+      "[Info]\nLanguage=Deutsch\n[Keys]\nCtrl+=Strg+\nAlt+=Alt+\nNone=Keine\nSpace=Leertaste\n";
+  AppSettings.LanguageFileName = "de.txt";
+  AppSettings.HotKeyCircum = kCtrl | 0x20;
+  AppSettings.HotKeyPlumb = kAlt | 0x25;
+  LanguageIndex = 0;
+  Open();
+  LanguageIndex = -1;
+  EXPECT_EQ(view.HotKeyText(C::HotKeyCircum), "Strg+Leertaste");
+  EXPECT_EQ(view.HotKeyText(C::HotKeyPlumb), "Alt+Left") << "a word the pack lacks is English";
+  EXPECT_EQ(view.HotKeyText(C::HotKeyCalculator), "Keine");
+}
+
 TEST_F(ConfigFormTest, AMissingPackGivesEnglish) {
   AppSettings.LanguageFileName = "gone.txt";
   LanguageIndex = 3;
@@ -585,6 +641,7 @@ TEST_F(ConfigFormTest, AMissingPackGivesEnglish) {
   LanguageIndex = -1;
   EXPECT_EQ(view.title, "Mensor Configure");
   EXPECT_EQ(view.texts[C::GroupBox2], "  Mensor Color  ");
+  EXPECT_EQ(view.HotKeyText(C::HotKeyCalculator), "None");
 }
 
 }  // namespace

@@ -44,6 +44,9 @@ class FakeConfigView : public ConfigView {
   }
   Shortcut HotKey(ConfigControl c) const override { return hotkeys.count(c) ? hotkeys.at(c) : 0; }
   void SetHotKey(ConfigControl c, Shortcut value) override { hotkeys[c] = value; }
+  void SetShortcutWords(const ShortcutWords& words) override { shortcut_words = words; }
+  // What a hot-key field shows.
+  std::string HotKeyText(ConfigControl c) const { return HotKeyFieldText(HotKey(c), shortcut_words); }
   bool Enabled(ConfigControl c) const override { return disabled.count(c) == 0; }
   void SetEnabled(ConfigControl c, bool enabled) override {
     if (enabled) {
@@ -87,6 +90,7 @@ class FakeConfigView : public ConfigView {
   std::map<ConfigControl, int> items;
   int position = 0;
   std::map<ConfigControl, Shortcut> hotkeys;
+  ShortcutWords shortcut_words;
   std::set<ConfigControl> disabled;
   std::map<ConfigControl, ColorSwatch> pictures;
   int page = -1;

@@ -102,8 +102,9 @@ TEST(HelpTest, EveryCaptionOfTheRulerMenuIsMentioned) {
         << "the help never mentions the menu item \"" << WithoutAccelerator(caption) << "\"";
 }
 
-// The keys of section [String] of the language template: every text that
-// any window shows and a pack can replace.
+// The keys of sections [String] and [Keys] of the language template: every
+// text that any window shows and a pack can replace, and the words of
+// shortcuts.
 std::vector<std::string> TemplateKeys(const fs::path& path) {
   std::vector<std::string> keys;
   std::istringstream in(ReadText(path));
@@ -112,7 +113,7 @@ std::vector<std::string> TemplateKeys(const fs::path& path) {
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty() && line[0] == '[') {
-      strings = line.rfind("[String]", 0) == 0;
+      strings = line.rfind("[String]", 0) == 0 || line.rfind("[Keys]", 0) == 0;
       continue;
     }
     size_t eq = line.find('=');

@@ -1,6 +1,8 @@
 // The ruler's language menu through the fake platform: the pack list and its
 // entries, restoring the saved pack, choosing a language, and the texts of
 // the menu and the messages.
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -194,6 +196,96 @@ TEST_F(LanguageMenuTest, MenuOpensInThePacksWordsWithItsEntryChecked) {
             "  (o) Deutsch\n"
             "----\n"
             "    &Beenden\n");
+}
+
+// A shipped pack as it lies beside mensor.exe.
+std::string ShippedPack(const std::string& file) {
+  std::ifstream in(std::string(MENSOR_PACKS_DIR) + "/" + file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Every shortcut of the ruler's menu set, with a key that has a name.
+constexpr const char* kShortcutsIni =
+    "[System]\r\nHotKey=49234\r\n[HotKey]\r\nAlwaysTop=16468\r\nTranser=24608\r\nCircum=32805\r\n"
+    "Leval=8225\r\nPlumb=8226\r\nShowScaleLine=16430\r\nShowToolBar=16485\r\nCalculator=49165\r\n";
+
+TEST_F(LanguageMenuTest, MenuOfTheGermanPackShowsItsShortcutsInGermanWords) {
+  AddPack("Deutsch.txt", ShippedPack("Deutsch.txt"));
+  Start(std::string(kShortcutsIni) + "[Language]\r\nFileName=Deutsch.txt\r\n");
+  EXPECT_EQ(testing::MenuText(Opened()),
+            "    &Info...\n"
+            "    Hil&fe  F1\n"
+            "----\n"
+            "    &Ausblenden  Strg+Alt+R\n"
+            "    Immer im &Vordergrund  Strg+T\n"
+            "[x] &Transparent  Strg+Umschalt+Leertaste\n"
+            "    &Ma\xC3\x9F" "einheit >\n"
+            "  (o) &Pixel\n"
+            "      &Zentimeter\n"
+            "      Z&oll\n"
+            "  ----\n"
+            "      &Benutzerdefiniert\n"
+            "----\n"
+            "    &Drehen  Alt+Links\n"
+            "    &Waagerecht  Umschalt+Bild auf\n"
+            "    &Senkrecht  Umschalt+Bild ab\n"
+            "    &Ganze Breite\n"
+            "    Ganze &H\xC3\xB6he\n"
+            "----\n"
+            "    Skalenlinie &zeigen  Strg+Entf\n"
+            "[x] Wer&kzeugleiste zeigen  Strg+Num 5\n"
+            "----\n"
+            "    &Rechner  Strg+Alt+Eingabe\n"
+            "----\n"
+            "    Ei&nstellungen...\n"
+            "    &Language >\n"
+            "      &English (Default)\n"
+            "  ----\n"
+            "  (o) Deutsch\n"
+            "----\n"
+            "    &Beenden\n");
+}
+
+TEST_F(LanguageMenuTest, ShortcutsOfEachShippedPackAndBackInEnglish) {
+  struct Case {
+    const char* pack;  // empty: English again after the pack
+    const char* on_top;
+    const char* transparent;
+    const char* rotate;
+    const char* tool_bar;
+  };
+  const Case cases[] = {
+      {"Francais.txt", "Ctrl+T", "Ctrl+Maj+Espace", "Alt+Gauche", "Ctrl+Num 5"},
+      {"Russian.txt", "Ctrl+T", "Ctrl+Shift+\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB1\xD0\xB5\xD0\xBB",
+       "Alt+\xD0\x92\xD0\xBB\xD0\xB5\xD0\xB2\xD0\xBE", "Ctrl+Num 5"},
+      {"", "Ctrl+T", "Ctrl+Shift+Space", "Alt+Left", "Ctrl+Num 5"},
+  };
+  for (const Case& c : cases) {
+    AddPack("Francais.txt", ShippedPack("Francais.txt"));
+    AddPack("Russian.txt", ShippedPack("Russian.txt"));
+    Start(std::string(kShortcutsIni) + "[Language]\r\nFileName=Russian.txt\r\n");
+    if (*c.pack != 0) {
+      Choose(std::string(c.pack) == "Francais.txt" ? 0 : 1);
+    } else {
+      Choose(-1);
+    }
+    const std::vector<MenuItem>& items = Opened().items;
+    EXPECT_EQ(testing::FindCommand(items, kCmdOnTop)->shortcut_text, c.on_top) << c.pack;
+    EXPECT_EQ(testing::FindCommand(items, kCmdTranser)->shortcut_text, c.transparent) << c.pack;
+    EXPECT_EQ(testing::FindCommand(items, kCmdCircum)->shortcut_text, c.rotate) << c.pack;
+    EXPECT_EQ(testing::FindCommand(items, kCmdToolBar)->shortcut_text, c.tool_bar) << c.pack;
+    EXPECT_EQ(testing::FindCommand(items, kCmdHelp)->shortcut_text, "F1") << c.pack;
+  }
+}
+
+TEST_F(LanguageMenuTest, APackWithoutKeysShowsEnglishShortcuts) {
+  AddPack("de.txt", Pack("Deutsch", "Always On &Top=Immer &oben\r\n"));
+  Start(std::string(kShortcutsIni) + "[Language]\r\nFileName=de.txt\r\n");
+  const std::string menu = testing::MenuText(Opened());
+  EXPECT_NE(menu.find("\n    Immer &oben  Ctrl+T\n"), std::string::npos) << menu;
+  EXPECT_NE(menu.find("\n[x] Tra&nsparent  Ctrl+Shift+Space\n"), std::string::npos) << menu;
 }
 
 TEST_F(LanguageMenuTest, MenuCaptionsAndMessagesTakeThePackByRuleA) {

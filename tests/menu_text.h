@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "ui/menu.h"
-#include "ui/shortcut_text.h"
 
 namespace mensor::testing {
 
@@ -24,7 +23,7 @@ inline void AppendMenuText(const std::vector<MenuItem>& items, const std::string
     out += !item.checked ? "    " : item.kind == MenuKind::Radio ? "(o) " : "[x] ";
     out += item.caption;
     if (item.kind == MenuKind::Submenu) out += " >";
-    if (item.shortcut != 0) out += "  " + ShortcutText(item.shortcut);
+    if (!item.shortcut_text.empty()) out += "  " + item.shortcut_text;
     out += "\n";
     AppendMenuText(item.items, indent + "  ", out);
   }

@@ -1,11 +1,12 @@
 // The language packs shipped beside mensor.exe: the template holds every key
-// of the four windows' tables with its English text, and every real pack
-// translates every key of the template, in its declared encoding, with an
-// accelerator letter wherever the English text has one and no two items of
-// one menu on the same letter.
+// of the four windows' tables and every word of shortcuts with its English
+// text, and every real pack translates every key of the template, in its
+// declared encoding, with an accelerator letter wherever the English text has
+// one and no two items of one menu on the same letter.
 #include <fstream>
 #include <map>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "text/text_encoding.h"
 #include "app/ruler_commands.h"
 #include "lang/text_tables.h"
+#include "ui/shortcut_text.h"
 #include "toolbar/tool_bar_form.h"
 
 namespace mensor {
@@ -37,8 +39,9 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-// The entries of the [String] section in file order (key as written, value).
-std::vector<std::pair<std::string, std::string>> StringEntries(const std::string& bytes) {
+// The entries of a section in file order (key as written, value).
+std::vector<std::pair<std::string, std::string>> SectionEntries(const std::string& bytes,
+                                                                const std::string& section) {
   std::vector<std::pair<std::string, std::string>> entries;
   std::istringstream lines(DecodePackText(bytes, {}));
   std::string line;
@@ -46,7 +49,7 @@ std::vector<std::pair<std::string, std::string>> StringEntries(const std::string
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty() && line.front() == '[') {
-      in_strings = Lower(line) == "[string]";
+      in_strings = Lower(line) == "[" + Lower(section) + "]";
       continue;
     }
     const std::size_t equals = line.find('=');
@@ -54,6 +57,10 @@ std::vector<std::pair<std::string, std::string>> StringEntries(const std::string
       entries.emplace_back(line.substr(0, equals), line.substr(equals + 1));
   }
   return entries;
+}
+
+std::vector<std::pair<std::string, std::string>> StringEntries(const std::string& bytes) {
+  return SectionEntries(bytes, "String");
 }
 
 // Every key of the four tables, once (keys compare without regard to case).
@@ -98,6 +105,16 @@ TEST(ShippedPacks, TemplateHasEveryKeyWithItsEnglishTextAndNoName) {
   for (const auto& [lower, key] : expected) EXPECT_TRUE(seen.count(lower)) << "missing: " << key;
 }
 
+TEST(ShippedPacks, TemplateListsTheWordsOfShortcutsInEnglish) {
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : SectionEntries(ReadBytes("template.txt"), "Keys")) {
+    EXPECT_EQ(value, key) << "English word of " << key;
+    keys.push_back(key);
+  }
+  const std::span<const std::string_view> words = ShortcutWords::EnglishWords();
+  EXPECT_EQ(keys, std::vector<std::string>(words.begin(), words.end()));
+}
+
 struct ShippedPack {
   const char* file;
   const char* name;  // UTF-8
@@ -136,6 +153,13 @@ TEST(ShippedPacks, EveryPackTranslatesEveryKeyOfTheTemplate) {
       ASSERT_TRUE(value.has_value()) << p.file << ": missing " << key;
       EXPECT_FALSE(value->empty()) << p.file << ": empty " << key;
     }
+    std::set<std::string> words;
+    for (std::string_view word : ShortcutWords::EnglishWords()) words.insert(std::string(word));
+    for (const auto& [key, value] : SectionEntries(bytes, "Keys"))
+      EXPECT_TRUE(words.erase(key)) << p.file << ": [Keys] " << key << " is no word, or twice";
+    EXPECT_EQ(words, std::set<std::string>{}) << p.file << ": words missing from [Keys]";
+    for (std::string_view word : ShortcutWords::EnglishWords())
+      EXPECT_FALSE(pack.Find("Keys", word).value_or("").empty()) << p.file << ": empty " << word;
   }
 }
 

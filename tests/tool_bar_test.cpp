@@ -138,6 +138,22 @@ TEST_F(ToolBarTest, ShowToolBarShortcutHidesItFromTheToolBar) {
   EXPECT_TRUE(controls.timer);
 }
 
+TEST_F(ToolBarTest, ShowToolBarShortcutInThePacksWordsAndBackInEnglish) {
+  Start("[HotKey]\nShowToolBar=" + std::to_string(kCtrlT | kShortcutShift) +
+        "\n[ToolBar]\nShow=1\n[Language]\nFileName=de.txt\n");
+  platform.files["/mensor/Languages/de.txt"] = "[String]\n&Hide ToolBar=&Verbergen\n[Keys]\nCtrl+=Strg+\nShift+=Umschalt+\n";
+  bar.SetLanguage(0);
+  EXPECT_EQ(BarMenu(),
+            "    &Verbergen  Strg+Umschalt+T\n"
+            "----\n"
+            "[x] &Show Cursor\n");
+  bar.SetDefaultLanguage();
+  EXPECT_EQ(BarMenu(),
+            "    &Hide ToolBar  Ctrl+Shift+T\n"
+            "----\n"
+            "[x] &Show Cursor\n");
+}
+
 TEST_F(ToolBarTest, OnlyAltF4IsSwallowed) {
   struct Case {
     ShiftState shift;

@@ -34,7 +34,7 @@ Menu TMainForm::PopupMenu() const {
   Menu menu;
   menu.band_caption = "Mensor 2.0";
   menu.band_color = kBandColor;
-  menu.items = CommandMenu(kRulerCommands, *this, captions_);
+  menu.items = CommandMenu(kRulerCommands, *this, captions_, shortcut_words_);
   return menu;
 }
 

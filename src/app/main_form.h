@@ -35,6 +35,7 @@
 #include "ui/image.h"
 #include "ui/menu.h"
 #include "ui/platform.h"
+#include "ui/shortcut_text.h"
 #include "ui/types.h"
 
 namespace mensor {
@@ -259,6 +260,9 @@ class TMainForm final : public RulerLink {
 
   // ---- what the preferences and the tool bar use (RulerLink) ----
   void ToolBarHidden() override;
+  std::vector<Shortcut TAppSettings::*> ShortcutSettings() const override {
+    return mensor::ShortcutSettings(kRulerCommands);
+  }
   void CrossHairChanged() override;
   void SeeThroughTintChanged() override;
   void ChangeHideHotKey(Shortcut value, const std::string& error_text) override;
@@ -370,8 +374,10 @@ class TMainForm final : public RulerLink {
   bool on_top_ = false;
   bool scale_line_shown_ = false;
   bool tool_bar_shown_ = false;
-  // The captions of kRulerCommands' rows in the current language, by row.
+  // The captions of kRulerCommands' rows in the current language, by row,
+  // and the words of its shortcuts.
   std::vector<std::string> captions_;
+  ShortcutWords shortcut_words_;
   // One radio item per language pack with a name: its command id, its pack
   // index and its caption (the pack's name).
   struct LanguageEntry {

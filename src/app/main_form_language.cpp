@@ -131,6 +131,7 @@ void TMainForm::SetDefaultLanguage() {
 }
 
 void TMainForm::ApplyLanguageTexts(const WindowTexts& texts) {
+  shortcut_words_ = texts.shortcut_words;
   for (const TargetText& t : texts.items) {
     if (t.target == "HideCaption") {
       HideCaption = t.text;

@@ -19,6 +19,7 @@
 #include "lang/language_pack.h"
 #include "settings/app_settings.h"
 #include "ui/menu.h"
+#include "ui/shortcut_text.h"
 
 namespace mensor {
 
@@ -86,10 +87,10 @@ std::vector<TextRow> CommandTextRows(CommandTable<Form> table, Rule rule) {
 }
 
 // The menu as it opens now: captions by row, check marks from the form,
-// shortcuts from the settings.
+// shortcuts from the settings, their texts in words.
 template <class Form>
 std::vector<MenuItem> CommandMenu(CommandTable<Form> table, const Form& form,
-                                  const std::vector<std::string>& captions) {
+                                  const std::vector<std::string>& captions, const ShortcutWords& words) {
   std::vector<MenuItem> items;
   const auto item_of = [&](std::size_t i) {
     const CommandRow<Form>& row = table[i];
@@ -105,6 +106,7 @@ std::vector<MenuItem> CommandMenu(CommandTable<Form> table, const Form& form,
       case CommandKind::Separator: item.kind = MenuKind::Separator; break;
     }
     item.shortcut = CommandShortcut(row);
+    item.shortcut_text = ShortcutText(item.shortcut, words);
     item.checked = row.checked != nullptr && row.checked(form);
     item.visible = row.visible;
     return item;
@@ -118,6 +120,15 @@ std::vector<MenuItem> CommandMenu(CommandTable<Form> table, const Form& form,
     items.push_back(std::move(item));
   }
   return items;
+}
+
+// The settings that hold the table's shortcuts, in menu order.
+template <class Form>
+std::vector<Shortcut TAppSettings::*> ShortcutSettings(CommandTable<Form> table) {
+  std::vector<Shortcut TAppSettings::*> settings;
+  for (const CommandRow<Form>& row : table)
+    if (row.shortcut != nullptr) settings.push_back(row.shortcut);
+  return settings;
 }
 
 template <class Form>

@@ -10,6 +10,7 @@ namespace {
 constexpr std::string_view kInfoSection = "Info";
 constexpr std::string_view kNameKey = "Language";
 constexpr std::string_view kStringSection = "String";
+constexpr std::string_view kKeysSection = "Keys";
 constexpr std::string_view kFolderName = "Languages";
 
 std::string RowText(const TextRow& row, const LanguagePack& pack) {
@@ -72,6 +73,11 @@ WindowTexts EnglishTexts(TextTable table) {
 WindowTexts PackTexts(TextTable table, const LanguagePack& pack) {
   WindowTexts texts = Resolve(table, [&](const TextRow& row) { return RowText(row, pack); });
   texts.english = false;
+  // Rule A: a word given blank would leave a shortcut without its modifier.
+  for (std::string_view word : ShortcutWords::EnglishWords()) {
+    const std::optional<std::string> value = pack.Find(kKeysSection, word);
+    if (value && !TrimBlanks(*value).empty()) texts.shortcut_words.Set(word, *value);
+  }
   return texts;
 }
 

@@ -31,6 +31,9 @@
 // PACK FILES
 //   INI text in ExeDir\Languages: section "Info", key "Language" = the name
 //   shown in the language menu; section "String": English text = translation.
+//   Section "Keys": the words of shortcut texts by their English text
+//   ("Ctrl+=Strg+", "Space=Leertaste", "None=Keine"; ui/shortcut_text.h),
+//   rule A, in every window's WindowTexts::shortcut_words.
 //   Reading rules: section and key names compare without regard to case; the
 //   key is the text before the first "=", the value the text after it; blanks
 //   around both are dropped; one pair of enclosing double or single quotes is
@@ -51,6 +54,7 @@
 #include "text/text_encoding.h"
 #include "text/ini_file.h"
 #include "ui/platform.h"
+#include "ui/shortcut_text.h"
 
 namespace mensor {
 
@@ -104,6 +108,8 @@ struct WindowTexts {
   // gone. The ruler window then checks "&English (Default)".
   bool english = true;
   std::vector<TargetText> items;  // one per row, in the table's order
+  // The words of shortcut texts: the pack's, English for each it lacks.
+  ShortcutWords shortcut_words;
 
   // The text of the first row with this target, or null.
   const std::string* Text(std::string_view target) const;

@@ -42,22 +42,23 @@ int ColorSlot(ConfigControl button) {
   return -1;
 }
 
-// The hot-key fields in the order of the checks on OK, with the setting each
-// holds. The menus read their shortcuts from these settings when they open.
-struct HotKeyBinding {
-  ConfigControl field;
+// The dialog's field for each setting that holds a shortcut of the ruler's
+// commands (one row of the "Hot Key" page each). Which rows there are, and
+// the order OK checks them in, follow the ruler's commands.
+struct HotKeyField {
   Shortcut TAppSettings::*setting;
+  ConfigControl field;
 };
-constexpr HotKeyBinding kHotKeys[] = {
-    {C::SysHotKey, &TAppSettings::HotKey},
-    {C::HotKeyAlwaysTop, &TAppSettings::HotKeyAlwaysTop},
-    {C::HotKeyTrans, &TAppSettings::HotKeyTranser},
-    {C::HotKeyCircum, &TAppSettings::HotKeyCircum},
-    {C::HotKeyLeval, &TAppSettings::HotKeyLeval},
-    {C::HotKeyPlumb, &TAppSettings::HotKeyPlumb},
-    {C::HotKeyShowScaleLine, &TAppSettings::HotKeyShowScaleLine},
-    {C::HotKeyShowToolBar, &TAppSettings::HotKeyShowToolBar},
-    {C::HotKeyCalculator, &TAppSettings::HotKeyCalculator},
+constexpr HotKeyField kHotKeyFields[] = {
+    {&TAppSettings::HotKey, C::SysHotKey},
+    {&TAppSettings::HotKeyAlwaysTop, C::HotKeyAlwaysTop},
+    {&TAppSettings::HotKeyTranser, C::HotKeyTrans},
+    {&TAppSettings::HotKeyCircum, C::HotKeyCircum},
+    {&TAppSettings::HotKeyLeval, C::HotKeyLeval},
+    {&TAppSettings::HotKeyPlumb, C::HotKeyPlumb},
+    {&TAppSettings::HotKeyShowScaleLine, C::HotKeyShowScaleLine},
+    {&TAppSettings::HotKeyShowToolBar, C::HotKeyShowToolBar},
+    {&TAppSettings::HotKeyCalculator, C::HotKeyCalculator},
 };
 
 // Where the texts of the dialog's language table go: its controls by their
@@ -132,6 +133,14 @@ std::optional<int> ParseFieldInteger(const std::string& text) {
 
 TConfigForm::TConfigForm(Platform& platform, RulerLink& ruler) : platform_(platform), ruler_(ruler) {}
 
+std::vector<TConfigForm::HotKeyRow> TConfigForm::HotKeyRows() const {
+  std::vector<HotKeyRow> rows;
+  for (Shortcut TAppSettings::*setting : ruler_.ShortcutSettings())
+    for (const HotKeyField& f : kHotKeyFields)
+      if (f.setting == setting) rows.push_back({f.field, setting});
+  return rows;
+}
+
 Color TConfigForm::ButtonColor(ConfigControl button) const {
   const int slot = ColorSlot(button);
   return slot < 0 ? 0 : button_colors_[slot];
@@ -173,6 +182,7 @@ void TConfigForm::SetLanguage(int index) { Apply(LanguageTexts(platform_, kConfi
 void TConfigForm::SetDefaultLanguage() { Apply(EnglishTexts(kConfigFormTexts)); }
 
 void TConfigForm::Apply(const WindowTexts& texts) {
+  view().SetShortcutWords(texts.shortcut_words);
   for (const TargetText& t : texts.items) {
     if (t.target == "DialogTitle") {
       DialogTitle = t.text;
@@ -217,7 +227,7 @@ void TConfigForm::FormShow() {
   // outside 0..100 as the slider takes it).
   SetSliderPosition(AppSettings.TransValue);
   view().SetText(C::EditTranValue, std::to_string(view().Position(C::TrackBarTran)));
-  for (const HotKeyBinding& h : kHotKeys)
+  for (const HotKeyRow& h : HotKeyRows())
     if (h.field != C::SysHotKey) view().SetHotKey(h.field, AppSettings.*h.setting);
 
   // 3.-5. The first page, the preview, the read-out group.
@@ -342,13 +352,14 @@ void TConfigForm::PreviewRuler() {
 // ---- OK and Cancel ----
 
 bool TConfigForm::CheckHotKeys() {
-  for (const HotKeyBinding& h : kHotKeys) {
+  const std::vector<HotKeyRow> rows = HotKeyRows();
+  for (const HotKeyRow& h : rows) {
     const Shortcut value = view().HotKey(h.field);
     const std::string* message = nullptr;
     if (value == kPlainF1) {
       message = &F1HotKeyText;
     } else if (value != 0) {
-      for (const HotKeyBinding& other : kHotKeys)
+      for (const HotKeyRow& other : rows)
         if (other.field != h.field && view().HotKey(other.field) == value) message = &SameHotKeyText;
     }
     if (message == nullptr) continue;
@@ -409,7 +420,7 @@ void TConfigForm::BitBtnOKClick() {
 
   // 9. The eight menu hot keys: the ruler's and the tool bar's menus show
   // them from now on.
-  for (const HotKeyBinding& h : kHotKeys)
+  for (const HotKeyRow& h : HotKeyRows())
     if (h.field != C::SysHotKey) AppSettings.*h.setting = view().HotKey(h.field);
 
   // 10. The global Hide/Show hot key, registered again when it changed.

@@ -10,8 +10,10 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "prefs/config_view.h"
+#include "settings/app_settings.h"
 #include "ui/canvas.h"
 #include "ui/platform.h"
 #include "ui/types.h"
@@ -84,6 +86,13 @@ class TConfigForm {
   void SetSliderPosition(int position);
   // The value the percentage field's text gives (60 for no integer), in 0..100.
   int EditTranValueValue() const;
+  // A hot-key field and the setting it edits.
+  struct HotKeyRow {
+    ConfigControl field;
+    Shortcut TAppSettings::*setting;
+  };
+  // One row per shortcut setting of the ruler's commands, in menu order.
+  std::vector<HotKeyRow> HotKeyRows() const;
   // The first hot-key field whose value is refused, with the message.
   bool CheckHotKeys();
   // Puts each text on its control or into its variable.

@@ -11,6 +11,7 @@
 
 #include "settings/color_swatch.h"
 #include "ui/canvas.h"
+#include "ui/shortcut_text.h"
 #include "ui/types.h"
 
 namespace mensor {
@@ -139,6 +140,8 @@ class ConfigView {
   // A hot-key field's shortcut value (0 when empty).
   virtual Shortcut HotKey(ConfigControl field) const = 0;
   virtual void SetHotKey(ConfigControl field, Shortcut value) = 0;
+  // The words the hot-key fields show their keys in ("Strg+A", "Keine").
+  virtual void SetShortcutWords(const ShortcutWords& words) = 0;
 
   virtual bool Enabled(ConfigControl control) const = 0;
   virtual void SetEnabled(ConfigControl control, bool enabled) = 0;

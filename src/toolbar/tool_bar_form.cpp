@@ -72,7 +72,7 @@ TFormToolBar::TFormToolBar(Platform& p, Window& w, ToolBarControls& c)
 
 Menu TFormToolBar::PopupMenu() const {
   Menu menu;
-  menu.items = CommandMenu(kToolBarCommands, *this, captions_);
+  menu.items = CommandMenu(kToolBarCommands, *this, captions_, shortcut_words_);
   return menu;
 }
 
@@ -357,6 +357,7 @@ void TFormToolBar::ApplyTexts(const WindowTexts& resolved) {
   for (const auto& [target, text] : targets)
     if (const std::string* value = resolved.Text(target)) *text = *value;
   for (const TargetText& t : resolved.items) SetCommandCaption(kToolBarCommands, captions_, t.target, t.text);
+  shortcut_words_ = resolved.shortcut_words;
   ApplyTexts(texts);
 }
 

@@ -18,6 +18,7 @@
 #include "ui/canvas.h"
 #include "ui/menu.h"
 #include "ui/platform.h"
+#include "ui/shortcut_text.h"
 #include "ui/types.h"
 
 namespace mensor {
@@ -173,8 +174,10 @@ class TFormToolBar {
   // The button under the pointer: a flat button shows a raised edge then.
   Button hot_ = Button::None;
   bool mouse_captured_ = false;
-  // The captions of kToolBarCommands' rows in the current language, by row.
+  // The captions of kToolBarCommands' rows in the current language, by row,
+  // and the words of its shortcuts.
   std::vector<std::string> captions_;
+  ShortcutWords shortcut_words_;
 };
 
 }  // namespace mensor

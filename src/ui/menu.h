@@ -19,6 +19,7 @@ struct MenuItem {
   std::string caption;   // UTF-8, '&' marks the accelerator letter
   MenuKind kind = MenuKind::Command;
   Shortcut shortcut = 0;
+  std::string shortcut_text;  // UTF-8, in the words of the current language; empty for none
   bool checked = false;
   bool visible = true;
   bool enabled = true;

@@ -14,6 +14,7 @@
 #include "ui/text_fit.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/dpi.h"
+#include "ui/win32/hot_key_field.h"
 #include "ui/win32/resource.h"
 #include "ui/win32/tool_tips.h"
 #include "ui/win32/win32_platform.h"
@@ -274,6 +275,38 @@ LRESULT CALLBACK ConfigDialog::PercentFieldProc(HWND hwnd, UINT message, WPARAM 
   return DefSubclassProc(hwnd, message, wparam, lparam);
 }
 
+std::wstring ConfigDialog::HotKeyFieldText(HWND field) const {
+  Shortcut value = FromHotKeyWord(static_cast<WORD>(SendMessageW(field, HKM_GETHOTKEY, 0, 0)));
+  // NOTE: the control holds no value while only modifiers are down; it shows
+  // them as they are pressed, and so does this.
+  if (value == 0 && GetFocus() == field) {
+    if (GetKeyState(VK_CONTROL) < 0) value |= kShortcutCtrl;
+    if (GetKeyState(VK_SHIFT) < 0) value |= kShortcutShift;
+    if (GetKeyState(VK_MENU) < 0) value |= kShortcutAlt;
+  }
+  return Utf8ToWide(mensor::HotKeyFieldText(value, shortcut_words_));
+}
+
+LRESULT CALLBACK ConfigDialog::HotKeyFieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                               DWORD_PTR data) {
+  const auto* self = reinterpret_cast<const ConfigDialog*>(data);
+  switch (message) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      PaintHotKeyField(hwnd, message == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wparam) : nullptr,
+                       self->HotKeyFieldText(hwnd));
+      return 0;
+    case WM_SETFOCUS: {
+      const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+      PlaceHotKeyCaret(hwnd, self->HotKeyFieldText(hwnd));
+      return result;
+    }
+    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &ConfigDialog::HotKeyFieldProc, id); break;
+    default: break;
+  }
+  return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
 INT_PTR ConfigDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wparam), HIWORD(wparam)); return TRUE;
@@ -417,6 +450,7 @@ void ConfigDialog::CreateControls() {
       case K::HotKey:
         // Any key with or without modifiers is taken as typed.
         SendMessageW(hwnd, HKM_SETRULES, 0, 0);
+        SetWindowSubclass(hwnd, &ConfigDialog::HotKeyFieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
         break;
       default: break;
     }
@@ -735,6 +769,12 @@ Shortcut ConfigDialog::HotKey(ConfigControl field) const {
 
 void ConfigDialog::SetHotKey(ConfigControl field, Shortcut value) {
   SendMessageW(Handle(field), HKM_SETHOTKEY, ToHotKeyWord(value), 0);
+}
+
+void ConfigDialog::SetShortcutWords(const ShortcutWords& words) {
+  shortcut_words_ = words;
+  for (const ConfigLayoutEntry& e : ConfigLayout())
+    if (e.kind == K::HotKey && Handle(e.control) != nullptr) InvalidateRect(Handle(e.control), nullptr, TRUE);
 }
 
 bool ConfigDialog::Enabled(ConfigControl control) const {

@@ -49,6 +49,7 @@ class ConfigDialog : public ConfigView {
   void SetPosition(ConfigControl slider, int position) override;
   Shortcut HotKey(ConfigControl field) const override;
   void SetHotKey(ConfigControl field, Shortcut value) override;
+  void SetShortcutWords(const ShortcutWords& words) override;
   bool Enabled(ConfigControl control) const override;
   void SetEnabled(ConfigControl control, bool enabled) override;
   Size ControlSize(ConfigControl control) const override;
@@ -68,6 +69,10 @@ class ConfigDialog : public ConfigView {
   static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK PercentFieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                            UINT_PTR id, DWORD_PTR data);
+  // Hot-key fields show their keys in shortcut_words_.
+  static LRESULT CALLBACK HotKeyFieldProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                          UINT_PTR id, DWORD_PTR data);
+  std::wstring HotKeyFieldText(HWND field) const;
 
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnInitDialog();
@@ -117,6 +122,7 @@ class ConfigDialog : public ConfigView {
   bool done_ = false;
   // Set once the form has filled the controls.
   bool shown_ = false;
+  ShortcutWords shortcut_words_;
 
   // The preview picture and a canvas on it for the whole life of the dialog.
   // NOTE: declared in this order so that the canvas (which restores the DC's

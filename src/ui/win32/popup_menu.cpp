@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "ui/shortcut_text.h"
 #include "ui/win32/convert.h"
 
 namespace mensor::win32 {
@@ -107,7 +106,7 @@ HMENU PopupMenu::Build(const std::vector<MenuItem>& items, bool band) {
     if (!item.visible) continue;
     auto entry = std::make_unique<Entry>();
     entry->text = Utf8ToWide(item.caption);
-    entry->shortcut = Utf8ToWide(ShortcutText(item.shortcut));
+    entry->shortcut = Utf8ToWide(item.shortcut_text);
     entry->accelerator = AcceleratorKey(entry->text);
     entry->kind = item.kind;
     entry->checked = item.checked;
