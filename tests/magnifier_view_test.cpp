@@ -187,13 +187,18 @@ TEST_F(MagnifierTick, FactorTwoDrawsThePointerIntoTheCopyAfterTheColourIsRead) {
 
 TEST_F(MagnifierTick, ClickOnTheColourRowAndCtrlCCopyTheHexText) {
   bar.TimerMagnifierTimer();  // factor 2: pixel (30, 29)
+  // Over the tool bar the view stays as it was.
+  platform.cursor_pos = {window.bounds.left + 60, window.bounds.top + TFormToolBar::kColorRow.top + 10};
+  bar.TimerMagnifierTimer();
+  EXPECT_EQ(bar.Magnifier().PixelColor(), MakeColor(30, 29, 200));
+  EXPECT_TRUE(controls.timer);
   bar.MouseDown(MouseButton::Left, kLeftButton, 60, TFormToolBar::kColorRow.top + 10);
   bar.MouseUp(MouseButton::Left, 0, 60, TFormToolBar::kColorRow.top + 10);
   EXPECT_EQ(platform.clipboard, "#1E1DC8");
-  platform.cursor_pos = {0, 0};
+  platform.cursor_pos = {1000, 700};  // 30 from the right edge: pixel (36, 29)
   bar.TimerMagnifierTimer();
   EXPECT_TRUE(bar.KeyDown('C', kCtrl));
-  EXPECT_EQ(platform.clipboard, "#0000C8");
+  EXPECT_EQ(platform.clipboard, "#241DC8");
   EXPECT_TRUE(platform.infos.empty());
 }
 

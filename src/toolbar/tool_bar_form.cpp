@@ -338,6 +338,13 @@ void TFormToolBar::TimerMagnifierTimer() {
   // again starts the timer.
   if (!window.IsVisible()) return;
   const Point pointer = platform.CursorPos();
+  // NOTE: over the tool bar itself the view keeps what it showed, so that
+  // the colour row can be clicked (or the factor typed) for the pixel the
+  // pointer came from.
+  if (window.Bounds().Contains(pointer)) {
+    SetTimer(true);
+    return;
+  }
   const FactorReading factor = FactorFromText(controls.FactorText());
   if (factor.reset_box) controls.SetFactorText(std::to_string(factor.factor));
   // The copy stays on the monitor under the pointer.
