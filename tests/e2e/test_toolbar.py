@@ -299,9 +299,10 @@ class ToolBarTest(harness.MensorTestCase):
 
 
 class ToolBarSoakTest(harness.MensorTestCase):
-    """The magnifier running with the pointer moving: the live GDI
-    handles and the process's handles stay flat after the warm-up, and the
-    program's CPU share is reported."""
+    """The magnifier running at factor 4 (grid, frame and the pointer drawn
+    beside it) with the pointer moving: the live GDI handles and the
+    process's handles stay flat after the warm-up, and the program's CPU
+    share is reported."""
 
     def probe(self):
         exe = os.path.join(os.path.dirname(os.path.abspath(os.environ['MENSOR_EXE'])), 'probe.exe')
@@ -331,6 +332,9 @@ class ToolBarSoakTest(harness.MensorTestCase):
         backdrop = start_backdrop(self)
         app = self.start_app(tool_bar_ini(600, 100, show_cursor=1))
         harness.wait_until('the tool bar', lambda: app.windows(TITLE), TOGGLE_TIMEOUT)
+        self.session.xdotool('mousemove', 600 + FACTOR_BOX[0], 100 + FACTOR_BOX[1])
+        self.session.xdotool('click', 1)
+        self.session.xdotool('key', 'End', 'BackSpace', '4')
         backdrop.click(POINTER)
 
         def move_for(seconds, phase):
