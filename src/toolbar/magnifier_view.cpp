@@ -115,16 +115,17 @@ void MagnifierView::Update(Platform& platform, ToolBarControls& controls, const 
   if (layout_.pointer == ViewLayout::Pointer::InCopy) controls.DrawPointer(copy_, capture.spot);
 
   // Enlarge: each copied pixel fills its block.
-  picture_.Resize(view.Width(), view.Height());
-  std::vector<int> source_x(static_cast<std::size_t>(view.Width()));
-  for (int i = 0; i < copy_.width; ++i)
-    for (int x = layout_.columns[i]; x < layout_.columns[i + 1]; ++x) source_x[x - view.left] = i;
+  if (picture_.width != view.Width() || picture_.height != view.Height()) picture_.Resize(view.Width(), view.Height());
+  const std::size_t row_bytes = 3 * static_cast<std::size_t>(view.Width());
   for (int j = 0; j < copy_.height; ++j) {
     const std::uint8_t* from = copy_.Row(j);
-    for (int y = layout_.rows[j]; y < layout_.rows[j + 1]; ++y) {
-      std::uint8_t* to = picture_.Row(y - view.top);
-      for (int x = 0; x < view.Width(); ++x) std::copy_n(from + 3 * source_x[x], 3, to + 3 * x);
-    }
+    const int first = layout_.rows[j] - view.top;
+    std::uint8_t* to = picture_.Row(first);
+    for (int i = 0; i < copy_.width; ++i)
+      for (int x = layout_.columns[i]; x < layout_.columns[i + 1]; ++x)
+        std::copy_n(from + 3 * i, 3, to + 3 * (x - view.left));
+    // The block's other rows are the same.
+    for (int y = first + 1; y < layout_.rows[j + 1] - view.top; ++y) std::copy_n(to, row_bytes, picture_.Row(y));
   }
   for (ViewMark mark : ViewMarks(layout_, *color_)) {
     mark.rect = {mark.rect.left - view.left, mark.rect.top - view.top, mark.rect.right - view.left,
