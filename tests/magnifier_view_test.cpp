@@ -1,23 +1,14 @@
 // The magnified view: where each copied pixel's block, the grid and the frame
 // of the pixel under the pointer lie at factors 1, 2, 4 and 9; the pointer's
-// place; the colour row's texts and swatch; copying the colour.
+// place; the colour texts. (The tick itself: tool_bar_test.cpp.)
 #include "toolbar/magnifier_view.h"
 
 #include <gtest/gtest.h>
 
-#include "app/main_form.h"
-#include "fake_platform.h"
-#include "fake_tool_bar.h"
-#include "lang/language.h"
 #include "toolbar/tool_bar_form.h"
-#include "ui/clipboard.h"
 
 namespace mensor {
 namespace {
-
-using testing::FakePlatform;
-using testing::FakeToolBarControls;
-using testing::FakeWindow;
 
 constexpr Rect kView = TFormToolBar::kView;  // 120 x 117 at (2, 37)
 
@@ -107,111 +98,6 @@ TEST(MagnifierView, ColourTexts) {
     EXPECT_EQ(RgbText(c.color), c.rgb);
     EXPECT_EQ(ContrastingColor(c.color), c.frame) << c.hex;
   }
-}
-
-class MagnifierTick : public ::testing::Test {
- protected:
-  void SetUp() override {
-    AppSettings = TAppSettings{};
-    LanguageIndex = -1;
-    platform.screen = {1024, 768};
-    bar.SetMainForm(&ruler);
-    // Copied pixel (x, y) has red x, green y, blue 200.
-    platform.fill_capture = [](Image& image) {
-      for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) SetPixel(image, x, y, MakeColor(x, y, 200));
-    };
-    AppSettings.Magnifier = true;
-    bar.FormCreate();
-    window.visible = true;
-    platform.cursor_pos = {500, 400};
-  }
-  Color At(int x, int y) const { return PixelOf(bar.Magnifier().Picture(), x - kView.left, y - kView.top); }
-
-  FakePlatform platform;
-  FakeWindow ruler_window;
-  TMainForm ruler{platform, ruler_window};
-  FakeWindow window;
-  FakeToolBarControls controls;
-  TFormToolBar bar{platform, window, controls};
-};
-
-TEST_F(MagnifierTick, FactorFourShowsBlocksGridFramePointerAndColourRow) {
-  AppSettings.ShowCursor = true;
-  bar.FormCreate();
-  controls.factor_text = "4";
-  bar.TimerMagnifierTimer();
-  // Block (1, 0) spans x 6..9, y 37..40; its first column is a grid line.
-  EXPECT_EQ(At(7, 38), MakeColor(1, 0, 200));
-  EXPECT_EQ(At(6, 38), kGridColor);
-  EXPECT_EQ(At(3, 41), kGridColor) << "the second row's first line";
-  // The pixel under the pointer, (15, 14), keeps its colour inside a white
-  // frame (its colour is dark).
-  EXPECT_EQ(At(64, 97), MakeColor(15, 14, 200));
-  EXPECT_EQ(At(62, 97), 0xFFFFFFu);
-  EXPECT_EQ(At(66, 97), 0xFFFFFFu);
-  EXPECT_EQ(At(64, 99), 0xFFFFFFu);
-  ASSERT_EQ(controls.pointers.size(), 1u);
-  EXPECT_EQ(controls.pointers[0], (FakeToolBarControls::PointerDraw{{120, 117}, {65, 63}}))
-      << "at its own size into the view, beside the frame";
-
-  // On the window: the picture at the view's place; the colour row once
-  // painted shows the framed pixel.
-  ASSERT_FALSE(window.direct.Images().empty());
-  EXPECT_EQ(window.direct.Images().back().from, (Point{kView.left, kView.top}));
-  testing::RecordingCanvas canvas;
-  bar.FormPaint(canvas);
-  std::vector<testing::DrawOp> row;
-  for (const testing::DrawOp& op : canvas.ops)
-    if ((op.kind == testing::DrawOp::Fill && op.rect.top >= TFormToolBar::kColorRow.top) ||
-        (op.kind == testing::DrawOp::Text && op.from.y >= TFormToolBar::kColorRow.top))
-      row.push_back(op);
-  ASSERT_EQ(row.size(), 5u) << "panel, outline, swatch, two texts";
-  EXPECT_EQ(row[2].rect, (Rect{6, 191, 26, 211})) << "the swatch inside its outline";
-  EXPECT_EQ(row[2].color, MakeColor(15, 14, 200));
-  EXPECT_EQ(row[3].text, "#0F0EC8");
-  EXPECT_EQ(row[3].from, (Point{32, TFormToolBar::kColorRow.top + 3}));
-  EXPECT_EQ(row[4].text, "15, 14, 200");
-  EXPECT_EQ(row[4].from, (Point{32, TFormToolBar::kColorRow.top + 16}));
-}
-
-TEST_F(MagnifierTick, FactorTwoDrawsThePointerIntoTheCopyAfterTheColourIsRead) {
-  AppSettings.ShowCursor = true;
-  bar.FormCreate();
-  controls.factor_text = "2";
-  bar.TimerMagnifierTimer();
-  ASSERT_EQ(controls.pointers.size(), 1u);
-  EXPECT_EQ(controls.pointers[0], (FakeToolBarControls::PointerDraw{{60, 58}, {30, 29}}));
-  EXPECT_EQ(bar.Magnifier().PixelColor(), MakeColor(30, 29, 200));
-}
-
-TEST_F(MagnifierTick, ClickOnTheColourRowAndCtrlCCopyTheHexText) {
-  bar.TimerMagnifierTimer();  // factor 2: pixel (30, 29)
-  // Over the tool bar the view stays as it was.
-  platform.cursor_pos = {window.bounds.left + 60, window.bounds.top + TFormToolBar::kColorRow.top + 10};
-  bar.TimerMagnifierTimer();
-  EXPECT_EQ(bar.Magnifier().PixelColor(), MakeColor(30, 29, 200));
-  EXPECT_TRUE(controls.timer);
-  bar.MouseDown(MouseButton::Left, kLeftButton, 60, TFormToolBar::kColorRow.top + 10);
-  bar.MouseUp(MouseButton::Left, 0, 60, TFormToolBar::kColorRow.top + 10);
-  EXPECT_EQ(platform.clipboard, "#1E1DC8");
-  platform.cursor_pos = {1000, 700};  // 30 from the right edge: pixel (36, 29)
-  bar.TimerMagnifierTimer();
-  EXPECT_TRUE(bar.KeyDown('C', kCtrl));
-  EXPECT_EQ(platform.clipboard, "#241DC8");
-  EXPECT_TRUE(platform.infos.empty());
-}
-
-TEST_F(MagnifierTick, AHeldClipboardIsToldOnceAndNothingBeforeTheFirstTick) {
-  EXPECT_TRUE(bar.KeyDown('C', kCtrl));
-  EXPECT_EQ(platform.clipboard_tries, 0) << "no pixel read yet";
-  bar.TimerMagnifierTimer();
-  platform.clipboard_answers.assign(10, ClipboardResult::Busy);
-  bar.KeyDown('C', kCtrl);
-  EXPECT_EQ(platform.clipboard_tries, kClipboardTries);
-  ASSERT_EQ(platform.infos.size(), 1u);
-  EXPECT_EQ(platform.infos[0], "The colour could not be copied: another program is using the clipboard.");
-  EXPECT_FALSE(platform.clipboard.has_value());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // tick, keys, the popup menu and the language pack's texts, and the same on
 // two monitors.
 #include "toolbar/tool_bar_form.h"
+#include "ui/clipboard.h"
 
 #include <optional>
 #include <string>
@@ -50,6 +51,21 @@ class ToolBarTest : public ::testing::Test {
   std::string BarMenu() {
     bar.ContextMenu({0, 0});
     return MenuText(controls.shown_menus.back());
+  }
+
+  // The magnifier running at factor 2 with the pointer at (500, 400), off
+  // the tool bar; copied pixel (x, y) has red x, green y, blue 200.
+  void StartMagnifier(bool show_cursor) {
+    Start(std::string("[ToolBar]\nShow=1\nX=0\nY=0\nMagnifier=1\nShowCursor=") + (show_cursor ? "1" : "0") + "\n");
+    platform.fill_capture = [](Image& image) {
+      for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) SetPixel(image, x, y, MakeColor(x, y, 200));
+    };
+    platform.cursor_pos = {500, 400};
+  }
+  Color At(int x, int y) const {
+    const Rect view = TFormToolBar::kView;
+    return PixelOf(bar.Magnifier().Picture(), x - view.left, y - view.top);
   }
 
   FakePlatform platform;
@@ -373,6 +389,84 @@ TEST_F(ToolBarTest, TheFactorBoxMakesRoomForItsCaption) {
 // pointer.
 constexpr Rect kPrimary{0, 0, 1024, 768};
 constexpr Rect kSecond{1024, 0, 1824, 600};
+
+TEST_F(ToolBarTest, MagnifierFactorFourShowsBlocksGridFramePointerAndColourRow) {
+  StartMagnifier(true);
+  controls.factor_text = "4";
+  bar.TimerMagnifierTimer();
+  // Block (1, 0) spans x 6..9, y 37..40; its first column is a grid line.
+  EXPECT_EQ(At(7, 38), MakeColor(1, 0, 200));
+  EXPECT_EQ(At(6, 38), kGridColor);
+  EXPECT_EQ(At(3, 41), kGridColor) << "the second row's first line";
+  // The pixel under the pointer, (15, 14), keeps its colour inside a white
+  // frame (its colour is dark).
+  EXPECT_EQ(At(64, 97), MakeColor(15, 14, 200));
+  EXPECT_EQ(At(62, 97), 0xFFFFFFu);
+  EXPECT_EQ(At(66, 97), 0xFFFFFFu);
+  EXPECT_EQ(At(64, 99), 0xFFFFFFu);
+  ASSERT_EQ(controls.pointers.size(), 1u);
+  EXPECT_EQ(controls.pointers[0], (FakeToolBarControls::PointerDraw{{120, 117}, {65, 63}}))
+      << "at its own size into the view, beside the frame";
+
+  // On the window: the picture at the view's place; the colour row once
+  // painted shows the framed pixel.
+  ASSERT_FALSE(window.direct.Images().empty());
+  EXPECT_EQ(window.direct.Images().back().from, (Point{TFormToolBar::kView.left, TFormToolBar::kView.top}));
+  testing::RecordingCanvas canvas;
+  bar.FormPaint(canvas);
+  std::vector<testing::DrawOp> row;
+  for (const testing::DrawOp& op : canvas.ops)
+    if ((op.kind == testing::DrawOp::Fill && op.rect.top >= TFormToolBar::kColorRow.top) ||
+        (op.kind == testing::DrawOp::Text && op.from.y >= TFormToolBar::kColorRow.top))
+      row.push_back(op);
+  ASSERT_EQ(row.size(), 5u) << "panel, outline, swatch, two texts";
+  EXPECT_EQ(row[2].rect, (Rect{6, 191, 26, 211})) << "the swatch inside its outline";
+  EXPECT_EQ(row[2].color, MakeColor(15, 14, 200));
+  EXPECT_EQ(row[3].text, "#0F0EC8");
+  EXPECT_EQ(row[3].from, (Point{32, TFormToolBar::kColorRow.top + 3}));
+  EXPECT_EQ(row[4].text, "15, 14, 200");
+  EXPECT_EQ(row[4].from, (Point{32, TFormToolBar::kColorRow.top + 16}));
+}
+
+TEST_F(ToolBarTest, MagnifierFactorTwoDrawsThePointerIntoTheCopyAfterTheColourIsRead) {
+  StartMagnifier(true);
+  bar.TimerMagnifierTimer();
+  ASSERT_EQ(controls.pointers.size(), 1u);
+  EXPECT_EQ(controls.pointers[0], (FakeToolBarControls::PointerDraw{{60, 58}, {30, 29}}));
+  EXPECT_EQ(bar.Magnifier().PixelColor(), MakeColor(30, 29, 200));
+}
+
+TEST_F(ToolBarTest, MagnifierClickOnTheColourRowAndCtrlCCopyTheHexText) {
+  StartMagnifier(false);
+  bar.TimerMagnifierTimer();  // factor 2: pixel (30, 29)
+  // Over the tool bar the view stays as it was.
+  platform.cursor_pos = {window.bounds.left + 60, window.bounds.top + TFormToolBar::kColorRow.top + 10};
+  bar.TimerMagnifierTimer();
+  EXPECT_EQ(bar.Magnifier().PixelColor(), MakeColor(30, 29, 200));
+  EXPECT_TRUE(controls.timer);
+  bar.MouseDown(MouseButton::Left, kLeftButton, 60, TFormToolBar::kColorRow.top + 10);
+  bar.MouseUp(MouseButton::Left, 0, 60, TFormToolBar::kColorRow.top + 10);
+  EXPECT_EQ(platform.clipboard, "#1E1DC8");
+  platform.cursor_pos = {1000, 700};  // 30 from the right edge: pixel (36, 29)
+  bar.TimerMagnifierTimer();
+  EXPECT_TRUE(bar.KeyDown('C', kCtrl));
+  EXPECT_EQ(platform.clipboard, "#241DC8");
+  EXPECT_TRUE(platform.infos.empty());
+}
+
+TEST_F(ToolBarTest, MagnifierAHeldClipboardIsToldOnceAndNothingBeforeTheFirstTick) {
+  StartMagnifier(false);
+  EXPECT_TRUE(bar.KeyDown('C', kCtrl));
+  EXPECT_EQ(platform.clipboard_tries, 0) << "no pixel read yet";
+  bar.TimerMagnifierTimer();
+  platform.clipboard_answers.assign(10, ClipboardResult::Busy);
+  bar.KeyDown('C', kCtrl);
+  EXPECT_EQ(platform.clipboard_tries, kClipboardTries);
+  ASSERT_EQ(platform.infos.size(), 1u);
+  EXPECT_EQ(platform.infos[0], "The colour could not be copied: another program is using the clipboard.");
+  EXPECT_FALSE(platform.clipboard.has_value());
+}
+
 
 class ToolBarMonitors : public ToolBarTest {
  protected:
