@@ -458,6 +458,12 @@ TEST_F(ToolBarTest, MagnifierAHeldClipboardIsToldOnceAndNothingBeforeTheFirstTic
   StartMagnifier(false);
   EXPECT_TRUE(bar.KeyDown('C', kCtrl));
   EXPECT_EQ(platform.clipboard_tries, 0) << "no pixel read yet";
+  platform.capture_fails = true;
+  bar.TimerMagnifierTimer();
+  EXPECT_FALSE(bar.Magnifier().PixelColor().has_value()) << "an unreadable screen names no colour";
+  bar.KeyDown('C', kCtrl);
+  EXPECT_EQ(platform.clipboard_tries, 0) << "and nothing is copied";
+  platform.capture_fails = false;
   bar.TimerMagnifierTimer();
   platform.clipboard_answers.assign(10, ClipboardResult::Busy);
   bar.KeyDown('C', kCtrl);

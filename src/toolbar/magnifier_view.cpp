@@ -107,11 +107,14 @@ ColorRowLayout LayOutColorRow(const Rect& row) {
 
 void MagnifierView::Update(Platform& platform, ToolBarControls& controls, const MagnifierCapture& capture,
                            int factor, const Rect& view, bool show_cursor, bool show_grid) {
-  platform.CaptureScreen(copy_, capture.source);
+  const bool read = platform.CaptureScreen(copy_, capture.source);
   layout_ = LayOutView({copy_.width, copy_.height}, capture.spot, factor, view, show_cursor, show_grid);
   if (copy_.Empty()) return;
-  // The colour is read before the pointer can cover the pixel.
-  color_ = PixelOf(copy_, layout_.pixel.x, layout_.pixel.y);
+  // The colour is read before the pointer can cover the pixel. A screen that
+  // could not be read shows black but names no colour.
+  const Color pixel = PixelOf(copy_, layout_.pixel.x, layout_.pixel.y);
+  color_.reset();
+  if (read) color_ = pixel;
   if (layout_.pointer == ViewLayout::Pointer::InCopy) controls.DrawPointer(copy_, capture.spot);
 
   // Enlarge: each copied pixel fills its block.
@@ -127,7 +130,7 @@ void MagnifierView::Update(Platform& platform, ToolBarControls& controls, const 
     // The block's other rows are the same.
     for (int y = first + 1; y < layout_.rows[j + 1] - view.top; ++y) std::copy_n(to, row_bytes, picture_.Row(y));
   }
-  for (ViewMark mark : ViewMarks(layout_, *color_)) {
+  for (ViewMark mark : ViewMarks(layout_, pixel)) {
     mark.rect = {mark.rect.left - view.left, mark.rect.top - view.top, mark.rect.right - view.left,
                  mark.rect.bottom - view.top};
     FillImage(picture_, mark.rect, mark.color);

@@ -93,7 +93,7 @@ class MagnifierView {
   void PaintColorRow(Canvas& canvas, const Rect& row) const;
 
   const ViewLayout& Layout() const { return layout_; }
-  // The framed pixel's colour, once a tick has read one.
+  // The framed pixel's colour, when the last tick could read the screen.
   std::optional<Color> PixelColor() const { return color_; }
   const Image& Picture() const { return picture_; }
 
