@@ -19,6 +19,8 @@ needs=(
   "/usr/lib/wine/wine64:wine64"
   "Xvfb:xvfb"
   "xdotool:xdotool"
+  # Reads the clipboard that Wine hands to the X selection CLIPBOARD.
+  "xclip:xclip"
   "xauth:xauth"
   "import:imagemagick"
   "python3:python3"

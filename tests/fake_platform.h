@@ -335,6 +335,18 @@ class FakePlatform : public Platform {
     return program_starts;
   }
   void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
+  // Each try takes the next answer of clipboard_answers (Done when none is
+  // left); the text stays only after Done.
+  ClipboardResult CopyText(const std::string& text) override {
+    ++clipboard_tries;
+    ClipboardResult answer = ClipboardResult::Done;
+    if (!clipboard_answers.empty()) {
+      answer = clipboard_answers.front();
+      clipboard_answers.pop_front();
+    }
+    if (answer == ClipboardResult::Done) clipboard = text;
+    return answer;
+  }
   void ReleaseActivation() override { events.push_back("release-activation"); }
   void Sleep(int milliseconds) override { events.push_back("sleep " + std::to_string(milliseconds)); }
   void ProcessMessages() override { events.push_back("process-messages"); }
@@ -469,6 +481,9 @@ class FakePlatform : public Platform {
   int ruler_cursor_builds = 0;
   bool rotate_cursor_loaded = false;
   std::vector<std::string> infos, info_captions;
+  std::optional<std::string> clipboard;
+  std::deque<ClipboardResult> clipboard_answers;
+  int clipboard_tries = 0;
   std::vector<Menu> shown_menus;
   std::vector<Point> menu_points;
   std::deque<int> menu_choices;

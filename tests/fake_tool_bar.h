@@ -1,5 +1,5 @@
 // A recording stand-in for the tool bar window's controls: the timer switch,
-// the factor box's text, each frame the magnifier asked for, the hints and the
+// the factor box's text, each pointer drawn into the view, the hints and the
 // popup menus shown.
 #pragma once
 
@@ -13,10 +13,11 @@ namespace mensor::testing {
 
 class FakeToolBarControls : public ToolBarControls {
  public:
-  struct Frame {
-    Rect source;
-    Point spot;
-    bool draw_pointer = false;
+  // A pointer drawn into a picture of this size at this place.
+  struct PointerDraw {
+    Size picture;
+    Point at;
+    friend bool operator==(const PointerDraw&, const PointerDraw&) = default;
   };
 
   void SetTimerEnabled(bool enabled) override {
@@ -25,9 +26,7 @@ class FakeToolBarControls : public ToolBarControls {
   }
   std::string FactorText() const override { return factor_text; }
   void SetFactorText(const std::string& text) override { factor_text = text; }
-  void ShowMagnified(const Rect& source, Point spot, bool draw_pointer) override {
-    frames.push_back({source, spot, draw_pointer});
-  }
+  void DrawPointer(Image& picture, Point at) override { pointers.push_back({{picture.width, picture.height}, at}); }
   void SetHints(const std::string& magnifier, const std::string& calculator) override {
     magnifier_hint = magnifier;
     calculator_hint = calculator;
@@ -48,7 +47,7 @@ class FakeToolBarControls : public ToolBarControls {
   bool timer = false;
   std::vector<bool> timer_log;
   std::string factor_text;
-  std::vector<Frame> frames;
+  std::vector<PointerDraw> pointers;
   std::string magnifier_hint, calculator_hint;
   Rect factor_box, caption_place;
   std::string caption_hint;

@@ -3,6 +3,7 @@
 // tick, keys, the popup menu and the language pack's texts, and the same on
 // two monitors.
 #include "toolbar/tool_bar_form.h"
+#include "ui/clipboard.h"
 
 #include <optional>
 #include <string>
@@ -52,6 +53,21 @@ class ToolBarTest : public ::testing::Test {
     return MenuText(controls.shown_menus.back());
   }
 
+  // The magnifier running at factor 2 with the pointer at (500, 400), off
+  // the tool bar; copied pixel (x, y) has red x, green y, blue 200.
+  void StartMagnifier(bool show_cursor) {
+    Start(std::string("[ToolBar]\nShow=1\nX=0\nY=0\nMagnifier=1\nShowCursor=") + (show_cursor ? "1" : "0") + "\n");
+    platform.fill_capture = [](Image& image) {
+      for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) SetPixel(image, x, y, MakeColor(x, y, 200));
+    };
+    platform.cursor_pos = {500, 400};
+  }
+  Color At(int x, int y) const {
+    const Rect view = TFormToolBar::kView;
+    return PixelOf(bar.Magnifier().Picture(), x - view.left, y - view.top);
+  }
+
   FakePlatform platform;
   FakeWindow ruler_window;
   TMainForm ruler{platform, ruler_window};
@@ -64,7 +80,7 @@ TEST_F(ToolBarTest, StartUpShowsItAtTheSavedPlaceWithTheMagnifierRunning) {
   Start("[ToolBar]\nShow=1\nX=300\nY=200\nMagnifier=1\nShowCursor=0\n");
   EXPECT_TRUE(window.visible);
   EXPECT_TRUE(window.topmost);
-  EXPECT_EQ(window.bounds, (Rect{300, 200, 300 + 124, 200 + 184}));
+  EXPECT_EQ(window.bounds, (Rect{300, 200, 300 + 124, 200 + 216})) << "band, view, factor box and colour row";
   EXPECT_TRUE(bar.SpeedButtonMagnifierDown);
   EXPECT_TRUE(controls.timer);
   EXPECT_EQ(controls.factor_text, "2");
@@ -95,9 +111,10 @@ TEST_F(ToolBarTest, StartUpClampsTheSavedPlaceAndStoresItBack) {
 TEST_F(ToolBarTest, StartUpWithShowOffLeavesItHiddenAndTheFirstTickStopsTheTimer) {
   Start("[ToolBar]\nShow=0\nMagnifier=1\n");
   EXPECT_FALSE(window.visible);
+  const int captures = platform.captures;
   bar.TimerMagnifierTimer();
   EXPECT_FALSE(controls.timer) << "no ticks while nothing shows them";
-  EXPECT_TRUE(controls.frames.empty());
+  EXPECT_EQ(platform.captures, captures) << "no screen copy";
 }
 
 TEST_F(ToolBarTest, RulerItemHidesAndStopsAndRestartsOnlyWhenTheButtonIsDown) {
@@ -217,12 +234,12 @@ TEST_F(ToolBarTest, ButtonsActOnAClickReleasedOverThem) {
   Start("[ToolBar]\nShow=1\nX=300\nY=730\nMagnifier=0\n");
   EXPECT_EQ(window.bounds.top, 733) << "placed flush with the bottom";
   // The magnifier button at the bottom of the screen: the window grows to
-  // 184 and moves up so that its bottom is the screen's bottom.
+  // 216 and moves up so that its bottom is the screen's bottom.
   bar.MouseDown(MouseButton::Left, kLeftButton, 17, 17);
   bar.MouseUp(MouseButton::Left, 0, 17, 17);
   EXPECT_TRUE(bar.SpeedButtonMagnifierDown);
   EXPECT_TRUE(AppSettings.Magnifier);
-  EXPECT_EQ(window.bounds, (Rect{300, 584, 424, 768}));
+  EXPECT_EQ(window.bounds, (Rect{300, 552, 424, 768}));
   EXPECT_TRUE(controls.timer);
   // Released elsewhere: nothing.
   bar.MouseDown(MouseButton::Left, kLeftButton, 17, 17);
@@ -231,7 +248,7 @@ TEST_F(ToolBarTest, ButtonsActOnAClickReleasedOverThem) {
   // Up again: only the band.
   bar.MouseDown(MouseButton::Left, kLeftButton, 17, 17);
   bar.MouseUp(MouseButton::Left, 0, 17, 17);
-  EXPECT_EQ(window.bounds, (Rect{300, 584, 424, 619}));
+  EXPECT_EQ(window.bounds, (Rect{300, 552, 424, 587}));
   EXPECT_FALSE(controls.timer);
   EXPECT_FALSE(AppSettings.Magnifier);
 
@@ -248,10 +265,10 @@ TEST_F(ToolBarTest, TickCopiesAroundThePointerAndRestartsTheTimer) {
   platform.cursor_pos = {0, 0};
   controls.timer_log.clear();
   bar.TimerMagnifierTimer();
-  ASSERT_EQ(controls.frames.size(), 1u);
-  EXPECT_EQ(controls.frames[0].source, (Rect{0, 0, 60, 58}));
-  EXPECT_EQ(controls.frames[0].spot, (Point{0, 0}));
-  EXPECT_TRUE(controls.frames[0].draw_pointer);
+  EXPECT_EQ(platform.capture_area, (Rect{0, 0, 60, 58}));
+  // Factor 2: the pointer goes into the copy with its hot spot on the pixel.
+  ASSERT_EQ(controls.pointers.size(), 1u);
+  EXPECT_EQ(controls.pointers[0], (FakeToolBarControls::PointerDraw{{60, 58}, {0, 0}}));
   EXPECT_EQ(controls.timer_log, (std::vector<bool>{false, true})) << "off while it works, then on";
 
   // "&Show Cursor" from the popup menu: the next tick draws no pointer.
@@ -259,7 +276,7 @@ TEST_F(ToolBarTest, TickCopiesAroundThePointerAndRestartsTheTimer) {
   bar.ContextMenu({500, 100});
   EXPECT_FALSE(AppSettings.ShowCursor);
   bar.TimerMagnifierTimer();
-  EXPECT_FALSE(controls.frames.back().draw_pointer);
+  EXPECT_EQ(controls.pointers.size(), 1u) << "no pointer drawn by the second tick";
 }
 
 TEST_F(ToolBarTest, TickReadsTheFactorBox) {
@@ -281,8 +298,8 @@ TEST_F(ToolBarTest, TickReadsTheFactorBox) {
   for (const Case& c : cases) {
     controls.factor_text = c.typed;
     bar.TimerMagnifierTimer();
-    EXPECT_EQ(controls.frames.back().source.Width(), c.width) << '"' << c.typed << '"';
-    EXPECT_EQ(controls.frames.back().source.Height(), c.height) << '"' << c.typed << '"';
+    EXPECT_EQ(platform.capture_area.Width(), c.width) << '"' << c.typed << '"';
+    EXPECT_EQ(platform.capture_area.Height(), c.height) << '"' << c.typed << '"';
     EXPECT_EQ(controls.factor_text, c.box_after) << '"' << c.typed << '"';
   }
 }
@@ -389,6 +406,90 @@ TEST_F(ToolBarTest, TheFactorBoxMakesRoomForItsCaption) {
 constexpr Rect kPrimary{0, 0, 1024, 768};
 constexpr Rect kSecond{1024, 0, 1824, 600};
 
+TEST_F(ToolBarTest, MagnifierFactorFourShowsBlocksGridFramePointerAndColourRow) {
+  StartMagnifier(true);
+  controls.factor_text = "4";
+  bar.TimerMagnifierTimer();
+  // Block (1, 0) spans x 6..9, y 37..40; its first column is a grid line.
+  EXPECT_EQ(At(7, 38), MakeColor(1, 0, 200));
+  EXPECT_EQ(At(6, 38), kGridColor);
+  EXPECT_EQ(At(3, 41), kGridColor) << "the second row's first line";
+  // The pixel under the pointer, (15, 14), keeps its colour inside a white
+  // frame (its colour is dark).
+  EXPECT_EQ(At(64, 97), MakeColor(15, 14, 200));
+  EXPECT_EQ(At(62, 97), 0xFFFFFFu);
+  EXPECT_EQ(At(66, 97), 0xFFFFFFu);
+  EXPECT_EQ(At(64, 99), 0xFFFFFFu);
+  ASSERT_EQ(controls.pointers.size(), 1u);
+  EXPECT_EQ(controls.pointers[0], (FakeToolBarControls::PointerDraw{{120, 117}, {65, 63}}))
+      << "at its own size into the view, beside the frame";
+
+  // On the window: the picture at the view's place; the colour row once
+  // painted shows the framed pixel.
+  ASSERT_FALSE(window.direct.Images().empty());
+  EXPECT_EQ(window.direct.Images().back().from, (Point{TFormToolBar::kView.left, TFormToolBar::kView.top}));
+  testing::RecordingCanvas canvas;
+  bar.FormPaint(canvas);
+  std::vector<testing::DrawOp> row;
+  for (const testing::DrawOp& op : canvas.ops)
+    if ((op.kind == testing::DrawOp::Fill && op.rect.top >= TFormToolBar::kColorRow.top) ||
+        (op.kind == testing::DrawOp::Text && op.from.y >= TFormToolBar::kColorRow.top))
+      row.push_back(op);
+  ASSERT_EQ(row.size(), 5u) << "panel, outline, swatch, two texts";
+  EXPECT_EQ(row[2].rect, (Rect{6, 191, 26, 211})) << "the swatch inside its outline";
+  EXPECT_EQ(row[2].color, MakeColor(15, 14, 200));
+  EXPECT_EQ(row[3].text, "#0F0EC8");
+  EXPECT_EQ(row[3].from, (Point{32, TFormToolBar::kColorRow.top + 3}));
+  EXPECT_EQ(row[4].text, "15, 14, 200");
+  EXPECT_EQ(row[4].from, (Point{32, TFormToolBar::kColorRow.top + 16}));
+}
+
+TEST_F(ToolBarTest, MagnifierFactorTwoDrawsThePointerIntoTheCopyAfterTheColourIsRead) {
+  StartMagnifier(true);
+  bar.TimerMagnifierTimer();
+  ASSERT_EQ(controls.pointers.size(), 1u);
+  EXPECT_EQ(controls.pointers[0], (FakeToolBarControls::PointerDraw{{60, 58}, {30, 29}}));
+  EXPECT_EQ(bar.Magnifier().PixelColor(), MakeColor(30, 29, 200));
+}
+
+TEST_F(ToolBarTest, MagnifierClickOnTheColourRowAndCtrlCCopyTheHexText) {
+  StartMagnifier(false);
+  bar.TimerMagnifierTimer();  // factor 2: pixel (30, 29)
+  // Over the tool bar the view stays as it was.
+  platform.cursor_pos = {window.bounds.left + 60, window.bounds.top + TFormToolBar::kColorRow.top + 10};
+  bar.TimerMagnifierTimer();
+  EXPECT_EQ(bar.Magnifier().PixelColor(), MakeColor(30, 29, 200));
+  EXPECT_TRUE(controls.timer);
+  bar.MouseDown(MouseButton::Left, kLeftButton, 60, TFormToolBar::kColorRow.top + 10);
+  bar.MouseUp(MouseButton::Left, 0, 60, TFormToolBar::kColorRow.top + 10);
+  EXPECT_EQ(platform.clipboard, "#1E1DC8");
+  platform.cursor_pos = {1000, 700};  // 30 from the right edge: pixel (36, 29)
+  bar.TimerMagnifierTimer();
+  EXPECT_TRUE(bar.KeyDown('C', kCtrl));
+  EXPECT_EQ(platform.clipboard, "#241DC8");
+  EXPECT_TRUE(platform.infos.empty());
+}
+
+TEST_F(ToolBarTest, MagnifierAHeldClipboardIsToldOnceAndNothingBeforeTheFirstTick) {
+  StartMagnifier(false);
+  EXPECT_TRUE(bar.KeyDown('C', kCtrl));
+  EXPECT_EQ(platform.clipboard_tries, 0) << "no pixel read yet";
+  platform.capture_fails = true;
+  bar.TimerMagnifierTimer();
+  EXPECT_FALSE(bar.Magnifier().PixelColor().has_value()) << "an unreadable screen names no colour";
+  bar.KeyDown('C', kCtrl);
+  EXPECT_EQ(platform.clipboard_tries, 0) << "and nothing is copied";
+  platform.capture_fails = false;
+  bar.TimerMagnifierTimer();
+  platform.clipboard_answers.assign(10, ClipboardResult::Busy);
+  bar.KeyDown('C', kCtrl);
+  EXPECT_EQ(platform.clipboard_tries, kClipboardTries);
+  ASSERT_EQ(platform.infos.size(), 1u);
+  EXPECT_EQ(platform.infos[0], "The colour could not be copied: another program is using the clipboard.");
+  EXPECT_FALSE(platform.clipboard.has_value());
+}
+
+
 class ToolBarMonitors : public ToolBarTest {
  protected:
   void SetUp() override {
@@ -459,9 +560,8 @@ TEST_F(ToolBarMonitors, MagnifierCopyStaysOnTheMonitorUnderThePointer) {
     SCOPED_TRACE(c.pointer.x);
     platform.cursor_pos = c.pointer;
     bar.TimerMagnifierTimer();
-    ASSERT_FALSE(controls.frames.empty());
-    EXPECT_EQ(controls.frames.back().source, c.source);
-    EXPECT_EQ(controls.frames.back().spot, c.spot);
+    EXPECT_EQ(platform.capture_area, c.source);
+    EXPECT_EQ(bar.Magnifier().Layout().pixel, c.spot);
   }
 }
 

@@ -24,6 +24,7 @@
 
 #include "app/geometry.h"
 #include "app/gesture.h"
+#include "app/reading_text.h"
 #include "app/ruler_commands.h"
 #include "app/ruler_unit.h"
 #include "app/true_size.h"
@@ -150,6 +151,18 @@ class TMainForm final : public RulerLink {
   void CancelFormGesture();
   double GetDistance(int x, int y, int x1, int y1, int x2, int y2) const;
   static double GetAngle(double a);
+  // A distance in pixels in the current unit (in pixels while the unit's
+  // size is unknown).
+  double PixelsInUnit(double pixels) const;
+
+  // ---- the reading (what the read-out label shows) ----
+  // Shows a reading in the read-out label; it becomes the reading that
+  // "Copy &Measurement" copies. The distance and angle of the mouse
+  // gestures and the marker come here, and so may any later measurement.
+  void ShowReading(const Reading& reading);
+  // The reading last shown, or before any the ruler's length in the
+  // current unit.
+  Reading CurrentReading() const;
   int iOnScale(int x, int y) const;
 
   // ---- orientation (main_form_orientation.cpp) ----
@@ -327,6 +340,9 @@ class TMainForm final : public RulerLink {
 
   // Marker and scale line.
   Point ScaleLinePoint;
+
+  // The reading the read-out label shows (none before the first).
+  std::optional<Reading> LastReading;
 
   // Captions of the Hide/Show item: HideCaption while the ruler is shown,
   // ShowCaption while it is hidden. The state is RulerHidden, not the

@@ -9,7 +9,6 @@
 // Esc cancels a drag (the scale line goes back where it was); a drag whose
 // mouse capture is lost ends as a release.
 #include <cmath>
-#include <cstdio>
 
 #include "app/line_math.h"
 #include "app/main_form.h"
@@ -104,14 +103,7 @@ void TMainForm::LabelStaffMouseMove(ShiftState, int x, int y) {
   // The read-out: always the distance from the zero end, never an angle.
   PlaceNumberLabel();
   const Point q{LabelStaff.left + x, LabelStaff.top + y};
-  const double distance = GetDistance(q.x, q.y, Outline[0].x, Outline[0].y, Outline[1].x, Outline[1].y);
-  char text[64];
-  if (Unit != kUnitPixels) {
-    std::snprintf(text, sizeof text, "%-6.2f", distance);
-  } else {
-    std::snprintf(text, sizeof text, "%-4d", Round(distance));
-  }
-  SetLabelCaption(LabelNumber, text);
+  ShowReading({Reading::Distance, GetDistance(q.x, q.y, Outline[0].x, Outline[0].y, Outline[1].x, Outline[1].y), Unit});
 }
 
 void TMainForm::LabelStaffMouseUp(MouseButton, ShiftState shift, int, int) {

@@ -10,7 +10,6 @@
 // whose mouse capture is lost ends as a release where the pointer last was,
 // so the ruler takes the place its outline showed.
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <numbers>
 #include <string>
@@ -88,18 +87,6 @@ CursorShape SizingCursor(const Corners& o) {
 // place for a move, at the window's own place otherwise.
 Point BandOffset(const Gesture& g, const Rect& bounds) {
   return g.kind == GestureKind::Move ? g.DragPos : Point{bounds.left, bounds.top};
-}
-
-std::string FormatReal(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%-6.2f", value);
-  return text;
-}
-
-std::string FormatWhole(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%-4ld", std::lrint(value));
-  return text;
 }
 
 }  // namespace
@@ -199,15 +186,11 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
 
   // The read-out, at its standard place for the committed angle.
   PlaceNumberLabel();
-  std::string text;
   if (RotateMode) {
-    text = FormatReal(GetAngle(NewAngle - Angle));
+    ShowReading({Reading::Angle, GetAngle(NewAngle - Angle), Unit});
   } else {
-    const double distance =
-        GetDistance(x, y, Outline[0].x, Outline[0].y, Outline[1].x, Outline[1].y);
-    text = Unit != kUnitPixels ? FormatReal(distance) : FormatWhole(distance);
+    ShowReading({Reading::Distance, GetDistance(x, y, Outline[0].x, Outline[0].y, Outline[1].x, Outline[1].y), Unit});
   }
-  SetLabelCaption(LabelNumber, text);
 }
 
 // ---- release ----
@@ -276,10 +259,23 @@ double TMainForm::GetDistance(int x, int y, int x1, int y1, int x2, int y2) cons
   const Point b{x2, y2};
   const double len = SegmentLength(a, b);
   if (len == 0) return p == b ? 0 : -1;
-  const double d = static_cast<double>(CrossMagnitude(p, a, b)) / len;
+  return PixelsInUnit(static_cast<double>(CrossMagnitude(p, a, b)) / len);
+}
+
+double TMainForm::PixelsInUnit(double d) const {
   // NOTE: a unit of 0 pixels (a hand-edited app.ini, or a display reporting
   // no resolution) would divide by zero; the distance then stays in pixels.
   return DistanceInUnit(d, Unit, RulerDensity(), AppSettings.PixelPerUnit);
+}
+
+void TMainForm::ShowReading(const Reading& reading) {
+  LastReading = reading;
+  SetLabelCaption(LabelNumber, ReadoutCaption(reading));
+}
+
+Reading TMainForm::CurrentReading() const {
+  if (LastReading) return *LastReading;
+  return {Reading::Distance, PixelsInUnit(AppSettings.Length), Unit};
 }
 
 double TMainForm::GetAngle(double a) {

@@ -1,5 +1,6 @@
 // What the tool bar asks of its window beyond the Window interface: the
-// magnifier's timer, the factor box, the magnified view, the buttons' hints
+// magnifier's timer, the factor box, the pointer drawn into the magnified
+// view, the buttons' hints
 // and the tool bar's own popup menu. The Win32 layer implements it with a
 // window timer, an edit box with an up-down control, GDI and a tooltip
 // control; the unit tests with a recording fake.
@@ -7,6 +8,7 @@
 
 #include <string>
 
+#include "ui/image.h"
 #include "ui/menu.h"
 #include "ui/types.h"
 
@@ -23,12 +25,10 @@ class ToolBarControls {
   virtual std::string FactorText() const = 0;
   virtual void SetFactorText(const std::string& text) = 0;
 
-  // One frame of the view: copies the screen rectangle `source` into a
-  // picture of its size, draws the mouse pointer into it with its hot spot at
-  // `spot` when draw_pointer is set and the pointer is shown at all, and shows
-  // the picture stretched over the whole view without smoothing (each copied
-  // pixel becomes a block).
-  virtual void ShowMagnified(const Rect& source, Point spot, bool draw_pointer) = 0;
+  // Draws the mouse pointer as the user sees it into a picture, at its own
+  // size with its hot spot at `at` (the picture's coordinates; parts beyond
+  // the picture are cut). Nothing when the pointer is hidden.
+  virtual void DrawPointer(Image& picture, Point at) = 0;
 
   // Moves the factor box to `box`; a caption cut to fit (`caption` its place)
   // shows its whole text as a hint, none when caption_hint is empty.

@@ -10,6 +10,7 @@
 #include "lang/language_pack.h"
 #include "toolbar/tool_bar_math.h"
 #include "ui/text_fit.h"
+#include "ui/clipboard.h"
 
 namespace mensor {
 namespace {
@@ -144,6 +145,10 @@ void TFormToolBar::SetHot(Button hot) {
 
 void TFormToolBar::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
   if (!Dragging && pressed_ == Button::None) {
+    if (button == MouseButton::Left && SpeedButtonMagnifierDown && Inside(kColorRow, x, y)) {
+      CopyColor();
+      return;
+    }
     if (button == MouseButton::Left && ButtonAt(x, y) != Button::None) {
       pressed_ = ButtonAt(x, y);
     } else if (!OnDragArea(x, y)) {
@@ -194,6 +199,10 @@ void TFormToolBar::MouseUp(MouseButton button, ShiftState shift, int x, int y) {
 
 bool TFormToolBar::KeyDown(int key, ShiftState shift) {
   if (FormKeyDown(key, shift)) return true;
+  if (ShortcutOf(key, shift) == (kShortcutCtrl | 'C') && SpeedButtonMagnifierDown) {
+    CopyColor();
+    return true;
+  }
   // Hidden items keep their shortcuts (F1 for the help file).
   const Command* command = CommandByShortcut(kToolBarCommands, ShortcutOf(key, shift), /*hidden_too=*/true);
   if (command == nullptr) return false;
@@ -237,10 +246,16 @@ void TFormToolBar::FormPaint(Canvas& canvas) {
   edge(Button::Magnifier, kMagnifierButton, SpeedButtonMagnifierDown);
   edge(Button::Calculator, kCalculatorButton, false);
 
-  // The view's frame: a raised outer and a lowered inner bevel around white.
-  canvas.FillRect(kPanelScreen, kViewColor);
+  // The view's frame: a raised outer and a lowered inner bevel around the
+  // view (white before the first tick).
   Bevel(canvas, kPanelScreen, kBevelHighlight, kBevelShadow);
   Bevel(canvas, Shrunk(kPanelScreen, 1), kBevelShadow, kBevelHighlight);
+  magnifier_.Paint(canvas, kView, kViewColor);
+
+  canvas.FillRect(kColorRow, kBandColor);
+  Bevel(canvas, kColorRow, kBevelHighlight, kBevelShadow);
+  Bevel(canvas, Shrunk(kColorRow, 1), kBevelShadow, kBevelHighlight);
+  magnifier_.PaintColorRow(canvas, kColorRow);
 
   canvas.FillRect(kPanelMultiple, kBandColor);
   Bevel(canvas, kPanelMultiple, kBevelHighlight, kBevelShadow);
@@ -323,13 +338,33 @@ void TFormToolBar::TimerMagnifierTimer() {
   // again starts the timer.
   if (!window.IsVisible()) return;
   const Point pointer = platform.CursorPos();
+  // NOTE: over the tool bar itself the view keeps what it showed, so that
+  // the colour row can be clicked (or the factor typed) for the pixel the
+  // pointer came from.
+  if (window.Bounds().Contains(pointer)) {
+    SetTimer(true);
+    return;
+  }
   const FactorReading factor = FactorFromText(controls.FactorText());
   if (factor.reset_box) controls.SetFactorText(std::to_string(factor.factor));
   // The copy stays on the monitor under the pointer.
   const Rect screen = MonitorOfPoint(platform.Monitors(), pointer).bounds;
   const MagnifierCapture capture = ComputeMagnifierCapture(pointer, factor.factor, ViewSize(), screen);
-  controls.ShowMagnified(capture.source, capture.spot, AppSettings.ShowCursor);
+  const std::optional<Color> shown = magnifier_.PixelColor();
+  magnifier_.Update(platform, controls, capture, factor.factor, kView,
+                    AppSettings.ShowCursor, show_grid_);
+  if (std::unique_ptr<Canvas> canvas = window.GetCanvas()) {
+    magnifier_.Paint(*canvas, kView, kViewColor);
+    // The row's texts are drawn over its panel: only a new colour repaints it.
+    if (magnifier_.PixelColor() != shown) window.InvalidateRect(kColorRow);
+  }
   SetTimer(true);
+}
+
+void TFormToolBar::CopyColor() {
+  const std::optional<Color> color = magnifier_.PixelColor();
+  if (!color) return;
+  if (!CopyToClipboard(platform, HexText(*color))) ShowInfo(platform, Texts.color_not_copied);
 }
 
 void TFormToolBar::PMenuHideToolBarClick() {

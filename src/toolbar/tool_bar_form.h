@@ -14,6 +14,7 @@
 
 #include "commands/command_table.h"
 #include "lang/language_pack.h"
+#include "toolbar/magnifier_view.h"
 #include "toolbar/tool_bar_controls.h"
 #include "ui/canvas.h"
 #include "ui/menu.h"
@@ -45,18 +46,21 @@ struct ToolBarTexts {
   std::string magnifier = "Magnifier";        // hint of the magnifier button
   std::string calculator = "Calculator";      // hint of the calculator button
   std::string multiple = "Multiple";          // caption beside the factor box
+  std::string color_not_copied = "The colour could not be copied: another program is using the clipboard.";
 };
 
 class TFormToolBar {
  public:
   // ---- layout, in client pixels ----
   static constexpr int kWidth = 124;
-  // CoolBarMain, PanelScreen and PanelMultiple stacked; the last panel's
-  // bottom bevel is cut off by the window's height.
+  // CoolBarMain, PanelScreen, PanelMultiple and the colour row stacked; the
+  // last panel's bottom bevel is cut off by the window's height.
   static constexpr int kBandHeight = 35;
   static constexpr int kScreenPanelHeight = 121;
   static constexpr int kMultiplePanelHeight = 30;
-  static constexpr int kMagnifierHeight = kBandHeight + kScreenPanelHeight + kMultiplePanelHeight - 2;  // 184
+  static constexpr int kColorRowHeight = 32;
+  static constexpr int kMagnifierHeight =
+      kBandHeight + kScreenPanelHeight + kMultiplePanelHeight + kColorRowHeight - 2;  // 216
   static constexpr Color kBandColor = 16765606;  // red 166, green 210, blue 255
   static constexpr Color kViewColor = 0xFFFFFF;
   static constexpr Color kBevelShadow = 0x808080;
@@ -69,6 +73,7 @@ class TFormToolBar {
   // ImageScreen: PanelScreen inside its two-pixel bevels.
   static constexpr Rect kView{2, kBandHeight + 2, kWidth - 2, kBandHeight + kScreenPanelHeight - 2};
   static constexpr Rect kPanelMultiple{0, kPanelScreen.bottom, kWidth, kPanelScreen.bottom + kMultiplePanelHeight};
+  static constexpr Rect kColorRow{0, kPanelMultiple.bottom, kWidth, kPanelMultiple.bottom + kColorRowHeight};
   static constexpr Point kLabelInfo{5, kPanelMultiple.top + 9};
   static constexpr Rect kFactorBox{54, kPanelMultiple.top + 4, 54 + 67, kPanelMultiple.top + 4 + 22};
   static constexpr Size kMagnifierGlyph{24, 24};
@@ -115,9 +120,15 @@ class TFormToolBar {
   Menu PopupMenu() const;
   // The pointer shape over a client point.
   CursorShape CursorAt(Point p) const;
-  // Everything but the button glyphs and the view's picture, which the
-  // platform draws at kMagnifierButton, kCalculatorButton and kView.
+  // Everything but the button glyphs, which the platform draws at
+  // kMagnifierButton and kCalculatorButton.
   void FormPaint(Canvas& canvas);
+  // Copies the framed pixel's colour as "#RRGGBB" (a click on the colour
+  // row, Ctrl+C); says so once when the clipboard stays held. Nothing while
+  // no pixel has been read.
+  void CopyColor();
+  // The magnified view as the last tick left it.
+  const MagnifierView& Magnifier() const { return magnifier_; }
 
   // ---- handlers ----
   // True when the key is swallowed (Alt+F4).
@@ -178,6 +189,9 @@ class TFormToolBar {
   // and the words of its shortcuts.
   std::vector<std::string> captions_;
   ShortcutWords shortcut_words_;
+  MagnifierView magnifier_;
+  // The grid between enlarged pixels at large factors.
+  bool show_grid_ = true;
 };
 
 }  // namespace mensor

@@ -107,6 +107,13 @@ enum class FileResult {
   Failed,    // anything else (disk full, input/output error)
 };
 
+// What became of putting text on the clipboard.
+enum class ClipboardResult {
+  Done,
+  Busy,    // another program holds the clipboard open; a later try may succeed
+  Failed,  // anything else (no memory, the system refused the data)
+};
+
 // A whole file as read by ReadSharedFile.
 struct FileRead {
   FileResult result = FileResult::Missing;
@@ -174,6 +181,9 @@ class Platform {
   virtual bool StartProgram(const std::string& program) = 0;
   // Opens a document with its associated program; failures are not reported.
   virtual void OpenDocument(const std::string& path) = 0;
+  // Puts UTF-8 text on the clipboard as Unicode text, in place of what it
+  // held. One try: the caller decides about retries.
+  virtual ClipboardResult CopyText(const std::string& text) = 0;
   // Gives up activation (no window of the program is active afterwards).
   virtual void ReleaseActivation() = 0;
   virtual void Sleep(int milliseconds) = 0;

@@ -1,5 +1,6 @@
 """The tool bar under Wine: the magnifier's view of the backdrop fixture in
-m x m blocks, dragging the band to an edge, "Show T&oolBar" and "&Hide
+m x m blocks, its grid and colour row at factor 4 and the colour copied to the
+clipboard, dragging the band to an edge, "Show T&oolBar" and "&Hide
 ToolBar", its place and magnifier state kept in app.ini, the factor box's
 caption clear of the box in English and every shipped pack, and a two-minute
 soak of the running magnifier (live GDI handles, process handles, CPU
@@ -21,11 +22,14 @@ tearDownModule = harness.tearDownModule
 TITLE = r'^Mensor ToolBar$'
 WIDTH = 124
 BAND_HEIGHT = 35
-MAGNIFIER_HEIGHT = 184
+MAGNIFIER_HEIGHT = 216
 # The view inside the tool bar, in client pixels.
 VIEW = (2, 37, 122, 154)
 VIEW_W = VIEW[2] - VIEW[0]
 VIEW_H = VIEW[3] - VIEW[1]
+# The colour row's swatch (inside its outline), in client pixels.
+SWATCH = (6, 191, 26, 211)
+GRID = (128, 128, 128)
 # The factor box, in client pixels.
 FACTOR_BOX = (54 + 15, 160 + 11)
 # A point on the band beside the buttons (a drag area), in client pixels.
@@ -51,13 +55,18 @@ def tool_bar_ini(x, y, magnifier=1, show=1, show_cursor=0):
             % (show, x, y, magnifier, show_cursor))
 
 
-def stretch_sample(dst, dst_len, src_len):
-    """The source index a nearest-pixel stretch maps a destination index to,
-    for destination pixels well inside a block (None near a block border)."""
-    f = (dst + 0.5) * src_len / dst_len
-    if abs(f - round(f)) < 0.25:
-        return None
-    return int(f)
+def block_edges(count, low, high):
+    """The view's block edges: copied pixel i fills edges[i] .. edges[i + 1] - 1."""
+    return [low + i * (high - low) // count for i in range(count + 1)]
+
+
+def stretch_sample(dst, edges, grid):
+    """The copied pixel a view pixel (offset dst) shows; with a grid, None on
+    the first line of a block (a grid line)."""
+    for i in range(len(edges) - 1):
+        if edges[i] - edges[0] + (1 if grid else 0) <= dst < edges[i + 1] - edges[0]:
+            return i
+    return None
 
 
 def start_backdrop(test):
@@ -101,15 +110,19 @@ class ToolBarTest(harness.MensorTestCase):
 
     def view_matches(self, left, top, factor):
         """A predicate: the view shows the backdrop around POINTER enlarged
-        factor times, checked at several pixels well inside their blocks."""
+        factor times, checked at several pixels well inside their blocks
+        (the framed pixel's block left out)."""
         hw, hh = VIEW_W // (2 * factor), VIEW_H // (2 * factor)
         src_left, src_top = POINTER[0] - hw, POINTER[1] - hh
+        columns = block_edges(2 * hw, VIEW[0], VIEW[2])
+        rows = block_edges(2 * hh, VIEW[1], VIEW[3])
+        grid = factor >= 4
         samples = []
         for dx in range(1, VIEW_W, 3):
-            sx = stretch_sample(dx, VIEW_W, 2 * hw)
+            sx = stretch_sample(dx, columns, grid)
             for dy in range(1, VIEW_H, 4):
-                sy = stretch_sample(dy, VIEW_H, 2 * hh)
-                if sx is not None and sy is not None:
+                sy = stretch_sample(dy, rows, grid)
+                if sx is not None and sy is not None and (abs(sx - hw) > 1 or abs(sy - hh) > 1):
                     samples.append(((left + VIEW[0] + dx, top + VIEW[1] + dy),
                                     seethrough.picture(src_left + sx, src_top + sy)))
         self.assertGreater(len(samples), 100, 'pixels to check')
@@ -117,6 +130,46 @@ class ToolBarTest(harness.MensorTestCase):
         def check(shot):
             return all(shot.pixel(*at) == rgb for at, rgb in samples)
         return check
+
+    def clipboard(self):
+        r = self.session.run(['xclip', '-o', '-selection', 'clipboard'], timeout=5, check=False)
+        return r.stdout.decode('utf-8', errors='replace') if r.returncode == 0 else None
+
+    def test_factor_four_shows_a_grid_and_the_colour_row_and_ctrl_c_copies_it(self):
+        self.start_backdrop()
+        left, top = 600, 100
+        app = self.start_app(tool_bar_ini(left, top))
+        self.wait_geometry(app, 'magnifier on', (left, top, WIDTH, MAGNIFIER_HEIGHT))
+        # A click on the band gives the tool bar the keys; the factor box: 4.
+        self.session.xdotool('mousemove', left + ON_TOOL_BAND[0], top + ON_TOOL_BAND[1])
+        self.session.xdotool('click', 1)
+        self.session.xdotool('mousemove', left + FACTOR_BOX[0], top + FACTOR_BOX[1])
+        self.session.xdotool('click', 1)
+        self.session.xdotool('key', 'End', 'BackSpace', '4')
+        self.session.xdotool('mousemove', *POINTER)
+        app.wait_for_screen('4 x 4 blocks around the pointer', self.view_matches(left, top, 4))
+        # Grid lines on the first column of every block but the first (a row
+        # away from the framed one) and on the first row of every block.
+        columns = block_edges(30, VIEW[0], VIEW[2])
+        rows = block_edges(28, VIEW[1], VIEW[3])
+        mid_y = top + rows[3] + 2
+        mid_x = left + columns[3] + 2
+
+        def grid_shown(shot):
+            return (all(shot.pixel(left + x, mid_y) == GRID for x in columns[1:-1]) and
+                    all(shot.pixel(mid_x, top + y) == GRID for y in rows[1:-1]) and
+                    shot.pixel(left + columns[1] + 1, mid_y) != GRID)
+        app.wait_for_screen('the grid between the blocks', grid_shown)
+        colour = seethrough.picture(*POINTER)
+
+        def swatch_shown(shot):
+            return all(shot.pixel(left + x, top + y) == colour
+                       for x in range(SWATCH[0], SWATCH[2], 4) for y in range(SWATCH[1], SWATCH[3], 4))
+        app.wait_for_screen('the colour row\'s swatch in the colour under the pointer', swatch_shown)
+        self.session.xdotool('key', 'ctrl+c')
+        expected = '#%02X%02X%02X' % colour
+        harness.wait_until('%s on the clipboard' % expected, lambda: self.clipboard() == expected, 3.0)
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
 
     def test_magnifier_shows_the_screen_around_the_pointer_in_blocks(self):
         backdrop = self.start_backdrop()
@@ -246,9 +299,10 @@ class ToolBarTest(harness.MensorTestCase):
 
 
 class ToolBarSoakTest(harness.MensorTestCase):
-    """The magnifier running with the pointer moving: the live GDI
-    handles and the process's handles stay flat after the warm-up, and the
-    program's CPU share is reported."""
+    """The magnifier running at factor 4 (grid, frame and the pointer drawn
+    beside it) with the pointer moving: the live GDI handles and the
+    process's handles stay flat after the warm-up, and the program's CPU
+    share is reported."""
 
     def probe(self):
         exe = os.path.join(os.path.dirname(os.path.abspath(os.environ['MENSOR_EXE'])), 'probe.exe')
@@ -278,6 +332,9 @@ class ToolBarSoakTest(harness.MensorTestCase):
         backdrop = start_backdrop(self)
         app = self.start_app(tool_bar_ini(600, 100, show_cursor=1))
         harness.wait_until('the tool bar', lambda: app.windows(TITLE), TOGGLE_TIMEOUT)
+        self.session.xdotool('mousemove', 600 + FACTOR_BOX[0], 100 + FACTOR_BOX[1])
+        self.session.xdotool('click', 1)
+        self.session.xdotool('key', 'End', 'BackSpace', '4')
         backdrop.click(POINTER)
 
         def move_for(seconds, phase):

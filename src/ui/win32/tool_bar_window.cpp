@@ -2,6 +2,7 @@
 #include "ui/win32/tool_bar_window.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "toolbar/tool_bar_form.h"
 #include "toolbar/tool_bar_math.h"
@@ -40,8 +41,6 @@ ToolBarWindow::ToolBarWindow(HINSTANCE instance, Win32Platform& platform) : TopL
 ToolBarWindow::~ToolBarWindow() {
   if (hwnd() != nullptr) KillTimer(hwnd(), kMagnifierTimer);
   if (factor_box_ != nullptr) RemoveWindowSubclass(factor_box_, &ToolBarWindow::FactorBoxProc, kFactorBoxSubclass);
-  // The copy must leave its DC before either is deleted.
-  if (copy_dc_ && copy_dc_default_ != nullptr) SelectObject(copy_dc_.Get(), copy_dc_default_);
 }
 
 bool ToolBarWindow::Create() {
@@ -118,60 +117,34 @@ void ToolBarWindow::SetFactorText(const std::string& text) {
   if (factor_spin_ != nullptr) SendMessageW(factor_spin_, UDM_SETPOS32, 0, reading.factor);
 }
 
-void ToolBarWindow::ShowMagnified(const Rect& source, Point spot, bool draw_pointer) {
-  const int w = source.Width();
-  const int h = source.Height();
-  if (w <= 0 || h <= 0) return;
+void ToolBarWindow::DrawPointer(Image& picture, Point at) {
+  if (picture.Empty()) return;
+  // NOTE: GetCursorInfo gives the pointer the user sees, whichever program
+  // set it, and whether it is shown; no joining of this thread's input with
+  // another program's is needed for that.
+  CURSORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetCursorInfo(&info) || (info.flags & CURSOR_SHOWING) == 0 || info.hCursor == nullptr) return;
+  ICONINFO icon{};
+  if (!GetIconInfo(info.hCursor, &icon)) return;
+  // GetIconInfo hands out copies of the pointer's two bitmaps.
+  Bitmap mask(icon.hbmMask);
+  Bitmap color(icon.hbmColor);
   WindowDc screen(nullptr);
-  if (!screen) return;
-  if (!copy_dc_) {
-    copy_dc_.Reset(CreateCompatibleDC(screen.Get()));
-    if (!copy_dc_) return;
+  MemoryDc memory(CreateCompatibleDC(screen.Get()));
+  const BITMAPINFO bi = TopDownDib24(picture.width, picture.height);
+  void* bits = nullptr;
+  Bitmap section(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory || !section || bits == nullptr) return;
+  // A 24-bit top-down DIB section has the picture's layout.
+  std::memcpy(bits, picture.bytes.data(), picture.bytes.size());
+  {
+    SelectScope select(memory.Get(), section.Get());
+    DrawIcon(memory.Get(), at.x - static_cast<int>(icon.xHotspot), at.y - static_cast<int>(icon.yHotspot),
+             info.hCursor);
   }
-  if (!copy_ || copy_size_.cx != w || copy_size_.cy != h) {
-    Bitmap fresh(CreateCompatibleBitmap(screen.Get(), w, h));
-    if (!fresh) return;
-    const HGDIOBJ previous = SelectObject(copy_dc_.Get(), fresh.Get());
-    if (copy_dc_default_ == nullptr) copy_dc_default_ = previous;
-    copy_ = std::move(fresh);  // the old copy, no longer selected, is deleted
-    copy_size_ = {w, h};
-  }
-  BitBlt(copy_dc_.Get(), 0, 0, w, h, screen.Get(), source.left, source.top, SRCCOPY);
-
-  if (draw_pointer) {
-    // NOTE: GetCursorInfo gives the pointer the user sees, whichever program
-    // set it, and whether it is shown; no joining of this thread's input with
-    // another program's is needed for that.
-    CURSORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0 && info.hCursor != nullptr) {
-      ICONINFO icon{};
-      if (GetIconInfo(info.hCursor, &icon)) {
-        // GetIconInfo hands out copies of the pointer's two bitmaps.
-        Bitmap mask(icon.hbmMask);
-        Bitmap color(icon.hbmColor);
-        DrawIcon(copy_dc_.Get(), spot.x - static_cast<int>(icon.xHotspot), spot.y - static_cast<int>(icon.yHotspot),
-                 info.hCursor);
-      }
-    }
-  }
-  WindowDc window(hwnd());
-  if (window) DrawView(window.Get());
-}
-
-void ToolBarWindow::DrawView(HDC dc) const {
-  const Rect view = TFormToolBar::kView;
-  if (!copy_) {
-    const RECT rc = ToRECT(view);
-    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    return;
-  }
-  // NOTE: COLORONCOLOR drops the pixels a shrink would merge and repeats them
-  // when stretching, so each copied pixel becomes a sharp block.
-  const int old_mode = SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, view.left, view.top, view.Width(), view.Height(), copy_dc_.Get(), 0, 0, copy_size_.cx,
-             copy_size_.cy, SRCCOPY);
-  SetStretchBltMode(dc, old_mode);
+  GdiFlush();
+  std::memcpy(picture.bytes.data(), bits, picture.bytes.size());
 }
 
 void ToolBarWindow::SetHints(const std::string& magnifier, const std::string& calculator) {
@@ -291,7 +264,6 @@ void ToolBarWindow::OnPaint() {
   DrawGlyph(dc, magnifier_glyph_.Get(), TFormToolBar::kMagnifierGlyph, TFormToolBar::kMagnifierButton,
             form_->SpeedButtonMagnifierDown);
   DrawGlyph(dc, calculator_glyph_.Get(), TFormToolBar::kCalculatorGlyph, TFormToolBar::kCalculatorButton, false);
-  DrawView(dc);
   EndPaint(hwnd(), &ps);
 }
 

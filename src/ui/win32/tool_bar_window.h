@@ -1,8 +1,8 @@
 // The tool bar window: a borderless window above all others, without a
 // task-bar button, whose messages become calls of TFormToolBar. It paints the
-// core's chrome, the two button glyphs and the magnified view, holds the
+// core's picture and the two button glyphs, holds the
 // factor box (an edit box with an up-down control) and the buttons' tooltips,
-// runs the magnifier's timer and carries out each tick's screen copy.
+// runs the magnifier's timer and draws the mouse pointer into the view.
 #pragma once
 
 #include "ui/win32/win32.h"
@@ -38,7 +38,7 @@ class ToolBarWindow : public TopLevelWindow, public ToolBarControls {
   void SetTimerEnabled(bool enabled) override;
   std::string FactorText() const override;
   void SetFactorText(const std::string& text) override;
-  void ShowMagnified(const Rect& source, Point spot, bool draw_pointer) override;
+  void DrawPointer(Image& picture, Point at) override;
   void SetHints(const std::string& magnifier, const std::string& calculator) override;
   void PlaceFactorBox(const Rect& box, const Rect& caption, const std::string& caption_hint) override;
   int TrackPopupMenu(const Menu& menu, Point screen) override;
@@ -53,8 +53,6 @@ class ToolBarWindow : public TopLevelWindow, public ToolBarControls {
   bool OnKey(WPARAM key);
   void OnPaint();
   void DrawGlyph(HDC dc, HBITMAP glyph, Size size, const Rect& button, bool down) const;
-  // Stretches the last copy over the view.
-  void DrawView(HDC dc) const;
 
   TFormToolBar* form_ = nullptr;
   HWND factor_box_ = nullptr;
@@ -62,12 +60,6 @@ class ToolBarWindow : public TopLevelWindow, public ToolBarControls {
   HWND tooltip_ = nullptr;
   Bitmap magnifier_glyph_;
   Bitmap calculator_glyph_;
-  // The last screen copy, kept between ticks and remade only when its size
-  // changes.
-  MemoryDc copy_dc_;
-  Bitmap copy_;
-  Size copy_size_;
-  HGDIOBJ copy_dc_default_ = nullptr;  // the bitmap the DC came with
   UINT count_message_ = 0;
   bool tracking_leave_ = false;  // WM_MOUSELEAVE asked for
 };

@@ -58,6 +58,7 @@ class Win32Platform : public Platform {
 
   void ShowInfo(const std::string& text, const std::string& caption) override;
   int TrackPopupMenu(const Menu& menu, Point screen) override;
+  ClipboardResult CopyText(const std::string& text) override;
 
   bool RegisterHotKey(int id, unsigned modifiers, unsigned key) override;
   void UnregisterHotKey(int id) override;
