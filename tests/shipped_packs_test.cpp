@@ -173,13 +173,13 @@ TEST(ShippedPacks, MenuItemsKeepAnAcceleratorAndNoTwoShareOne) {
       {"&About...", "&Help", "Sh&ow", "Always On &Top", "Tra&nsparent", "&Units", "&Rotate", "Hori&zontal",
        "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical", "Show Scale &Line",
        "Show T&oolBar", "&Calculator", "&Preferences...", "E&xit"},
-      {"&Pixels", "&CM", "&Inches", "Cu&stom"},
+      {"&Pixels", "&CM", "&Inches", "Scal&ed Pixels", "Cu&stom", "&True Size"},
   };
   for (const ShippedPack& p : kPacks) {
     const LanguagePack pack = LanguagePack::Parse(ReadBytes(p.file));
     for (const auto& menu : menus) {
       std::map<char32_t, std::string> letters;
-      if (menu.size() > 4) letters[U'L'] = "&Language";
+      if (menu.front() == "&About...") letters[U'L'] = "&Language";
       for (const std::string& key : menu) {
         const std::string caption = pack.Find("String", key).value_or("");
         const char32_t letter = Accelerator(caption);

@@ -44,6 +44,8 @@ RulerEntries TMainForm::CurrentEntries() const {
   entries.ShowScaleLine = scale_line_shown_;
   entries.Unit = Unit;
   entries.ToolBarShow = tool_bar_shown_;
+  entries.TrueSize = TrueSize;
+  entries.ScaledPixels = ScaledPixels;
   return entries;
 }
 
@@ -93,6 +95,11 @@ void TMainForm::FormCreate() {
   scale_line_shown_ = entries.ShowScaleLine;
   tool_bar_shown_ = entries.ToolBarShow;
   Unit = entries.Unit;
+  TrueSize = entries.TrueSize;
+  ScaledPixels = entries.ScaledPixels;
+  Calibration.clear();
+  for (const SectionEntries::Entry& entry : AppSettings.Calibration.entries())
+    Calibration.emplace_back(entry.key, entry.value);
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
   // A hand-edited width beyond what the preferences offer works and is kept;
   // only a width that cannot work (no band at all, or a window of 2 x (L + W)
@@ -205,6 +212,18 @@ void TMainForm::PMenuAboutClick() { ShowAboutBox(platform); }
 
 void TMainForm::PMenuUnitClick(int unit) {
   Unit = unit;
+  ScaledPixels = false;
+  window.Repaint();
+}
+
+void TMainForm::PMenuScaledPixelsClick() {
+  Unit = kUnitPixels;
+  ScaledPixels = true;
+  window.Repaint();
+}
+
+void TMainForm::PMenuTrueSizeClick() {
+  TrueSize = !TrueSize;
   window.Repaint();
 }
 

@@ -246,7 +246,12 @@ class TMainForm final : public RulerLink {
   void PMenuOnTopClick();
   void PMenuCalculatorClick();
   void PMenuHelpClick();
+  // A unit of the Units submenu; Pixels counts device pixels again.
   void PMenuUnitClick(int unit);
+  // "Scal&ed Pixels": the pixel unit in the pixels applications see.
+  void PMenuScaledPixelsClick();
+  // "&True Size": switches the physical density of centimetres and inches.
+  void PMenuTrueSizeClick();
   void PMenuToolBarClick();
   // "&About...": the about box, modal (src/about/).
   void PMenuAboutClick();

@@ -34,6 +34,8 @@ enum MenuCommand : int {
   kCmdConfig,
   kCmdEnglish,
   kCmdExit,
+  kCmdScaledPixels,
+  kCmdTrueSize,
   kCmdLanguageFirst = 1000,  // one per language pack, in list order
 };
 
