@@ -179,6 +179,7 @@ TEST_F(LanguageMenuTest, MenuOpensInThePacksWordsWithItsEntryChecked) {
             "      Cu&stom\n"
             "  ----\n"
             "      &True Size\n"
+            "      C&alibrate...\n"
             "----\n"
             "    &Rotate\n"
             "    Hori&zontal\n"

@@ -70,6 +70,7 @@ TEST_F(MainFormTest, MenuOpensWithTheDefaultCheckMarksAndF1OnHelp) {
             "      Cu&stom\n"
             "  ----\n"
             "      &True Size\n"
+            "      C&alibrate...\n"
             "----\n"
             "    &Rotate\n"
             "    Hori&zontal\n"
@@ -178,7 +179,8 @@ TEST_F(MainFormTest, UnitOutsideTheMenuChecksNoUnitItem) {
                       "  ----\n"
                       "      Cu&stom\n"
                       "  ----\n"
-                      "      &True Size\n"),
+                      "      &True Size\n"
+                      "      C&alibrate...\n"),
             std::string::npos)
       << menu;
 }
@@ -205,6 +207,7 @@ TEST_F(MainFormTest, SavedCheckMarksAndShortcutsReachTheMenu) {
             "      Cu&stom\n"
             "  ----\n"
             "      &True Size\n"
+            "      C&alibrate...\n"
             "----\n"
             "    &Rotate  Alt+R\n"
             "    Hori&zontal  Ctrl+H\n"
@@ -283,7 +286,8 @@ TEST_F(MainFormTest, UnitItemsCheckOnlyThemselvesAndRepaint) {
                               "  ----\n"
                               "      Cu&stom\n"
                               "  ----\n"
-                              "      &True Size\n"),
+                              "      &True Size\n"
+                              "      C&alibrate...\n"),
             std::string::npos);
 }
 
@@ -324,10 +328,8 @@ TEST_F(MainFormTest, TrueSizeAndScaledPixelsAreSavedAndComeBack) {
   form.ExecuteCommand(kCmdScaledPixels);
   ASSERT_TRUE(form.FormClose());
   const std::string saved = platform.files[kIni];
-  EXPECT_NE(saved.find("Unit=0\r\nPixelPerUnit=50\r\nTicksPerUnit=10\r\nDisplayValueUnit=1\r\nTrueSize=1\r\n"
-                       "ScaledPixels=1\r\n"),
-            std::string::npos)
-      << saved;
+  EXPECT_NE(saved.find("[Current]\r\nUnit=0\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("DisplayValueUnit=1\r\nTrueSize=1\r\nScaledPixels=1\r\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("[Calibration]\r\nGSM5B09:12345=5000\r\n"), std::string::npos) << saved;
 
   AppSettings = TAppSettings{};

@@ -3,6 +3,8 @@
 // handlers or to the label under the pointer.
 #include "app/main_form.h"
 
+#include "app/calibrate_form.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -97,9 +99,7 @@ void TMainForm::FormCreate() {
   Unit = entries.Unit;
   TrueSize = entries.TrueSize;
   ScaledPixels = entries.ScaledPixels;
-  Calibration.clear();
-  for (const SectionEntries::Entry& entry : AppSettings.Calibration.entries())
-    Calibration.emplace_back(entry.key, entry.value);
+  Calibration = CalibrationsOf(AppSettings.Calibration);
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
   // A hand-edited width beyond what the preferences offer works and is kept;
   // only a width that cannot work (no band at all, or a window of 2 x (L + W)
@@ -224,6 +224,18 @@ void TMainForm::PMenuScaledPixelsClick() {
 
 void TMainForm::PMenuTrueSizeClick() {
   TrueSize = !TrueSize;
+  window.Repaint();
+}
+
+void TMainForm::PMenuCalibrateClick() {
+  const MonitorList monitors = platform.Monitors();
+  const Monitor& monitor = MonitorOfPoint(monitors, ZeroCornerOnScreen());
+  const TCalibrateForm::Outcome outcome =
+      ShowCalibrateDialog(platform, monitors, monitor, AppSettings.Length, AppSettings.Calibration);
+  if (outcome == TCalibrateForm::Outcome::None) return;
+  Calibration = CalibrationsOf(AppSettings.Calibration);
+  // A new calibration is there to be used.
+  if (outcome == TCalibrateForm::Outcome::Calibrated) TrueSize = true;
   window.Repaint();
 }
 

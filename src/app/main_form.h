@@ -252,6 +252,10 @@ class TMainForm final : public RulerLink {
   void PMenuScaledPixelsClick();
   // "&True Size": switches the physical density of centimetres and inches.
   void PMenuTrueSizeClick();
+  // "C&alibrate...": the calibration dialog for the monitor of the zero
+  // corner, with the ruler's length as measured. A calibration switches True
+  // Size on.
+  void PMenuCalibrateClick();
   void PMenuToolBarClick();
   // "&About...": the about box, modal (src/about/).
   void PMenuAboutClick();

@@ -46,6 +46,8 @@ constexpr Command kRows[] = {
     {.kind = K::Separator, .in = "PMenuUnit"},
     {.id = kCmdTrueSize, .name = "PMenuTrueSize", .text = "&True Size", .kind = K::Check, .in = "PMenuUnit",
      .checked = [](const F& f) { return f.TrueSize; }, .run = [](F& f) { f.PMenuTrueSizeClick(); }},
+    {.id = kCmdCalibrate, .name = "PMenuCalibrate", .text = "C&alibrate...", .in = "PMenuUnit",
+     .run = [](F& f) { f.PMenuCalibrateClick(); }},
     {.kind = K::Separator},
     {.id = kCmdCircum, .name = "PMenuCircum", .text = "&Rotate", .kind = K::Check,
      .shortcut = &TAppSettings::HotKeyCircum, .checked = [](const F& f) { return f.RotateMode; },

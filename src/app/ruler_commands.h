@@ -36,6 +36,7 @@ enum MenuCommand : int {
   kCmdExit,
   kCmdScaledPixels,
   kCmdTrueSize,
+  kCmdCalibrate,
   kCmdLanguageFirst = 1000,  // one per language pack, in list order
 };
 

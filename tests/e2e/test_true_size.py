@@ -76,5 +76,30 @@ class TrueSizeScaleTest(harness.MensorTestCase):
         self.assertEqual(self.centimetres(False), expected_columns(96 / 2.54))
 
 
+class CalibrationTest(harness.MensorTestCase):
+
+    def test_a_ruler_of_428_pixels_along_a_bank_card_stores_5000_pixels_per_metre(self):
+        # The ruler stretched to 428 pixels (by its saved length), its zero
+        # corner on the monitor.
+        app = self.start_app('[Current]\nTransparence=0\nLength=428\n[ToolBar]\nShow=0\n')
+        on_band = (ZERO_X + 100, FAR_Y + 30)
+        before = set(app.windows())
+        app.open_menu(on_band)
+        self.session.xdotool('key', 'u')
+        harness.wait_until('the Units submenu', lambda: len(set(app.windows()) - before) >= 2, harness.MENU_TIMEOUT)
+        self.session.xdotool('key', 'a')
+        dialog = harness.wait_until('the calibration dialog', lambda: app.windows(r'^Calibrate$'),
+                                    harness.WINDOW_TIMEOUT)[0]
+        # The length field has the focus with the bank card's 85.60 mm; Enter
+        # presses OK.
+        self.session.xdotool('windowfocus', '--sync', dialog)
+        self.session.xdotool('key', 'Return')
+        harness.wait_until('the dialog to close', lambda: not app.windows(r'^Calibrate$'), harness.WINDOW_TIMEOUT)
+        self.assertEqual(app.exit_via_menu(on_band), 0, 'exit code')
+        values = {(section, key): value for section, key, value in app.read_ini()}
+        self.assertEqual(values.get(('Calibration', 'MSR-0001-00000001')), '5000')
+        self.assertEqual(values.get(('Current', 'TrueSize')), '1', 'a calibration checks True Size')
+
+
 if __name__ == '__main__':
     unittest.main()
