@@ -224,6 +224,16 @@ class FakeDialogWindow : public DialogWindow {
     for (Button& b : buttons)
       if (b.id == id) b.caption = text;
   }
+  void AddEdit(int id, const Rect& bounds, const std::string& text, const Font&) override {
+    edits[id] = text;
+    edit_bounds[id] = bounds;
+  }
+  std::string EditText(int id) const override {
+    const auto it = edits.find(id);
+    return it != edits.end() ? it->second : std::string();
+  }
+  void SetEditText(int id, const std::string& text) override { edits[id] = text; }
+
   void AddHint(const Rect& bounds, const std::string& text) override { hints.push_back({bounds, text}); }
   void SetHint(int index, const Rect& bounds, const std::string& text) override {
     hints.at(static_cast<std::size_t>(index)) = {bounds, text};
@@ -256,6 +266,8 @@ class FakeDialogWindow : public DialogWindow {
   Size max_client;  // 0 by 0: no limit known
   Size client;
   std::vector<Button> buttons;
+  std::map<int, std::string> edits;  // the text fields' texts by id
+  std::map<int, Rect> edit_bounds;
   std::vector<Hint> hints;
   CursorShape cursor = CursorShape::Default;
   int invalidations = 0;

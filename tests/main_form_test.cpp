@@ -65,8 +65,12 @@ TEST_F(MainFormTest, MenuOpensWithTheDefaultCheckMarksAndF1OnHelp) {
             "  (o) &Pixels\n"
             "      &CM\n"
             "      &Inches\n"
+            "      Scal&ed Pixels\n"
             "  ----\n"
             "      Cu&stom\n"
+            "  ----\n"
+            "      &True Size\n"
+            "      C&alibrate...\n"
             "----\n"
             "    &Rotate\n"
             "    Hori&zontal\n"
@@ -171,8 +175,12 @@ TEST_F(MainFormTest, UnitOutsideTheMenuChecksNoUnitItem) {
                       "      &Pixels\n"
                       "      &CM\n"
                       "      &Inches\n"
+                      "      Scal&ed Pixels\n"
                       "  ----\n"
-                      "      Cu&stom\n"),
+                      "      Cu&stom\n"
+                      "  ----\n"
+                      "      &True Size\n"
+                      "      C&alibrate...\n"),
             std::string::npos)
       << menu;
 }
@@ -194,8 +202,12 @@ TEST_F(MainFormTest, SavedCheckMarksAndShortcutsReachTheMenu) {
             "      &Pixels\n"
             "      &CM\n"
             "  (o) &Inches\n"
+            "      Scal&ed Pixels\n"
             "  ----\n"
             "      Cu&stom\n"
+            "  ----\n"
+            "      &True Size\n"
+            "      C&alibrate...\n"
             "----\n"
             "    &Rotate  Alt+R\n"
             "    Hori&zontal  Ctrl+H\n"
@@ -270,9 +282,63 @@ TEST_F(MainFormTest, UnitItemsCheckOnlyThemselvesAndRepaint) {
   EXPECT_NE(OpenedMenu().find("      &Pixels\n"
                               "      &CM\n"
                               "  (o) &Inches\n"
+                              "      Scal&ed Pixels\n"
                               "  ----\n"
-                              "      Cu&stom\n"),
+                              "      Cu&stom\n"
+                              "  ----\n"
+                              "      &True Size\n"
+                              "      C&alibrate...\n"),
             std::string::npos);
+}
+
+// The Units radio group: Scaled Pixels is the pixel unit with its own mark;
+// any other unit clears it again.
+TEST_F(MainFormTest, ScaledPixelsIsARadioItemOfItsOwn) {
+  struct Case {
+    std::vector<int> commands;
+    int unit;
+    bool scaled;
+    const char* units;  // the radio items as the menu shows them
+  };
+  const Case cases[] = {
+      {{kCmdScaledPixels}, kUnitPixels, true, "      &Pixels\n      &CM\n      &Inches\n  (o) Scal&ed Pixels\n"},
+      {{kCmdScaledPixels, kCmdPixels}, kUnitPixels, false,
+       "  (o) &Pixels\n      &CM\n      &Inches\n      Scal&ed Pixels\n"},
+      {{kCmdScaledPixels, kCmdCM}, kUnitCentimetres, false,
+       "      &Pixels\n  (o) &CM\n      &Inches\n      Scal&ed Pixels\n"},
+      {{kCmdInch, kCmdScaledPixels}, kUnitPixels, true, "      &Pixels\n      &CM\n      &Inches\n  (o) Scal&ed Pixels\n"},
+  };
+  Start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.units);
+    for (int command : c.commands) form.ExecuteCommand(command);
+    EXPECT_EQ(form.Unit, c.unit);
+    EXPECT_EQ(form.ScaledPixels, c.scaled);
+    EXPECT_NE(OpenedMenu().find(c.units), std::string::npos);
+  }
+}
+
+TEST_F(MainFormTest, TrueSizeAndScaledPixelsAreSavedAndComeBack) {
+  Start("[Current]\r\nUnit=1\r\n[Calibration]\r\nGSM5B09:12345=5000\r\n");
+  EXPECT_FALSE(form.TrueSize);
+  EXPECT_EQ(form.Calibration, (Calibrations{{"GSM5B09:12345", "5000"}}));
+  form.ExecuteCommand(kCmdTrueSize);
+  EXPECT_TRUE(form.TrueSize);
+  EXPECT_NE(OpenedMenu().find("  ----\n  [x] &True Size\n"), std::string::npos) << OpenedMenu();
+  form.ExecuteCommand(kCmdScaledPixels);
+  ASSERT_TRUE(form.FormClose());
+  const std::string saved = platform.files[kIni];
+  EXPECT_NE(saved.find("[Current]\r\nUnit=0\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("DisplayValueUnit=1\r\nTrueSize=1\r\nScaledPixels=1\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("[Calibration]\r\nGSM5B09:12345=5000\r\n"), std::string::npos) << saved;
+
+  AppSettings = TAppSettings{};
+  FakeWindow next_window;
+  TMainForm next(platform, next_window);
+  next.FormCreate();
+  EXPECT_TRUE(next.TrueSize);
+  EXPECT_TRUE(next.ScaledPixels);
+  EXPECT_EQ(next.Unit, kUnitPixels);
 }
 
 TEST_F(MainFormTest, AlwaysOnTopTogglesTheStacking) {

@@ -79,10 +79,13 @@ TAppSettings ChangedSettings() {
   s.ShowCursor = false;
   s.Magnifier = false;
   s.LanguageFileName = "Fran\xC3\xA7" "ais.txt";
+  s.Calibration.SetInteger("GSM5B09:12345", 5000);
+  s.Calibration.Set("\\\\?\\DISPLAY#Default_Monitor#4&1", "3780");
   return s;
 }
 
-constexpr RulerEntries kChangedEntries{.WindowOnTop = true, .ShowScaleLine = true, .Unit = 2, .ToolBarShow = false};
+constexpr RulerEntries kChangedEntries{
+    .WindowOnTop = true, .ShowScaleLine = true, .Unit = 2, .ToolBarShow = false, .TrueSize = true, .ScaledPixels = true};
 
 TEST_F(SettingsTest, FirstSaveWritesTheDefaultFile) {
   entries = kChangedEntries;
@@ -108,6 +111,11 @@ TEST_F(SettingsTest, EveryChangedSettingIsSavedAndLoadedBack) {
   Load();
   TAppSettings expected = ChangedSettings();
   expected.RulerWidth = 75;
+  // The calibrations come back as read: none of them changed since.
+  EXPECT_EQ(AppSettings.Calibration.entries(),
+            (std::vector<SectionEntries::Entry>{{"GSM5B09:12345", "5000"},
+                                                {"\\\\?\\DISPLAY#Default_Monitor#4&1", "3780"}}));
+  expected.Calibration = AppSettings.Calibration;
   EXPECT_TRUE(AppSettings == expected) << "a setting was read into another field";
   EXPECT_TRUE(entries == kChangedEntries) << "an entry of the ruler was read into another field";
   // And saving it again changes nothing.

@@ -75,6 +75,30 @@ TEST(SectionEntries, ChangesGoInPlaceNewKeysLastAndTheRestStaysAsItIs) {
   EXPECT_EQ(again.Find("DISPLAY4"), "3700[System]");
 }
 
+TEST(SectionEntries, ARemovedKeyLeavesTheFileWithItsRepeatsAndTheRestStays) {
+  IniFile ini(kFile);
+  SectionEntries section = SectionEntries::Read(ini, "Calibration");
+  EXPECT_TRUE(section.Remove("\\\\.\\Display1"));
+  EXPECT_FALSE(section.Remove("DISPLAY4")) << "no such entry";
+  EXPECT_FALSE(section.Find("\\\\.\\DISPLAY1").has_value());
+  section.Write(ini, "Calibration");
+  EXPECT_EQ(ini.Text(),
+            "[System]\r\n"
+            "MoveStep=1\r\n"
+            "\r\n"
+            "[Calibration]\r\n"
+            "; measured with a steel rule\r\n"
+            "\\\\.\\DISPLAY2=\"abc\"\r\n"
+            "DISPLAY3=0x10\r\n"
+            "\r\n"
+            "[ToolBar]\r\n"
+            "Show=1\r\n");
+  // Set again, it comes back last.
+  EXPECT_TRUE(section.SetInteger("\\\\.\\DISPLAY1", 5000));
+  section.Write(ini, "Calibration");
+  EXPECT_NE(ini.Text().find("DISPLAY3=0x10\r\n\\\\.\\DISPLAY1=5000\r\n\r\n[ToolBar]"), std::string::npos) << ini.Text();
+}
+
 TEST(SectionEntries, AMissingSectionIsAddedAtTheEndOfTheFile) {
   IniFile ini("[System]\r\nMoveStep=1\r\n");
   SectionEntries section;

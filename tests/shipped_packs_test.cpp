@@ -15,6 +15,7 @@
 
 #include "lang/language_pack.h"
 #include "text/text_encoding.h"
+#include "app/calibrate_form.h"
 #include "app/ruler_commands.h"
 #include "lang/text_tables.h"
 #include "ui/shortcut_text.h"
@@ -40,7 +41,7 @@ std::string Lower(std::string_view s) {
 }
 
 // The entries of a section in file order (key as written, value).
-std::vector<std::pair<std::string, std::string>> SectionEntries(const std::string& bytes,
+std::vector<std::pair<std::string, std::string>> PackSectionEntries(const std::string& bytes,
                                                                 const std::string& section) {
   std::vector<std::pair<std::string, std::string>> entries;
   std::istringstream lines(DecodePackText(bytes, {}));
@@ -60,13 +61,13 @@ std::vector<std::pair<std::string, std::string>> SectionEntries(const std::strin
 }
 
 std::vector<std::pair<std::string, std::string>> StringEntries(const std::string& bytes) {
-  return SectionEntries(bytes, "String");
+  return PackSectionEntries(bytes, "String");
 }
 
-// Every key of the four tables, once (keys compare without regard to case).
+// Every key of the tables, once (keys compare without regard to case).
 std::map<std::string, std::string> TableKeys() {
   std::map<std::string, std::string> keys;  // lower-case key -> key
-  for (TextTable table : {kMainFormTexts, kToolBarTexts, kConfigFormTexts, kAboutFormTexts})
+  for (TextTable table : {kMainFormTexts, kToolBarTexts, kConfigFormTexts, kAboutFormTexts, kCalibrateFormTexts})
     for (const TextRow& row : table)
       if (!row.key.empty()) keys.emplace(Lower(row.key), std::string(row.key));
   return keys;
@@ -107,7 +108,7 @@ TEST(ShippedPacks, TemplateHasEveryKeyWithItsEnglishTextAndNoName) {
 
 TEST(ShippedPacks, TemplateListsTheWordsOfShortcutsInEnglish) {
   std::vector<std::string> keys;
-  for (const auto& [key, value] : SectionEntries(ReadBytes("template.txt"), "Keys")) {
+  for (const auto& [key, value] : PackSectionEntries(ReadBytes("template.txt"), "Keys")) {
     EXPECT_EQ(value, key) << "English word of " << key;
     keys.push_back(key);
   }
@@ -155,7 +156,7 @@ TEST(ShippedPacks, EveryPackTranslatesEveryKeyOfTheTemplate) {
     }
     std::set<std::string> words;
     for (std::string_view word : ShortcutWords::EnglishWords()) words.insert(std::string(word));
-    for (const auto& [key, value] : SectionEntries(bytes, "Keys"))
+    for (const auto& [key, value] : PackSectionEntries(bytes, "Keys"))
       EXPECT_TRUE(words.erase(key)) << p.file << ": [Keys] " << key << " is no word, or twice";
     EXPECT_EQ(words, std::set<std::string>{}) << p.file << ": words missing from [Keys]";
     for (std::string_view word : ShortcutWords::EnglishWords())
@@ -173,13 +174,13 @@ TEST(ShippedPacks, MenuItemsKeepAnAcceleratorAndNoTwoShareOne) {
       {"&About...", "&Help", "Sh&ow", "Always On &Top", "Tra&nsparent", "&Units", "&Rotate", "Hori&zontal",
        "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical", "Show Scale &Line",
        "Show T&oolBar", "&Calculator", "&Preferences...", "E&xit"},
-      {"&Pixels", "&CM", "&Inches", "Cu&stom"},
+      {"&Pixels", "&CM", "&Inches", "Scal&ed Pixels", "Cu&stom", "&True Size", "C&alibrate..."},
   };
   for (const ShippedPack& p : kPacks) {
     const LanguagePack pack = LanguagePack::Parse(ReadBytes(p.file));
     for (const auto& menu : menus) {
       std::map<char32_t, std::string> letters;
-      if (menu.size() > 4) letters[U'L'] = "&Language";
+      if (menu.front() == "&About...") letters[U'L'] = "&Language";
       for (const std::string& key : menu) {
         const std::string caption = pack.Find("String", key).value_or("");
         const char32_t letter = Accelerator(caption);

@@ -1,5 +1,6 @@
 // The four windows' text tables, checked at the table level: the tool bar,
 // the preferences dialog and the about box take exactly these texts.
+#include "app/calibrate_form.h"
 #include "app/ruler_commands.h"
 #include "lang/text_tables.h"
 #include "toolbar/tool_bar_form.h"
@@ -30,6 +31,7 @@ TEST(TextTables, RulesAndUniqueTargets) {
       {"tool bar", kToolBarTexts, true, {}},
       {"preferences", kConfigFormTexts, false, {"LabelShowToolBar"}},
       {"about", kAboutFormTexts, false, {}},
+      {"calibration", kCalibrateFormTexts, false, {}},
   };
   for (const Expect& e : tables) {
     std::set<std::string_view> targets;

@@ -3,6 +3,8 @@
 // handlers or to the label under the pointer.
 #include "app/main_form.h"
 
+#include "app/calibrate_form.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -44,6 +46,8 @@ RulerEntries TMainForm::CurrentEntries() const {
   entries.ShowScaleLine = scale_line_shown_;
   entries.Unit = Unit;
   entries.ToolBarShow = tool_bar_shown_;
+  entries.TrueSize = TrueSize;
+  entries.ScaledPixels = ScaledPixels;
   return entries;
 }
 
@@ -93,6 +97,9 @@ void TMainForm::FormCreate() {
   scale_line_shown_ = entries.ShowScaleLine;
   tool_bar_shown_ = entries.ToolBarShow;
   Unit = entries.Unit;
+  TrueSize = entries.TrueSize;
+  ScaledPixels = entries.ScaledPixels;
+  Calibration = CalibrationsOf(AppSettings.Calibration);
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
   // A hand-edited width beyond what the preferences offer works and is kept;
   // only a width that cannot work (no band at all, or a window of 2 x (L + W)
@@ -205,6 +212,30 @@ void TMainForm::PMenuAboutClick() { ShowAboutBox(platform); }
 
 void TMainForm::PMenuUnitClick(int unit) {
   Unit = unit;
+  ScaledPixels = false;
+  window.Repaint();
+}
+
+void TMainForm::PMenuScaledPixelsClick() {
+  Unit = kUnitPixels;
+  ScaledPixels = true;
+  window.Repaint();
+}
+
+void TMainForm::PMenuTrueSizeClick() {
+  TrueSize = !TrueSize;
+  window.Repaint();
+}
+
+void TMainForm::PMenuCalibrateClick() {
+  const MonitorList monitors = platform.Monitors();
+  const Monitor& monitor = MonitorOfPoint(monitors, ZeroCornerOnScreen());
+  const TCalibrateForm::Outcome outcome =
+      ShowCalibrateDialog(platform, monitors, monitor, AppSettings.Length, AppSettings.Calibration);
+  if (outcome == TCalibrateForm::Outcome::None) return;
+  Calibration = CalibrationsOf(AppSettings.Calibration);
+  // A new calibration is there to be used.
+  if (outcome == TCalibrateForm::Outcome::Calibrated) TrueSize = true;
   window.Repaint();
 }
 

@@ -259,7 +259,16 @@ class TMainForm final : public RulerLink {
   void PMenuOnTopClick();
   void PMenuCalculatorClick();
   void PMenuHelpClick();
+  // A unit of the Units submenu; Pixels counts device pixels again.
   void PMenuUnitClick(int unit);
+  // "Scal&ed Pixels": the pixel unit in the pixels applications see.
+  void PMenuScaledPixelsClick();
+  // "&True Size": switches the physical density of centimetres and inches.
+  void PMenuTrueSizeClick();
+  // "C&alibrate...": the calibration dialog for the monitor of the zero
+  // corner, with the ruler's length as measured. A calibration switches True
+  // Size on.
+  void PMenuCalibrateClick();
   void PMenuToolBarClick();
   // "&About...": the about box, modal (src/about/).
   void PMenuAboutClick();

@@ -34,6 +34,9 @@ enum MenuCommand : int {
   kCmdConfig,
   kCmdEnglish,
   kCmdExit,
+  kCmdScaledPixels,
+  kCmdTrueSize,
+  kCmdCalibrate,
   kCmdLanguageFirst = 1000,  // one per language pack, in list order
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "settings/section_entries.h"
 #include "ui/image.h"
 #include "ui/platform.h"
 #include "ui/types.h"
@@ -58,6 +59,8 @@ struct TAppSettings {
   bool Magnifier = false;
   // Language
   std::string LanguageFileName;
+  // Calibration: pixels per metre by monitor identity
+  SectionEntries Calibration;
 
   // Derived, never written to the file.
   double ScaleRatio = 0.0;
@@ -74,13 +77,15 @@ struct TAppSettings {
 // program start).
 extern TAppSettings AppSettings;
 
-// The four entries of app.ini that the ruler window holds itself (check marks
-// of its menu and its unit).
+// The entries of app.ini that the ruler window holds itself (check marks of
+// its menu and its unit).
 struct RulerEntries {
   bool WindowOnTop = false;    // System / WindowOnTop
   bool ShowScaleLine = false;  // Current / ShowScaleLine
   int Unit = 0;                // Current / Unit
   bool ToolBarShow = true;     // ToolBar / Show
+  bool TrueSize = false;       // Current / TrueSize
+  bool ScaledPixels = false;   // Current / ScaledPixels
 
   friend bool operator==(const RulerEntries&, const RulerEntries&) = default;
 };

@@ -28,6 +28,7 @@ SectionEntries SectionEntries::Read(const IniFile& ini, std::string_view section
 }
 
 void SectionEntries::Write(IniFile& ini, std::string_view section) const {
+  for (const std::string& key : removed_) ini.DeleteKey(section, key);
   for (const Entry& entry : entries_)
     if (entry.changed) ini.WriteString(section, entry.key, entry.value);
 }
@@ -58,6 +59,15 @@ bool SectionEntries::Set(std::string_view key, std::string_view value) {
     return true;
   }
   entries_.push_back({std::string(key), std::move(text), true});
+  return true;
+}
+
+bool SectionEntries::Remove(std::string_view key) {
+  const auto same = [&](const Entry& entry) { return SameNameIgnoringAsciiCase(entry.key, key); };
+  const auto it = std::find_if(entries_.begin(), entries_.end(), same);
+  if (it == entries_.end()) return false;
+  removed_.push_back(it->key);
+  entries_.erase(it);
   return true;
 }
 

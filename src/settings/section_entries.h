@@ -2,7 +2,8 @@
 // (one entry per monitor, say), held in the settings record as the file has
 // it. Values stay text, so that one the program cannot read is kept in the
 // file as it stands; a save writes only the entries set since they were read,
-// an existing one in its place and a new one at the end of its section.
+// an existing one in its place and a new one at the end of its section, and
+// removes the entries removed since.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +43,9 @@ class SectionEntries {
   // of the value, as the file keeps it on one line.
   bool Set(std::string_view key, std::string_view value);
   bool SetInteger(std::string_view key, std::int32_t value);
+  // Removes the entry of key; a save then removes it from the file. False
+  // when there is no such entry.
+  bool Remove(std::string_view key);
 
   const std::vector<Entry>& entries() const { return entries_; }
 
@@ -49,6 +53,7 @@ class SectionEntries {
 
  private:
   std::vector<Entry> entries_;
+  std::vector<std::string> removed_;  // keys to remove from the file
 };
 
 }  // namespace mensor

@@ -36,6 +36,7 @@ constexpr std::string_view kCurrent = "Current";
 constexpr std::string_view kHotKey = "HotKey";
 constexpr std::string_view kToolBar = "ToolBar";
 constexpr std::string_view kLanguage = "Language";
+constexpr std::string_view kCalibration = "Calibration";
 
 // The tool bar's default left edge: this far from the screen's right side.
 constexpr std::int32_t ToolBarDefaultX(Size screen) { return screen.cx - 132; }
@@ -77,6 +78,10 @@ constexpr SettingEntry kTable[] = {
     Entry(kCurrent, "PixelPerUnit", &S::PixelPerUnit, 50),
     Entry(kCurrent, "TicksPerUnit", &S::TicksPerUnit, 10),
     Entry(kCurrent, "DisplayValueUnit", &S::DisplayValueUnit, 1),
+    Entry(kCurrent, "TrueSize", &R::TrueSize, false),
+    // The pixel unit in scaled pixels: a key of its own, so that Unit keeps
+    // the values an older version reads.
+    Entry(kCurrent, "ScaledPixels", &R::ScaledPixels, false),
 
     Entry(kHotKey, "AlwaysTop", &S::HotKeyAlwaysTop, 0),
     Entry(kHotKey, "Transer", &S::HotKeyTranser, 0),
@@ -94,6 +99,8 @@ constexpr SettingEntry kTable[] = {
     Entry(kToolBar, "Magnifier", &S::Magnifier, true).FallbackTo(false),
 
     Entry(kLanguage, "FileName", &S::LanguageFileName),
+
+    Entry(kCalibration, "", &S::Calibration),
 };
 
 // Each entry and each field once: a second row would be read and written

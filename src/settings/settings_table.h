@@ -20,7 +20,7 @@
 namespace mensor {
 
 // The field an entry fills: a member of TAppSettings, or of RulerEntries for
-// the four entries the ruler window holds. Its type gives the notation in
+// the entries the ruler window holds. Its type gives the notation in
 // the file: int and Color signed decimal, bool "1" or "0", Shortcut unsigned
 // decimal (only the low 16 bits of what is read count), std::string the text
 // as it stands, SectionEntries a whole section of keys not known in advance.

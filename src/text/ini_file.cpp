@@ -2,6 +2,7 @@
 // them in place.
 #include "text/ini_file.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
@@ -185,6 +186,19 @@ void IniFile::WriteString(std::string_view section, std::string_view key,
   while (insert_at > header + 1 && lines_[insert_at - 1].kind == Kind::Blank) --insert_at;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at),
                 ParseLine(EntryText(key_name, value)));
+}
+
+void IniFile::DeleteKey(std::string_view section, std::string_view key) {
+  const std::size_t header = FindSection(TrimBlanks(section));
+  if (header == npos) return;
+  const std::string_view key_name = TrimBlanks(key);
+  const auto begin = lines_.begin() + static_cast<std::ptrdiff_t>(header + 1);
+  const auto end = lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header));
+  lines_.erase(std::remove_if(begin, end,
+                              [&](const Line& line) {
+                                return line.kind == Kind::Entry && SameNameIgnoringAsciiCase(line.name, key_name);
+                              }),
+               end);
 }
 
 std::string IniFile::Text() const {

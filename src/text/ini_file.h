@@ -64,6 +64,10 @@ class IniFile {
   // blank line that separates it from what comes before. A value is one line:
   // CR, LF and NUL characters in it are left out.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // Removes every entry called key from the first section called section
+  // (so that no later entry of the name takes its place); the section's
+  // header and other lines stay.
+  void DeleteKey(std::string_view section, std::string_view key);
 
   // The whole file, every line ended with CRLF.
   std::string Text() const;

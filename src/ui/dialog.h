@@ -50,7 +50,14 @@ class DialogWindow {
   // button added takes the focus.
   virtual void AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) = 0;
   virtual void SetButtonCaption(int id, const std::string& caption) = 0;
+  // Moves a button or a text field.
   virtual void MoveButton(int id, const Rect& bounds, const Font& font) = 0;
+  // A native one-line text field (ids shared with the buttons). When the
+  // window shows, the first one added has the focus with its text selected;
+  // Enter in it presses the first button.
+  virtual void AddEdit(int id, const Rect& bounds, const std::string& text, const Font& font) = 0;
+  virtual std::string EditText(int id) const = 0;
+  virtual void SetEditText(int id, const std::string& text) = 0;
   // A tool tip shown while the pointer rests over a client rectangle; hints
   // are numbered from 0 in the order they were added.
   virtual void AddHint(const Rect& bounds, const std::string& text) = 0;

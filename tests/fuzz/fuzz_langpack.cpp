@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "lang/language_pack.h"
+#include "app/calibrate_form.h"
 #include "app/ruler_commands.h"
 #include "lang/text_tables.h"
 #include "toolbar/tool_bar_form.h"
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const LanguagePack pack = LanguagePack::Parse(bytes);
   Utf8Chars(pack.Name());
-  for (const TextTable table : {kMainFormTexts, kToolBarTexts, kConfigFormTexts, kAboutFormTexts}) {
+  for (const TextTable table : {kMainFormTexts, kToolBarTexts, kConfigFormTexts, kAboutFormTexts, kCalibrateFormTexts}) {
     const WindowTexts texts = PackTexts(table, pack);
     Check(texts.items.size() == table.size());
     for (std::size_t i = 0; i < table.size(); ++i)

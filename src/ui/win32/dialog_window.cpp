@@ -84,6 +84,26 @@ void ModalDialogWindow::MoveButton(int id, const Rect& bounds, const Font& font)
   ::InvalidateRect(button, nullptr, TRUE);
 }
 
+void ModalDialogWindow::AddEdit(int id, const Rect& bounds, const std::string& text, const Font& font) {
+  // ES_AUTOHSCROLL: the text may be longer than the field.
+  HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Utf8ToWide(text).c_str(),
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, bounds.left, bounds.top,
+                              bounds.Width(), bounds.Height(), hwnd(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + id)), instance_, nullptr);
+  if (edit == nullptr) return;
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.fonts().Get(font)), FALSE);
+  if (first_edit_ == nullptr) first_edit_ = edit;
+}
+
+std::string ModalDialogWindow::EditText(int id) const {
+  HWND edit = GetDlgItem(hwnd(), kButtonIdBase + id);
+  return edit != nullptr ? WideToUtf8(WindowText(edit)) : std::string();
+}
+
+void ModalDialogWindow::SetEditText(int id, const std::string& text) {
+  if (HWND edit = GetDlgItem(hwnd(), kButtonIdBase + id)) SetWindowTextW(edit, Utf8ToWide(text).c_str());
+}
+
 void ModalDialogWindow::SetButtonCaption(int id, const std::string& caption) {
   if (HWND button = GetDlgItem(hwnd(), kButtonIdBase + id)) SetWindowTextW(button, Utf8ToWide(caption).c_str());
 }
@@ -124,7 +144,12 @@ void ModalDialogWindow::ShowModal(DialogHandler& handler) {
 
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
-  if (first_button_ != nullptr) SetFocus(first_button_);
+  if (first_edit_ != nullptr) {
+    SetFocus(first_edit_);
+    SendMessageW(first_edit_, EM_SETSEL, 0, -1);
+  } else if (first_button_ != nullptr) {
+    SetFocus(first_button_);
+  }
   RunModalLoop();
 
   // NOTE: the others are enabled before the dialog hides, so that the system

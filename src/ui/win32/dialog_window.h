@@ -34,6 +34,9 @@ class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
   void AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) override;
   void SetButtonCaption(int id, const std::string& caption) override;
   void MoveButton(int id, const Rect& bounds, const Font& font) override;
+  void AddEdit(int id, const Rect& bounds, const std::string& text, const Font& font) override;
+  std::string EditText(int id) const override;
+  void SetEditText(int id, const std::string& text) override;
   void AddHint(const Rect& bounds, const std::string& text) override;
   void SetHint(int index, const Rect& bounds, const std::string& text) override;
   void SetCursor(CursorShape shape) override { TopLevelWindow::SetCursor(shape); }
@@ -55,6 +58,7 @@ class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
   DWORD style_ = 0;
   DWORD ex_style_ = 0;
   HWND first_button_ = nullptr;
+  HWND first_edit_ = nullptr;
   HWND tooltip_ = nullptr;
   int hints_ = 0;
   bool done_ = false;
