@@ -311,6 +311,7 @@ TEST_F(ConfigFormTest, EachHotKeyRowGivesItsCommandTheKeyTypedThere) {
             "    Show Scale &Line  Ctrl+6\n"
             "[x] Show T&oolBar  Ctrl+7\n"
             "----\n"
+            "    Copy &Measurement  Ctrl+C\n"
             "    &Calculator  Ctrl+8\n"
             "----\n"
             "    &Preferences...\n"
@@ -584,7 +585,8 @@ TEST_F(ConfigFormTest, OkGivesTheToolBarsHideItemTheShowToolBarKey) {
   EXPECT_EQ(MenuText(bar_controls.shown_menus.back()),
             "    &Hide ToolBar  Ctrl+Shift+B\n"
             "----\n"
-            "[x] &Show Cursor\n");
+            "[x] &Show Cursor\n"
+            "[x] Show &Grid\n");
   EXPECT_TRUE(RulerMenuHas("\n[x] Show T&oolBar  Ctrl+Shift+B\n"));
 }
 

@@ -46,6 +46,7 @@ TAppSettings ChangedSettings() {
   s.JumpCursor = true;
   s.RulerWidth = 60;
   s.NextRulerWidth = 75;
+  s.CopyFormat = 1;
   s.BackgroundColor = 0x112233;
   s.ForegroundColor = 0x445566;
   s.NumberColor = 0x778899;

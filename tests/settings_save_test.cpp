@@ -15,7 +15,7 @@ namespace {
 
 TEST_F(SettingsTest, CorrectedValuesAreWrittenBack) {
   WithFile(
-      "[System]\r\nMoveStep=-1\r\nHotKey=-1\r\nJumpCursor=2\r\n"
+      "[System]\r\nMoveStep=-1\r\nHotKey=-1\r\nJumpCursor=2\r\nCopyFormat=2\r\n"
       "[Current]\r\nlength=1511\r\nStaffSize=5\r\nStaffDir=-3\r\nScaleSmall=0\r\nScaleLarge=0\r\n"
       "[Face]\r\nBackgroundColor=0xFF0000\r\nForegroundColor=abc\r\n");
   Load();
@@ -23,6 +23,7 @@ TEST_F(SettingsTest, CorrectedValuesAreWrittenBack) {
   const std::vector<std::tuple<const char*, const char*, const char*>> expected = {
       {"System", "MoveStep", "1"},         {"System", "HotKey", "65535"},
       {"System", "JumpCursor", "1"},       {"Current", "Length", "600"},
+      {"System", "CopyFormat", "0"},
       {"Current", "StaffSize", "0"},       {"Current", "StaffDir", "0"},
       {"Current", "ScaleSmall", "1"},      {"Current", "ScaleLarge", "2"},
       {"Face", "BackgroundColor", "16711680"}, {"Face", "ForegroundColor", "16777215"},

@@ -87,7 +87,8 @@ TEST_F(ToolBarTest, StartUpShowsItAtTheSavedPlaceWithTheMagnifierRunning) {
   EXPECT_EQ(BarMenu(),
             "    &Hide ToolBar\n"
             "----\n"
-            "    &Show Cursor\n");
+            "    &Show Cursor\n"
+            "[x] Show &Grid\n");
 }
 
 TEST_F(ToolBarTest, StartUpWithTheMagnifierOffShowsOnlyTheBand) {
@@ -97,7 +98,8 @@ TEST_F(ToolBarTest, StartUpWithTheMagnifierOffShowsOnlyTheBand) {
   EXPECT_EQ(BarMenu(),
             "    &Hide ToolBar\n"
             "----\n"
-            "[x] &Show Cursor\n");
+            "[x] &Show Cursor\n"
+            "[x] Show &Grid\n");
 }
 
 TEST_F(ToolBarTest, StartUpClampsTheSavedPlaceAndStoresItBack) {
@@ -144,7 +146,8 @@ TEST_F(ToolBarTest, ShowToolBarShortcutHidesItFromTheToolBar) {
   EXPECT_EQ(BarMenu(),
             "    &Hide ToolBar  Ctrl+T\n"
             "----\n"
-            "[x] &Show Cursor\n");
+            "[x] &Show Cursor\n"
+            "[x] Show &Grid\n");
   EXPECT_TRUE(bar.KeyDown('T', kCtrl));
   EXPECT_FALSE(window.visible);
   EXPECT_FALSE(controls.timer);
@@ -163,12 +166,14 @@ TEST_F(ToolBarTest, ShowToolBarShortcutInThePacksWordsAndBackInEnglish) {
   EXPECT_EQ(BarMenu(),
             "    &Verbergen  Strg+Umschalt+T\n"
             "----\n"
-            "[x] &Show Cursor\n");
+            "[x] &Show Cursor\n"
+            "[x] Show &Grid\n");
   bar.SetDefaultLanguage();
   EXPECT_EQ(BarMenu(),
             "    &Hide ToolBar  Ctrl+Shift+T\n"
             "----\n"
-            "[x] &Show Cursor\n");
+            "[x] &Show Cursor\n"
+            "[x] Show &Grid\n");
 }
 
 TEST_F(ToolBarTest, OnlyAltF4IsSwallowed) {
@@ -357,7 +362,8 @@ TEST_F(ToolBarTest, LanguagePackTextsArePresentMeansUsed) {
   EXPECT_EQ(BarMenu(),
             "    &Verbergen\n"
             "----\n"
-            "[x] &Show Cursor\n")
+            "[x] &Show Cursor\n"
+            "[x] Show &Grid\n")
       << "missing: English";
 
   platform.files.erase("/mensor/Languages/de.txt");

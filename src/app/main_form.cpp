@@ -12,6 +12,7 @@
 #include "lang/language.h"
 #include "readout/info_form.h"
 #include "toolbar/tool_bar_form.h"
+#include "ui/clipboard.h"
 
 namespace mensor {
 namespace {
@@ -194,6 +195,11 @@ void TMainForm::PMenuOnTopClick() {
 
 void TMainForm::PMenuCalculatorClick() {
   if (!platform.StartProgram("calc.exe")) ShowInfo(platform, CalculatorErrorText);
+}
+
+void TMainForm::PMenuCopyMeasurementClick() {
+  if (!CopyToClipboard(platform, CopiedText(CurrentReading(), AppSettings.CopyFormat)))
+    ShowInfo(platform, CopyFailedText);
 }
 
 void TMainForm::PMenuToolBarClick() {

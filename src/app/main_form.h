@@ -258,6 +258,9 @@ class TMainForm final : public RulerLink {
   void PMenuHideClick();
   void PMenuOnTopClick();
   void PMenuCalculatorClick();
+  // Copies CurrentReading as CopiedText in the CopyFormat of the settings;
+  // says so once when another program keeps the clipboard.
+  void PMenuCopyMeasurementClick();
   void PMenuHelpClick();
   // A unit of the Units submenu; Pixels counts device pixels again.
   void PMenuUnitClick(int unit);
@@ -362,6 +365,7 @@ class TMainForm final : public RulerLink {
   // Messages; a language pack may replace them.
   std::string CalculatorErrorText = "Fail to find Calculator in Windows";
   std::string HotKeyErrorText = "Fail to register hot key";
+  std::string CopyFailedText = "The measurement could not be copied: another program is using the clipboard.";
   // The pack list: the names of the "*.txt" files in ExeDir\Languages,
   // sorted without regard to case; a pack is known by its position here.
   std::vector<std::string> FileListBoxLanguage;

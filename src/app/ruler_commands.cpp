@@ -82,6 +82,9 @@ constexpr Command kRows[] = {
      .shortcut = &TAppSettings::HotKeyShowToolBar, .checked = [](const F& f) { return f.ToolBarShown(); },
      .run = [](F& f) { f.PMenuToolBarClick(); }},
     {.kind = K::Separator},
+    // Ctrl+C is the system's Copy; it is no hot key the preferences set.
+    {.id = kCmdCopyMeasurement, .name = "PMenuCopyMeasurement", .text = "Copy &Measurement",
+     .fixed_shortcut = kShortcutCtrl | 'C', .run = [](F& f) { f.PMenuCopyMeasurementClick(); }},
     {.id = kCmdCalculator, .name = "PMenuCalculator", .text = "&Calculator", .shortcut = &TAppSettings::HotKeyCalculator,
      .run = [](F& f) { f.PMenuCalculatorClick(); }},
     {.kind = K::Separator},
@@ -107,6 +110,7 @@ const std::vector<TextRow> kTextRows = [] {
            Row("Fail to find Calculator in Windows", "CalculatorErrorText"),
            Row("Fail to register hot key", "HotKeyErrorText"),
            Row("Information", "InfoCaption"),
+           Row("The measurement could not be copied: another program is using the clipboard.", "CopyFailedText"),
        })
     rows.push_back(row);
   return rows;

@@ -37,6 +37,7 @@ enum MenuCommand : int {
   kCmdScaledPixels,
   kCmdTrueSize,
   kCmdCalibrate,
+  kCmdCopyMeasurement,
   kCmdLanguageFirst = 1000,  // one per language pack, in list order
 };
 

@@ -27,6 +27,9 @@ constexpr TextRow kConfigFormRows[] = {
     Row("Ruler's width", "Label14"),
     // Keys compare without regard to case: "pixels" is the entry "Pixels".
     Row("pixels", "Label26"),
+    Row("Copy as", "LabelCopyAs"),
+    Row("value and unit", "ComboBoxCopyFormat.Items[0]"),
+    Row("value only", "ComboBoxCopyFormat.Items[1]"),
     Row("Appearance", "TabSheetBackground"),
     TextRow{"Mensor Color", "GroupBox2", Rule::A, "  Mensor Color  "},
     Row("Scale Color", "Label3"),

@@ -80,6 +80,9 @@ constexpr TextTarget kTextTargets[] = {
     {"RadioGroupStaffDir.Items[1]", C::StaffDirScreen},
     {"GroupBoxTran", C::GroupBoxTran},
     {"CheckBoxJumpCursor", C::CheckBoxJumpCursor},
+    {"LabelCopyAs", C::LabelCopyAs},
+    {"ComboBoxCopyFormat.Items[0]", C::CopyFormatValueAndUnit},
+    {"ComboBoxCopyFormat.Items[1]", C::CopyFormatValueOnly},
     {"GroupBox6", C::GroupBox6},
     {"Label14", C::Label14},
     {"Label26", C::Label26},
@@ -220,6 +223,7 @@ void TConfigForm::FormShow() {
   SetSpinValue(C::SpinEditLarge, AppSettings.ScaleLarge);
   view().SetItemIndex(C::RadioGroupStaffSize, AppSettings.StaffSize);
   view().SetItemIndex(C::RadioGroupStaffDir, AppSettings.StaffDir);
+  view().SetItemIndex(C::ComboBoxCopyFormat, AppSettings.CopyFormat);
   SetSpinValue(C::SpinEditPixelPerUnit, AppSettings.PixelPerUnit);
   SetSpinValue(C::SpinEditTicksPerUnit, AppSettings.TicksPerUnit);
   SetSpinValue(C::SpinEditDisplayValueUnit, AppSettings.DisplayValueUnit);
@@ -394,6 +398,10 @@ void TConfigForm::BitBtnOKClick() {
   AppSettings.ScaleLine = ButtonColor(C::BitBtnScaleColor);
   AppSettings.ShowDisplayForm = view().Checked(C::CheckBoxShowDisplayForm);
   AppSettings.WinNumberColor = ButtonColor(C::BitBtnWinNumColor);
+
+  // What Copy Measurement copies (no choice: the default).
+  const int copy_format = view().ItemIndex(C::ComboBoxCopyFormat);
+  AppSettings.CopyFormat = copy_format == 1 ? 1 : 0;
 
   // 4. The cross-hair; a screen-aligned cross refuses the scale line.
   AppSettings.StaffSize = std::clamp(view().ItemIndex(C::RadioGroupStaffSize), 0, 1);

@@ -59,6 +59,10 @@ constexpr ConfigLayoutEntry kLayout[] = {
     {C::SpinEditWidth, K::SpinEdit, kPageSys, R(311, 237, 49, 22), "", 10, 99, 3},
     {C::Label26, K::Label, kPageSys, R(367, 240, 40, kLabelHeight), "pixels"},
     {C::CheckBoxJumpCursor, K::Check, kPageSys, R(246, 264, 160, 17), "Jump to cursor when show"},
+    {C::LabelCopyAs, K::Label, kPageSys, R(58, 296, 62, kLabelHeight), "Copy as"},
+    {C::ComboBoxCopyFormat, K::Choice, kPageSys, R(124, 292, 130, 21), ""},
+    {C::CopyFormatValueAndUnit, K::ChoiceItem, kPageSys, {}, "value and unit"},
+    {C::CopyFormatValueOnly, K::ChoiceItem, kPageSys, {}, "value only"},
 
     // "Appearance": the colour group row by row, left column first.
     {C::ImageBackground, K::Picture, kPageBackground, R(12, 9, 32, 32), ""},

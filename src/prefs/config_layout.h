@@ -27,6 +27,8 @@ enum class ConfigKind {
   SpinEdit,      // number field with up-down arrows
   Edit,          // plain text field
   Radio,         // radio item; the first of a group starts the group
+  Choice,        // drop-down list of fixed items
+  ChoiceItem,    // one item of the choice before it (text only)
   Check,
   Slider,
   HotKey,

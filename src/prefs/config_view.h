@@ -50,6 +50,10 @@ enum class ConfigControl : int {
   SpinEditWidth,
   Label26,
   CheckBoxJumpCursor,
+  LabelCopyAs,
+  ComboBoxCopyFormat,  // its items are the CopyFormat values in order
+  CopyFormatValueAndUnit,
+  CopyFormatValueOnly,
   // "Appearance".
   GroupBox2,
   Label3,
@@ -129,7 +133,8 @@ class ConfigView {
   // Only the check mark: no click handler runs.
   virtual void SetChecked(ConfigControl control, bool checked) = 0;
 
-  // The checked item of a radio group (-1 for none).
+  // The checked item of a radio group, the chosen one of a choice box (-1
+  // for none).
   virtual int ItemIndex(ConfigControl group) const = 0;
   virtual void SetItemIndex(ConfigControl group, int index) = 0;
 

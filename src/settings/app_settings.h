@@ -22,6 +22,7 @@ struct TAppSettings {
   Shortcut HotKey = 0;
   bool JumpCursor = false;
   int RulerWidth = 60;
+  int CopyFormat = 0;  // a CopyFormat (app/reading_text.h)
   // Face
   Color BackgroundColor = 0;
   Color ForegroundColor = 0;
@@ -57,6 +58,7 @@ struct TAppSettings {
   int ToolBarY = 0;
   bool ShowCursor = false;
   bool Magnifier = false;
+  bool ShowGrid = false;
   // Language
   std::string LanguageFileName;
   // Calibration: pixels per metre by monitor identity

@@ -53,6 +53,8 @@ constexpr SettingEntry kTable[] = {
     Entry(kSystem, "JumpCursor", &S::JumpCursor, false),
     // A width chosen in the preferences applies from the next start.
     Entry(kSystem, "RulerWidth", &S::RulerWidth, 60).SavedFrom(&S::NextRulerWidth).KeptOnFallback(),
+    // What "Copy &Measurement" puts on the clipboard: 0 value and unit, 1 the value only.
+    Entry(kSystem, "CopyFormat", &S::CopyFormat, 0).Range(0, 1),
 
     Entry(kFace, "BackgroundColor", &S::BackgroundColor, kLightBlue),
     Entry(kFace, "ForegroundColor", &S::ForegroundColor, kWhite),
@@ -97,6 +99,7 @@ constexpr SettingEntry kTable[] = {
     Entry(kToolBar, "Y", &S::ToolBarY, 0),
     Entry(kToolBar, "ShowCursor", &S::ShowCursor, true),
     Entry(kToolBar, "Magnifier", &S::Magnifier, true).FallbackTo(false),
+    Entry(kToolBar, "ShowGrid", &S::ShowGrid, true),
 
     Entry(kLanguage, "FileName", &S::LanguageFileName),
 

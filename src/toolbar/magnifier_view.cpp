@@ -108,14 +108,30 @@ ColorRowLayout LayOutColorRow(const Rect& row) {
 void MagnifierView::Update(Platform& platform, ToolBarControls& controls, const MagnifierCapture& capture,
                            int factor, const Rect& view, bool show_cursor, bool show_grid) {
   const bool read = platform.CaptureScreen(copy_, capture.source);
-  layout_ = LayOutView({copy_.width, copy_.height}, capture.spot, factor, view, show_cursor, show_grid);
-  if (copy_.Empty()) return;
-  // The colour is read before the pointer can cover the pixel. A screen that
-  // could not be read shows black but names no colour.
-  const Color pixel = PixelOf(copy_, layout_.pixel.x, layout_.pixel.y);
+  spot_ = capture.spot;
+  factor_ = factor;
+  show_cursor_ = show_cursor;
+  const std::optional<Color> pixel = Compose(controls, view, show_grid);
+  // A screen that could not be read shows black but names no colour.
   color_.reset();
   if (read) color_ = pixel;
-  if (layout_.pointer == ViewLayout::Pointer::InCopy) controls.DrawPointer(copy_, capture.spot);
+}
+
+bool MagnifierView::ShowGrid(ToolBarControls& controls, const Rect& view, bool show_grid) {
+  // At small factors the pointer is drawn into the copy, and there is no
+  // grid to change.
+  if (copy_.Empty() || layout_.pointer == ViewLayout::Pointer::InCopy || factor_ < kGridFactor) return false;
+  if (layout_.grid == show_grid) return false;
+  Compose(controls, view, show_grid);
+  return true;
+}
+
+std::optional<Color> MagnifierView::Compose(ToolBarControls& controls, const Rect& view, bool show_grid) {
+  layout_ = LayOutView({copy_.width, copy_.height}, spot_, factor_, view, show_cursor_, show_grid);
+  if (copy_.Empty()) return std::nullopt;
+  // The colour is read before the pointer can cover the pixel.
+  const Color pixel = PixelOf(copy_, layout_.pixel.x, layout_.pixel.y);
+  if (layout_.pointer == ViewLayout::Pointer::InCopy) controls.DrawPointer(copy_, spot_);
 
   // Enlarge: each copied pixel fills its block.
   if (picture_.width != view.Width() || picture_.height != view.Height()) picture_.Resize(view.Width(), view.Height());
@@ -137,6 +153,7 @@ void MagnifierView::Update(Platform& platform, ToolBarControls& controls, const 
   }
   if (layout_.pointer == ViewLayout::Pointer::Beside)
     controls.DrawPointer(picture_, {layout_.pointer_at.x - view.left, layout_.pointer_at.y - view.top});
+  return pixel;
 }
 
 void MagnifierView::Paint(Canvas& canvas, const Rect& view, Color empty) const {

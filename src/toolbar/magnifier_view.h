@@ -85,6 +85,10 @@ class MagnifierView {
   // pointer where the layout says, enlarges, draws grid and frame.
   void Update(Platform& platform, ToolBarControls& controls, const MagnifierCapture& capture, int factor,
               const Rect& view, bool show_cursor, bool show_grid);
+  // The last tick's copy composed again with or without the grid (Show
+  // Grid), without copying the screen anew; false when the view does not
+  // change (a small factor, no copy yet, the same choice).
+  bool ShowGrid(ToolBarControls& controls, const Rect& view, bool show_grid);
   // The picture at the view's place `view`; the colour `empty` before the
   // first tick.
   void Paint(Canvas& canvas, const Rect& view, Color empty) const;
@@ -98,7 +102,13 @@ class MagnifierView {
   const Image& Picture() const { return picture_; }
 
  private:
+  // Lays the view out for the copy and draws the picture; the framed
+  // pixel's colour as copied (nothing without a copy).
+  std::optional<Color> Compose(ToolBarControls& controls, const Rect& view, bool show_grid);
   Image copy_;
+  Point spot_;
+  int factor_ = 1;
+  bool show_cursor_ = false;
   Image picture_;
   ViewLayout layout_;
   std::optional<Color> color_;

@@ -24,6 +24,8 @@ constexpr Command kRows[] = {
     {.kind = CommandKind::Separator},
     {.id = kCmdShowCursor, .name = "PMenuShowCursor", .text = "&Show Cursor", .kind = CommandKind::Check,
      .checked = [](const F&) { return AppSettings.ShowCursor; }, .run = [](F& f) { f.PMenuShowCursorClick(); }},
+    {.id = kCmdShowGrid, .name = "PMenuShowGrid", .text = "Show &Grid", .kind = CommandKind::Check,
+     .checked = [](const F&) { return AppSettings.ShowGrid; }, .run = [](F& f) { f.PMenuShowGridClick(); }},
     // Never shown; it only gives the tool bar F1 for the help file.
     {.id = kCmdToolBarHelp, .name = "Help1", .text = "Help", .translated = false, .fixed_shortcut = vk::kF1,
      .run = [](F& f) { f.Help1Click(); }, .visible = false},
@@ -40,6 +42,7 @@ const std::vector<TextRow> kTextRows = [] {
       TextOf("Multiple", "LabelInfo"),
   };
   for (const TextRow& row : CommandTextRows<TFormToolBar>(kRows, Rule::B)) rows.push_back(row);
+  rows.push_back(TextOf("The colour could not be copied: another program is using the clipboard.", "ColorNotCopiedText"));
   return rows;
 }();
 
@@ -352,7 +355,7 @@ void TFormToolBar::TimerMagnifierTimer() {
   const MagnifierCapture capture = ComputeMagnifierCapture(pointer, factor.factor, ViewSize(), screen);
   const std::optional<Color> shown = magnifier_.PixelColor();
   magnifier_.Update(platform, controls, capture, factor.factor, kView,
-                    AppSettings.ShowCursor, show_grid_);
+                    AppSettings.ShowCursor, AppSettings.ShowGrid);
   if (std::unique_ptr<Canvas> canvas = window.GetCanvas()) {
     magnifier_.Paint(*canvas, kView, kViewColor);
     // The row's texts are drawn over its panel: only a new colour repaints it.
@@ -374,14 +377,21 @@ void TFormToolBar::PMenuHideToolBarClick() {
 
 void TFormToolBar::PMenuShowCursorClick() { AppSettings.ShowCursor = !AppSettings.ShowCursor; }
 
+void TFormToolBar::PMenuShowGridClick() {
+  AppSettings.ShowGrid = !AppSettings.ShowGrid;
+  // The view shows the change at once, also while the pointer rests over the
+  // tool bar (where the ticks keep the view as it is).
+  if (magnifier_.ShowGrid(controls, kView, AppSettings.ShowGrid)) window.InvalidateRect(kView);
+}
+
 void TFormToolBar::Help1Click() { platform.OpenDocument(platform.JoinPath(ExeDir, "help.chm")); }
 
 // ---- texts ----
 
 void TFormToolBar::SetDefaultLanguage() { ApplyTexts(EnglishTexts(kToolBarTexts)); }
 
-// The five texts follow "present means used": a key given empty in the pack
-// leaves its text empty.
+// The texts but the message follow "present means used": a key given empty
+// in the pack leaves its text empty.
 void TFormToolBar::SetLanguage(int index) { ApplyTexts(LanguageTexts(platform, kToolBarTexts, index)); }
 
 void TFormToolBar::ApplyTexts(const WindowTexts& resolved) {
@@ -391,6 +401,9 @@ void TFormToolBar::ApplyTexts(const WindowTexts& resolved) {
                                                          {"LabelInfo", &texts.multiple}};
   for (const auto& [target, text] : targets)
     if (const std::string* value = resolved.Text(target)) *text = *value;
+  // A message is never empty: an empty translation leaves it English.
+  if (const std::string* value = resolved.Text("ColorNotCopiedText"); value != nullptr && !value->empty())
+    texts.color_not_copied = *value;
   for (const TargetText& t : resolved.items) SetCommandCaption(kToolBarCommands, captions_, t.target, t.text);
   shortcut_words_ = resolved.shortcut_words;
   ApplyTexts(texts);

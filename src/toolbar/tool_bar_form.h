@@ -32,6 +32,7 @@ enum ToolBarCommand : int {
   kCmdHideToolBar = 1,
   kCmdShowCursor,
   kCmdToolBarHelp,
+  kCmdShowGrid,
 };
 
 // The tool bar's popup menu, in menu order (commands/command_table.h).
@@ -141,6 +142,7 @@ class TFormToolBar {
   void TimerMagnifierTimer();
   void PMenuHideToolBarClick();
   void PMenuShowCursorClick();
+  void PMenuShowGridClick();
   void Help1Click();
   void SetLanguage(int index);
   void SetDefaultLanguage();
@@ -190,8 +192,6 @@ class TFormToolBar {
   std::vector<std::string> captions_;
   ShortcutWords shortcut_words_;
   MagnifierView magnifier_;
-  // The grid between enlarged pixels at large factors.
-  bool show_grid_ = true;
 };
 
 }  // namespace mensor

@@ -57,6 +57,22 @@ const RadioGroup* FindRadioGroup(ConfigControl group) {
   return nullptr;
 }
 
+// A choice item's list and its place in it: the items follow their choice
+// in the layout table.
+struct ChoiceSlot {
+  ConfigControl choice;
+  int index;
+};
+ChoiceSlot ChoiceSlotOf(ConfigControl item) {
+  ChoiceSlot slot{item, -1};
+  for (const ConfigLayoutEntry& e : ConfigLayout()) {
+    if (e.kind == K::Choice) slot = {e.control, -1};
+    if (e.kind == K::ChoiceItem) ++slot.index;
+    if (e.control == item) break;
+  }
+  return slot;
+}
+
 constexpr UINT kPageIcons[] = {IDI_PAGE_SYSTEM, IDI_PAGE_APPEARANCE, IDI_PAGE_CUSTOM, IDI_PAGE_HOTKEY};
 constexpr ConfigControl kPagePictures[] = {C::ImageSys, C::ImageBackground, C::ImageCustom, C::ImageHotKey};
 constexpr ConfigControl kTabs[] = {C::TabSheetSys, C::TabSheetBackground, C::TabSheetCustom, C::TabSheetHotKey};
@@ -367,6 +383,15 @@ void ConfigDialog::CreateControls() {
     if (!(e.kind == K::Radio && previous == K::Radio)) style |= WS_GROUP;
     switch (e.kind) {
       case K::Tab: previous = e.kind; continue;
+      case K::ChoiceItem: {
+        // An item of the choice box created before it.
+        texts_[static_cast<int>(e.control)] = e.text;
+        if (const HWND list = Handle(ChoiceSlotOf(e.control).choice))
+          SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(e.text).c_str()));
+        previous = e.kind;
+        continue;
+      }
+      case K::Choice: cls = WC_COMBOBOXW; style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST; break;
       case K::Tabs: cls = WC_TABCONTROLW; style |= WS_TABSTOP | WS_CLIPSIBLINGS; break;
       case K::Group: cls = WC_BUTTONW; style |= BS_GROUPBOX | WS_CLIPSIBLINGS; break;
       // SS_NOTIFY: the label takes the mouse, so that the tool tip of a cut
@@ -537,6 +562,8 @@ void ConfigDialog::Layout(int ppi) {
       if (WindowText(hwnd) != shown) SetWindowTextW(hwnd, shown.c_str());
       SetCutTip(e.control, place.cut);
     }
+    // A drop-down list's height is that of its field with the list open.
+    if (e.kind == K::Choice) r.bottom += ScaleToPpi(80, lp);
     MoveWindow(hwnd, r.left, r.top, r.Width(), r.Height(), TRUE);
     if (HWND updown = updowns_[static_cast<int>(e.control)]) {
       // Setting the buddy again puts the arrows inside the field's place.
@@ -702,7 +729,7 @@ std::string ConfigDialog::Text(ConfigControl control) const {
     SendMessageW(Handle(C::PageControlHotKey), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
     return WideToUtf8(buffer);
   }
-  if (HasFittedText(e.kind)) return texts_[static_cast<int>(control)];
+  if (HasFittedText(e.kind) || e.kind == K::ChoiceItem) return texts_[static_cast<int>(control)];
   const HWND hwnd = Handle(control);
   if (hwnd == nullptr) return {};
   return WideToUtf8(WindowText(hwnd));
@@ -717,6 +744,18 @@ void ConfigDialog::SetText(ConfigControl control, const std::string& text) {
     item.pszText = wide.data();
     const int index = TabIndex(control);
     SendMessageW(Handle(C::PageControlHotKey), TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&item));
+    return;
+  }
+  if (e.kind == K::ChoiceItem) {
+    // The item is replaced in its place; the choice stays.
+    texts_[static_cast<int>(control)] = text;
+    const ChoiceSlot slot = ChoiceSlotOf(control);
+    const HWND list = Handle(slot.choice);
+    if (list == nullptr) return;
+    const LRESULT chosen = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    SendMessageW(list, CB_DELETESTRING, static_cast<WPARAM>(slot.index), 0);
+    SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(slot.index), reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
     return;
   }
   const HWND hwnd = Handle(control);
@@ -744,6 +783,8 @@ void ConfigDialog::SetChecked(ConfigControl control, bool checked) {
 }
 
 int ConfigDialog::ItemIndex(ConfigControl group) const {
+  if (LayoutOf(group).kind == K::Choice)
+    return static_cast<int>(SendMessageW(Handle(group), CB_GETCURSEL, 0, 0));  // CB_ERR is -1
   if (const RadioGroup* g = FindRadioGroup(group))
     for (int i = 0; i < 2; ++i)
       if (Checked(g->items[i])) return i;
@@ -751,6 +792,10 @@ int ConfigDialog::ItemIndex(ConfigControl group) const {
 }
 
 void ConfigDialog::SetItemIndex(ConfigControl group, int index) {
+  if (LayoutOf(group).kind == K::Choice) {
+    SendMessageW(Handle(group), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return;
+  }
   if (const RadioGroup* g = FindRadioGroup(group))
     for (int i = 0; i < 2; ++i) SetChecked(g->items[i], i == index);
 }
