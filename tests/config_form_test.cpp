@@ -68,6 +68,7 @@ TEST_F(ConfigFormTest, ShowingFillsTheControlsFromTheSettingsInTheirRanges) {
   AppSettings.HotKeyCalculator = kAlt | 'C';
   AppSettings.StaffDir = 1;
   AppSettings.ShowDisplayForm = false;
+  AppSettings.CopyFormat = kCopyValueOnly;
   Open();
   EXPECT_EQ(view.title, "Mensor Configure");
   EXPECT_EQ(view.texts[C::SpinEditMove], "1") << "a step of 0 shows as the minimum";
@@ -81,6 +82,7 @@ TEST_F(ConfigFormTest, ShowingFillsTheControlsFromTheSettingsInTheirRanges) {
   EXPECT_EQ(view.hotkeys[C::SysHotKey], kCtrl | 'H');
   EXPECT_EQ(view.hotkeys[C::HotKeyCalculator], kAlt | 'C');
   EXPECT_EQ(view.items[C::RadioGroupStaffDir], 1);
+  EXPECT_EQ(view.items[C::ComboBoxCopyFormat], 1) << "value only";
   EXPECT_EQ(config.ButtonColor(C::BitBtnBKColor), 0xFF9B37u);
   EXPECT_EQ(view.pictures[C::BitBtnBKColor].picture.width, 26) << "swatch of a 32 x 21 button";
   EXPECT_EQ(view.page, kPageSys);
@@ -243,6 +245,7 @@ TEST_F(ConfigFormTest, OkStoresEveryFieldAndTheMenuShowsTheNewShortcuts) {
   view.checked[C::CheckBoxJumpCursor] = true;
   view.checked[C::CheckBoxShowDisplayForm] = true;
   view.items[C::RadioGroupStaffSize] = 1;
+  view.items[C::ComboBoxCopyFormat] = 1;
   view.position = 35;
   view.texts[C::SpinEditSmall] = "3";
   view.texts[C::SpinEditLarge] = "4";
@@ -257,6 +260,7 @@ TEST_F(ConfigFormTest, OkStoresEveryFieldAndTheMenuShowsTheNewShortcuts) {
   EXPECT_TRUE(AppSettings.JumpCursor);
   EXPECT_TRUE(AppSettings.ShowDisplayForm);
   EXPECT_EQ(AppSettings.StaffSize, 1);
+  EXPECT_EQ(AppSettings.CopyFormat, kCopyValueOnly);
   EXPECT_EQ(AppSettings.TransValue, 35);
   EXPECT_EQ(AppSettings.ScaleSmall, 3);
   EXPECT_EQ(AppSettings.ScaleLarge, 4);
@@ -608,7 +612,7 @@ TEST(FieldIntegerTest, SignedDecimalWithBlanksAroundIt) {
 TEST_F(ConfigFormTest, APackGivesItsTextsTitleAndMessages) {
   platform.files["/mensor/Languages/de.txt"] =
       "[Info]\nLanguage=Deutsch\n[String]\nConfigure=Einstellungen\nPixels=Punkte\nShow ToolBar=\n"
-      "Big=Gross\nMoving by keyboard=  \nCan not set the same hot key=Doppelt belegt\n";
+      "Big=Gross\nMoving by keyboard=  \nCan not set the same hot key=Doppelt belegt\nvalue only=nur Wert\n";
   AppSettings.LanguageFileName = "de.txt";
   LanguageIndex = 0;
   Open();
@@ -617,6 +621,7 @@ TEST_F(ConfigFormTest, APackGivesItsTextsTitleAndMessages) {
   EXPECT_EQ(view.texts[C::Label4], "Punkte");
   EXPECT_EQ(view.texts[C::Label26], "Punkte") << "\"pixels\" is the same entry";
   EXPECT_EQ(view.texts[C::StaffSizeBig], "Gross");
+  EXPECT_EQ(view.texts[C::CopyFormatValueOnly], "nur Wert") << "an item of the Copy as choice";
   EXPECT_EQ(view.texts[C::LabelShowToolBar], "") << "present means used";
   EXPECT_EQ(view.texts[C::GroupBox1], "Moving by keyboard") << "blank means English";
   EXPECT_EQ(view.texts[C::Label1], "Use arrow keys to move");

@@ -7,7 +7,9 @@
 #include <cstdio>
 
 #include "app/main_form.h"
+#include "app/ruler_commands.h"
 #include "fake_platform.h"
+#include "ui/clipboard.h"
 
 namespace mensor {
 namespace {
@@ -64,6 +66,40 @@ TEST(ReadingText, TheRulersLengthBeforeAnyReadingAndTheLastReadingAfter) {
   form.ShowReading({Reading::Angle, 90, kUnitCentimetres});
   EXPECT_EQ(form.LabelNumber.caption, "90.00 ");
   EXPECT_EQ(CopiedText(form.CurrentReading(), kCopyValueAndUnit), "90.00\u00B0");
+}
+
+// Ctrl+C on the ruler: the reading shown, in the format of the settings; a
+// clipboard held for longer than the retries is told once.
+TEST(ReadingText, CtrlCOnTheRulerCopiesTheReadingOrSaysOnceThatItCouldNot) {
+  struct CopyCase {
+    int format;  // CopyFormat as app.ini holds it
+    int busy;    // tries the clipboard is held for
+    const char* copied;  // nullptr: nothing copied
+    int messages;
+  };
+  const CopyCase cases[] = {
+      {kCopyValueAndUnit, 0, "245 px", 0},
+      {kCopyValueOnly, 0, "245", 0},
+      {kCopyValueAndUnit, kClipboardTries - 1, "245 px", 0},
+      {kCopyValueAndUnit, kClipboardTries + 5, nullptr, 1},
+  };
+  for (const CopyCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.format) + " busy " + std::to_string(c.busy));
+    testing::FakePlatform platform;
+    testing::FakeWindow window;
+    AppSettings = TAppSettings{};
+    AppSettings.CopyFormat = c.format;
+    TMainForm form(platform, window);
+    form.ShowReading({Reading::Distance, 245, kUnitPixels});
+    platform.clipboard_answers.assign(c.busy, ClipboardResult::Busy);
+    EXPECT_TRUE(form.KeyDown('C', kCtrl));
+    EXPECT_LE(platform.clipboard_tries, kClipboardTries) << "never a hang";
+    EXPECT_EQ(platform.clipboard.has_value(), c.copied != nullptr);
+    if (c.copied != nullptr) EXPECT_EQ(*platform.clipboard, c.copied);
+    ASSERT_EQ(static_cast<int>(platform.infos.size()), c.messages);
+    if (c.messages > 0)
+      EXPECT_EQ(platform.infos[0], "The measurement could not be copied: another program is using the clipboard.");
+  }
 }
 
 }  // namespace

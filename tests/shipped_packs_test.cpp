@@ -170,10 +170,10 @@ TEST(ShippedPacks, MenuItemsKeepAnAcceleratorAndNoTwoShareOne) {
   const std::vector<std::vector<std::string>> menus = {
       {"&About...", "&Help", "H&ide", "Always On &Top", "Tra&nsparent", "&Units", "&Rotate", "Hori&zontal",
        "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical", "Show Scale &Line",
-       "Show T&oolBar", "&Calculator", "&Preferences...", "E&xit"},
+       "Show T&oolBar", "Copy &Measurement", "&Calculator", "&Preferences...", "E&xit"},
       {"&About...", "&Help", "Sh&ow", "Always On &Top", "Tra&nsparent", "&Units", "&Rotate", "Hori&zontal",
        "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical", "Show Scale &Line",
-       "Show T&oolBar", "&Calculator", "&Preferences...", "E&xit"},
+       "Show T&oolBar", "Copy &Measurement", "&Calculator", "&Preferences...", "E&xit"},
       {"&Pixels", "&CM", "&Inches", "Scal&ed Pixels", "Cu&stom", "&True Size", "C&alibrate..."},
   };
   for (const ShippedPack& p : kPacks) {
@@ -189,7 +189,7 @@ TEST(ShippedPacks, MenuItemsKeepAnAcceleratorAndNoTwoShareOne) {
         EXPECT_TRUE(fresh) << p.file << ": " << caption << " and " << it->second;
       }
     }
-    for (const char* key : {"&Hide ToolBar", "&Show Cursor", "&OK", "&Cancel"})
+    for (const char* key : {"&Hide ToolBar", "&Show Cursor", "Show &Grid", "&OK", "&Cancel"})
       EXPECT_NE(Accelerator(pack.Find("String", key).value_or("")), 0u) << p.file << ": " << key;
   }
 }

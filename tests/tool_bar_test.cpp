@@ -450,6 +450,23 @@ TEST_F(ToolBarTest, MagnifierFactorFourShowsBlocksGridFramePointerAndColourRow) 
   EXPECT_EQ(row[4].from, (Point{32, TFormToolBar::kColorRow.top + 16}));
 }
 
+TEST_F(ToolBarTest, ShowGridSwitchesTheGridAtOnceEvenWithThePointerOverTheToolBar) {
+  StartMagnifier(true);
+  controls.factor_text = "4";
+  bar.TimerMagnifierTimer();
+  ASSERT_EQ(At(6, 38), kGridColor);
+  // The menu is used over the tool bar, where the ticks keep the view.
+  platform.cursor_pos = {window.bounds.left + 60, window.bounds.top + 10};
+  bar.ExecuteCommand(kCmdShowGrid);
+  EXPECT_FALSE(AppSettings.ShowGrid);
+  EXPECT_EQ(At(6, 38), MakeColor(1, 0, 200)) << "the block where the grid line was";
+  EXPECT_EQ(At(61, 97), 0xFFFFFFu) << "the frame, now just outside the block";
+  EXPECT_EQ(controls.pointers.size(), 2u) << "the pointer drawn again beside it";
+  bar.ExecuteCommand(kCmdShowGrid);
+  EXPECT_TRUE(AppSettings.ShowGrid);
+  EXPECT_EQ(At(6, 38), kGridColor);
+}
+
 TEST_F(ToolBarTest, MagnifierFactorTwoDrawsThePointerIntoTheCopyAfterTheColourIsRead) {
   StartMagnifier(true);
   bar.TimerMagnifierTimer();
