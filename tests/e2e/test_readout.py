@@ -1,11 +1,12 @@
-"""The read-out window under Wine: a drag of the ruler's "+" marker shows
-the tiny window (30 x 40, in the read-out colour) while the button is held
-and hides it at the release."""
+"""The read-out under Wine: a drag of the ruler's "+" marker shows the tiny
+read-out window (30 x 40, in the read-out colour) while the button is held
+and hides it at the release; Ctrl+C on the ruler puts the reading on the
+clipboard, which Wine hands to the X selection CLIPBOARD."""
 
 import unittest
 
 import harness
-from harness import BAND, ON_BAND, band_is_drawn
+from harness import BAND, ON_BAND, PLAIN_INI, ZERO_X, band_is_drawn
 
 setUpModule = harness.setUpModule
 tearDownModule = harness.tearDownModule
@@ -54,6 +55,31 @@ Show=0
                            lambda: not app.windows(r'Read-out$'), harness.MENU_TIMEOUT)
         self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
 
+
+    def clipboard(self):
+        r = self.session.run(['xclip', '-o', '-selection', 'clipboard'], timeout=5, check=False)
+        return r.stdout.decode('utf-8', errors='replace') if r.returncode == 0 else None
+
+    def test_ctrl_c_copies_the_reading_with_its_unit(self):
+        app = self.start_app(PLAIN_INI)
+        app.wait_for_screen('the band', band_is_drawn)
+        at = (ZERO_X + 245, ON_BAND[1])
+        # The key reaches the ruler under the pointer (the X focus follows it).
+        self.session.xdotool('mousemove', *at)
+        self.session.xdotool('key', 'ctrl+c')
+        harness.wait_until('"245 px" on the clipboard', lambda: self.clipboard() == '245 px', 3.0)
+        # Centimetres: "&Units", "&CM"; the same spot at 96 pixels per inch.
+        before = set(app.windows())
+        app.open_menu(ON_BAND)
+        self.session.xdotool('key', 'u')
+        harness.wait_until('the Units submenu', lambda: len(set(app.windows()) - before) >= 2, harness.MENU_TIMEOUT)
+        self.session.xdotool('key', 'c')
+        harness.wait_until('the menu to close', lambda: set(app.windows()) <= before, harness.MENU_TIMEOUT)
+        self.session.xdotool('mousemove', at[0], at[1] + 1)
+        self.session.xdotool('mousemove', *at)
+        self.session.xdotool('key', 'ctrl+c')
+        harness.wait_until('"6.48 cm" on the clipboard', lambda: self.clipboard() == '6.48 cm', 3.0)
+        self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
 
 
 if __name__ == '__main__':

@@ -14,7 +14,7 @@ tearDownModule = harness.tearDownModule
 # Every entry of app.ini in the order a new file gets them.
 SAVE_ORDER = [
     ('System', 'WindowOnTop'), ('System', 'MoveStep'), ('System', 'HotKey'),
-    ('System', 'JumpCursor'), ('System', 'RulerWidth'),
+    ('System', 'JumpCursor'), ('System', 'RulerWidth'), ('System', 'CopyFormat'),
     ('Face', 'BackgroundColor'), ('Face', 'ForegroundColor'), ('Face', 'NumberColor'),
     ('Face', 'StaffColor'), ('Face', 'CurTextColor'), ('Face', 'WinBKColor'),
     ('Face', 'WinNumberColor'), ('Face', 'ScaleLine'),
@@ -27,7 +27,7 @@ SAVE_ORDER = [
     ('HotKey', 'Plumb'), ('HotKey', 'ShowScaleLine'), ('HotKey', 'ShowToolBar'),
     ('HotKey', 'Calculator'),
     ('ToolBar', 'Show'), ('ToolBar', 'X'), ('ToolBar', 'Y'), ('ToolBar', 'ShowCursor'),
-    ('ToolBar', 'Magnifier'),
+    ('ToolBar', 'Magnifier'), ('ToolBar', 'ShowGrid'),
     ('Language', 'FileName'),
 ]
 
@@ -35,7 +35,7 @@ SAVE_ORDER = [
 # the tool bar and is checked apart).
 DEFAULT_VALUES = {
     ('System', 'WindowOnTop'): '0', ('System', 'MoveStep'): '1', ('System', 'HotKey'): '0',
-    ('System', 'JumpCursor'): '0', ('System', 'RulerWidth'): '60',
+    ('System', 'JumpCursor'): '0', ('System', 'RulerWidth'): '60', ('System', 'CopyFormat'): '0',
     ('Face', 'BackgroundColor'): '16751415', ('Face', 'ForegroundColor'): '16777215',
     ('Face', 'NumberColor'): '16777215', ('Face', 'StaffColor'): '16777215',
     ('Face', 'CurTextColor'): '65535', ('Face', 'WinBKColor'): '0',
@@ -50,6 +50,7 @@ DEFAULT_VALUES = {
     ('HotKey', 'Leval'): '0', ('HotKey', 'Plumb'): '0', ('HotKey', 'ShowScaleLine'): '0',
     ('HotKey', 'ShowToolBar'): '0', ('HotKey', 'Calculator'): '0',
     ('ToolBar', 'Show'): '1', ('ToolBar', 'ShowCursor'): '1', ('ToolBar', 'Magnifier'): '1',
+    ('ToolBar', 'ShowGrid'): '1',
     ('Language', 'FileName'): '',
 }
 
