@@ -518,6 +518,16 @@ class App:
         self.session.xdotool('key', 'shift+F10')
         return wait_until('the popup menu', menu, MENU_TIMEOUT)
 
+    def choose_in_submenu(self, at, submenu_key, item_key):
+        """Opens the popup menu at `at`, its submenu and chooses an item there,
+        both by their accelerator keys; waits for the menu to close."""
+        before = set(self.windows())
+        self.open_menu(at)
+        self.session.xdotool('key', submenu_key)
+        wait_until('the submenu', lambda: len(set(self.windows()) - before) >= 2, MENU_TIMEOUT)
+        self.session.xdotool('key', item_key)
+        wait_until('the menu to close', lambda: set(self.windows()) <= before, MENU_TIMEOUT)
+
     def exit_via_menu(self, at=None):
         """Chooses "E&xit" with its accelerator key and waits for the end of
         the process; returns its exit code."""

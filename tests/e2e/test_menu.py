@@ -54,11 +54,7 @@ class MenuTest(harness.MensorTestCase):
         app.wait_for_screen('the band', band_is_drawn)
         # "&Units" opens its submenu, "&CM" chooses centimetres.
         before = set(app.windows())
-        app.open_menu(ON_BAND)
-        self.session.xdotool('key', 'u')
-        harness.wait_until('the Units submenu', lambda: len(set(app.windows()) - before) >= 2, harness.MENU_TIMEOUT)
-        self.session.xdotool('key', 'c')
-        harness.wait_until('the menu to close', lambda: set(app.windows()) <= before, harness.MENU_TIMEOUT)
+        app.choose_in_submenu(ON_BAND, 'u', 'c')
         # "Always On &Top".
         app.open_menu(ON_BAND)
         self.session.xdotool('key', 't')

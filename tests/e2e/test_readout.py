@@ -69,12 +69,7 @@ Show=0
         self.session.xdotool('key', 'ctrl+c')
         harness.wait_until('"245 px" on the clipboard', lambda: self.clipboard() == '245 px', 3.0)
         # Centimetres: "&Units", "&CM"; the same spot at 96 pixels per inch.
-        before = set(app.windows())
-        app.open_menu(ON_BAND)
-        self.session.xdotool('key', 'u')
-        harness.wait_until('the Units submenu', lambda: len(set(app.windows()) - before) >= 2, harness.MENU_TIMEOUT)
-        self.session.xdotool('key', 'c')
-        harness.wait_until('the menu to close', lambda: set(app.windows()) <= before, harness.MENU_TIMEOUT)
+        app.choose_in_submenu(ON_BAND, 'u', 'c')
         self.session.xdotool('mousemove', at[0], at[1] + 1)
         self.session.xdotool('mousemove', *at)
         self.session.xdotool('key', 'ctrl+c')
