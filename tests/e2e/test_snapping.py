@@ -17,6 +17,7 @@ import unittest
 import harness
 from harness import SCREEN_H, SCREEN_W
 from test_gestures import LENGTH, WIDTH, ZERO_X, ZERO_Y, horizontal_box, ruler_box
+from test_orientation import NearBoxWaits
 from test_seethrough import Backdrop
 
 setUpModule = harness.setUpModule
@@ -58,7 +59,7 @@ def mark_pixels(shot, box):
     return [(x, y) for y in range(top, bottom) for x in range(left, right) if shot.pixel(x, y) == MARK_RGB]
 
 
-class SnappingTest(harness.MensorTestCase):
+class SnappingTest(NearBoxWaits, harness.MensorTestCase):
 
     def start_over(self, boxes, dark_at, white_at):
         """The backdrop with these shapes on white, shown with the screen
@@ -73,18 +74,6 @@ class SnappingTest(harness.MensorTestCase):
             return shot.pixel(*dark_at) == dark and shot.pixel(*white_at) == (255, 255, 255)
         harness.wait_until('the backdrop on the screen', shown, BACKDROP_TIMEOUT, interval=0.2)
         return self.start_app(INI)
-
-    def wait_for_box(self, app, box, what, slack=0):
-        box = clipped(box)
-
-        def near(shot):
-            found = ruler_box(shot)
-            return found is not None and all(abs(a - b) <= slack for a, b in zip(found, box))
-        try:
-            return app.wait_for_screen(what, near)
-        except harness.HarnessError:
-            shot = self.session.last_shot
-            self.fail('%s: the ruler covers %r, expected %r' % (what, ruler_box(shot) if shot else None, box))
 
     def drag(self, press, to, shift=False):
         if shift:
