@@ -59,8 +59,12 @@ constexpr ConfigLayoutEntry kLayout[] = {
     {C::SpinEditWidth, K::SpinEdit, kPageSys, R(311, 237, 49, 22), "", 10, 99, 3},
     {C::Label26, K::Label, kPageSys, R(367, 240, 40, kLabelHeight), "pixels"},
     {C::CheckBoxJumpCursor, K::Check, kPageSys, R(246, 264, 160, 17), "Jump to cursor when show"},
-    {C::LabelCopyAs, K::Label, kPageSys, R(58, 296, 62, kLabelHeight), "Copy as"},
-    {C::ComboBoxCopyFormat, K::Choice, kPageSys, R(124, 292, 130, 21), ""},
+    // Snapping to edges: the edge finder's tolerance.
+    {C::LabelSnapTolerance, K::Label, kPageSys, R(58, 294, 95, kLabelHeight), "Edge tolerance"},
+    {C::SpinEditSnapTolerance, K::SpinEdit, kPageSys, R(155, 290, 49, 22), "", 1, 255, 3},
+    // What Copy Measurement copies, on the row of the edge tolerance.
+    {C::LabelCopyAs, K::Label, kPageSys, R(232, 294, 54, kLabelHeight), "Copy as"},
+    {C::ComboBoxCopyFormat, K::Choice, kPageSys, R(290, 290, 116, 21), ""},
     {C::CopyFormatValueAndUnit, K::ChoiceItem, kPageSys, {}, "value and unit"},
     {C::CopyFormatValueOnly, K::ChoiceItem, kPageSys, {}, "value only"},
 

@@ -50,6 +50,8 @@ enum class ConfigControl : int {
   SpinEditWidth,
   Label26,
   CheckBoxJumpCursor,
+  LabelSnapTolerance,
+  SpinEditSnapTolerance,
   LabelCopyAs,
   ComboBoxCopyFormat,  // its items are the CopyFormat values in order
   CopyFormatValueAndUnit,

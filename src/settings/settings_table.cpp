@@ -53,6 +53,8 @@ constexpr SettingEntry kTable[] = {
     Entry(kSystem, "JumpCursor", &S::JumpCursor, false),
     // A width chosen in the preferences applies from the next start.
     Entry(kSystem, "RulerWidth", &S::RulerWidth, 60).SavedFrom(&S::NextRulerWidth).KeptOnFallback(),
+    // Written after the older System keys; an older version ignores it.
+    Entry(kSystem, "SnapTolerance", &S::SnapTolerance, 30).Range(1, 255),
     // What "Copy &Measurement" puts on the clipboard: 0 value and unit, 1 the value only.
     Entry(kSystem, "CopyFormat", &S::CopyFormat, 0).Range(0, 1),
 
@@ -84,6 +86,7 @@ constexpr SettingEntry kTable[] = {
     // The pixel unit in scaled pixels: a key of its own, so that Unit keeps
     // the values an older version reads.
     Entry(kCurrent, "ScaledPixels", &R::ScaledPixels, false),
+    Entry(kCurrent, "SnapToEdges", &R::SnapToEdges, false),
 
     Entry(kHotKey, "AlwaysTop", &S::HotKeyAlwaysTop, 0),
     Entry(kHotKey, "Transer", &S::HotKeyTranser, 0),
