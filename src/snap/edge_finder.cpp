@@ -13,6 +13,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace mensor {
 namespace {
@@ -68,6 +73,7 @@ class BandReader {
  public:
   BandReader(const Image& image, const EdgeWalk& walk)
       : data_(image.bytes.data()),
+        size_(image.bytes.size()),
         stride_(image.Stride()),
         width_(image.width),
         height_(image.height),
@@ -136,6 +142,86 @@ class BandReader {
   // differs from the one before it by at least `threshold` in a channel;
   // to + 1 when none does. `previous` is the band before `from` and ends as
   // the band before the step returned. kStraight: the walk is Straight().
+#if defined(__SSE2__)
+  // Whether every pixel may be read as four bytes: the byte after the
+  // picture's last pixel still belongs to the buffer (rows are padded).
+  bool WideReadsFit() const {
+    return height_ > 0 && static_cast<std::size_t>((height_ - 1) * stride_ + width_ * 3 + 1) <= size_;
+  }
+
+  // FirstInside<false> with the three channels of a band held in one
+  // register: a pixel is one four-byte load (its fourth byte, the next
+  // pixel's, is left out of the comparison), so a step costs three loads
+  // and a handful of vector operations instead of nine loads and scalar work.
+  std::int64_t FirstSlanted(std::int64_t from, std::int64_t to, int threshold, BandSum& previous) const {
+    const __m128i zero = _mm_setzero_si128();
+    // Four steps are tested at once, two in a register (lanes 0 to 2 and 4
+    // to 6); lanes 3 and 7 (the byte after a pixel) never reach their bound.
+    const short bound = static_cast<short>(threshold - 1);
+    const __m128i below = _mm_setr_epi16(bound, bound, bound, 0x7FFF, bound, bound, bound, 0x7FFF);
+    __m128i last = _mm_setr_epi16(static_cast<short>(previous[0]), static_cast<short>(previous[1]),
+                                  static_cast<short>(previous[2]), 0, 0, 0, 0, 0);
+    std::int64_t x = x_ + from * step_x_;
+    std::int64_t y = y_ + from * step_y_;
+    std::int64_t t = from;
+    for (; t + 3 <= to; t += 4) {
+      const __m128i b0 = BandAt(x, y, zero);
+      const __m128i b1 = BandAt(x + step_x_, y + step_y_, zero);
+      const __m128i b2 = BandAt(x + 2 * step_x_, y + 2 * step_y_, zero);
+      const __m128i b3 = BandAt(x + 3 * step_x_, y + 3 * step_y_, zero);
+      const __m128i s01 = _mm_unpacklo_epi64(AbsoluteStep(b0, last), AbsoluteStep(b1, b0));
+      const __m128i s23 = _mm_unpacklo_epi64(AbsoluteStep(b2, b1), AbsoluteStep(b3, b2));
+      const __m128i hit = _mm_or_si128(_mm_cmpgt_epi16(s01, below), _mm_cmpgt_epi16(s23, below));
+      if (_mm_movemask_epi8(hit) != 0) break;
+      last = b3;
+      x += 4 * step_x_;
+      y += 4 * step_y_;
+    }
+    // The last steps, or the four that hold the edge, step by step.
+    for (; t <= to; ++t, x += step_x_, y += step_y_) {
+      const __m128i band = BandAt(x, y, zero);
+      if (_mm_movemask_epi8(_mm_cmpgt_epi16(AbsoluteStep(band, last), below)) != 0) break;
+      last = band;
+    }
+    previous = {_mm_extract_epi16(last, 0), _mm_extract_epi16(last, 1), _mm_extract_epi16(last, 2)};
+    return t;
+  }
+
+  // The band's channel sums at a position, in lanes 0 to 2.
+  __m128i BandAt(std::int64_t x, std::int64_t y, __m128i zero) const {
+    const __m128i a = Wide(Unchecked(x - across_x_, y - across_y_), zero);
+    const __m128i b = Wide(Unchecked(x, y), zero);
+    const __m128i c = Wide(Unchecked(x + across_x_, y + across_y_), zero);
+    return _mm_add_epi16(_mm_add_epi16(a, b), c);
+  }
+
+  static __m128i AbsoluteStep(__m128i a, __m128i b) {
+    return _mm_or_si128(_mm_subs_epu16(a, b), _mm_subs_epu16(b, a));
+  }
+#endif
+
+  // A slanted walk from `from` to `to`, all within AllInside: the vector form
+  // wherever a four-byte read stays in the buffer. Without padding after the
+  // rows, the last pixel of the picture ends the buffer, so steps whose band
+  // touches the last row are read the plain way.
+  std::int64_t FirstSlantedOrPlain(std::int64_t from, std::int64_t to, int threshold, BandSum& previous) const {
+#if defined(__SSE2__)
+    StepRange wide{from, to};
+    if (!WideReadsFit()) {
+      for (int side = -1; side <= 1; ++side) {
+        NarrowToAxis(wide, y_ + side * across_y_, step_y_, ((height_ - 1) << kFractionBits) - 1);
+      }
+    }
+    if (wide.first <= wide.last) {
+      std::int64_t t = FirstInside<false>(from, wide.first - 1, threshold, previous);
+      if (t == wide.first) t = FirstSlanted(wide.first, wide.last, threshold, previous);
+      if (t == wide.last + 1) t = FirstInside<false>(t, to, threshold, previous);
+      return t;
+    }
+#endif
+    return FirstInside<false>(from, to, threshold, previous);
+  }
+
   template <bool kStraight>
   std::int64_t FirstInside(std::int64_t from, std::int64_t to, int threshold, BandSum& previous) const {
     const std::ptrdiff_t side = across_x_ == 0 ? stride_ : 3;
@@ -171,6 +257,15 @@ class BandReader {
     return worst >= threshold;
   }
 
+#if defined(__SSE2__)
+  // A pixel's blue, green and red (and the byte after them) in 16-bit lanes.
+  static __m128i Wide(const std::uint8_t* pixel, __m128i zero) {
+    std::int32_t bytes;
+    std::memcpy(&bytes, pixel, sizeof bytes);
+    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(bytes), zero);
+  }
+#endif
+
   static void Add(const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* c, BandSum& sum) {
     for (int i = 0; i < 3; ++i) sum[i] = a[i] + b[i] + c[i];
   }
@@ -187,6 +282,7 @@ class BandReader {
   }
 
   const std::uint8_t* data_;
+  std::size_t size_;
   std::ptrdiff_t stride_;
   std::int64_t width_;
   std::int64_t height_;
@@ -251,7 +347,7 @@ std::optional<double> FindEdge(const Image& image, const EdgeWalk& walk) {
     if (t == fast_first) {
       t = band.AlongRow()   ? band.FirstAlongRow(fast_first, inside.last, threshold, previous)
           : band.Straight() ? band.FirstInside<true>(fast_first, inside.last, threshold, previous)
-                            : band.FirstInside<false>(fast_first, inside.last, threshold, previous);
+                            : band.FirstSlantedOrPlain(fast_first, inside.last, threshold, previous);
     }
     if (t == inside.last + 1) t = FirstChecked(band, t, steps, threshold, previous);
   } else {
