@@ -95,10 +95,13 @@ TEST(ReadingText, CtrlCOnTheRulerCopiesTheReadingOrSaysOnceThatItCouldNot) {
     EXPECT_TRUE(form.KeyDown('C', kCtrl));
     EXPECT_LE(platform.clipboard_tries, kClipboardTries) << "never a hang";
     EXPECT_EQ(platform.clipboard.has_value(), c.copied != nullptr);
-    if (c.copied != nullptr) EXPECT_EQ(*platform.clipboard, c.copied);
+    if (c.copied != nullptr) {
+      EXPECT_EQ(*platform.clipboard, c.copied);
+    }
     ASSERT_EQ(static_cast<int>(platform.infos.size()), c.messages);
-    if (c.messages > 0)
+    if (c.messages > 0) {
       EXPECT_EQ(platform.infos[0], "The measurement could not be copied: another program is using the clipboard.");
+    }
   }
 }
 
