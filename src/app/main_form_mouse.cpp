@@ -162,6 +162,7 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
         AppSettings.Length = StretchedLength(*this, g, x, y);
         SetOutline(Angle);
         DrawRuler(bounds.left, bounds.top);
+        FollowRulerInCalibration();
         break;
       case GestureKind::StretchStart: {
         AppSettings.Length = StretchedLength(*this, g, x, y);
@@ -169,6 +170,7 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
         Outline[0] = {Outline[3].x - along.x, Outline[3].y - along.y};
         Outline[1] = {Outline[2].x - along.x, Outline[2].y - along.y};
         DrawRuler(bounds.left, bounds.top);
+        FollowRulerInCalibration();
         break;
       }
       case GestureKind::Rotate:
