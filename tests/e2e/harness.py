@@ -601,6 +601,14 @@ def setUpModuleWithEdids(edids, two_monitors=False):
     return lambda: _start_session(TwoMonitorSession if two_monitors else Session, edids)
 
 
+def switch_session(edids=None, two_monitors=False):
+    """Ends the module's session and starts another with these monitors, for
+    a test class whose monitors differ from the module's (its
+    tearDownClass switches back)."""
+    tearDownModule()
+    _start_session(TwoMonitorSession if two_monitors else Session, edids)
+
+
 def _start_session(kind, edids=None):
     global _session
     _session = kind(edids)

@@ -1,7 +1,10 @@
 """True size on one monitor of 1024 x 768 whose EDID says 200 x 150 mm
 (5.12 pixels per millimetre): the program's way of reading the EDID finds
 it under Wine, quickly, and with True Size checked the centimetre ticks stand
-51.2 pixels apart on the screen (without it 96 / 2.54 = 37.8)."""
+51.2 pixels apart on the screen (without it 96 / 2.54 = 37.8). Without an
+EDID True Size changes nothing; on two monitors of different sizes the ticks
+follow the ruler; a calibration made by stretching the ruler while its
+dialog is open is saved and used at the next start."""
 
 import re
 import unittest
@@ -85,6 +88,65 @@ class TrueSizeScaleTest(harness.MensorTestCase):
 
     def test_without_true_size_the_centimetres_are_as_windows_assumes(self):
         self.assertEqual(self.centimetres(False), expected_columns(96 / 2.54))
+
+
+class NoEdidTest(harness.MensorTestCase):
+    """A monitor without an EDID: True Size changes nothing."""
+
+    @classmethod
+    def setUpClass(cls):
+        harness.switch_session()
+
+    @classmethod
+    def tearDownClass(cls):
+        harness.switch_session({'screen': EDID})
+
+    def test_true_size_keeps_the_centimetres_windows_assumes(self):
+        self.assertEqual(centimetres(self, '[Current]\nTransparence=0\nUnit=1\nTrueSize=1\n[ToolBar]\nShow=0\n'),
+                         expected_columns(96 / 2.54))
+
+
+class TwoMonitorTest(harness.MensorTestCase):
+    """The primary 1024 x 768 of 200 x 150 mm and a second 800 x 600 of
+    400 x 300 mm (2 pixels a millimetre) right of it."""
+
+    @classmethod
+    def setUpClass(cls):
+        try:
+            harness.switch_session({'DUMMY0': EDID, 'DUMMY1': edid_tools.build_edid(400, 300, product=2, serial=2)},
+                                   two_monitors=True)
+        except unittest.SkipTest:
+            harness.switch_session({'screen': EDID})
+            raise
+
+    @classmethod
+    def tearDownClass(cls):
+        harness.switch_session({'screen': EDID})
+
+    def test_the_centimetres_follow_the_ruler_onto_the_second_monitor(self):
+        app = self.start_app('[Current]\nTransparence=0\nUnit=1\nTrueSize=1\n[ToolBar]\nShow=0\n')
+        cases = [  # zero corner, pixels a centimetre there
+            ((ZERO_X, FAR_Y + WIDTH), 51.2),
+            ((1212, 304), 20.0),
+        ]
+        for (zero_x, zero_y), per_cm in cases:
+            row = zero_y - WIDTH + 16
+            expected = [int(zero_x + k * per_cm + 0.5) for k in range(int((LENGTH - 1) / per_cm) + 1)]
+
+            def columns(shot):
+                return [x for x in range(zero_x, zero_x + LENGTH) if shot.pixel(x, row) == WHITE]
+            if (zero_x, zero_y) != cases[0][0]:
+                # Dragged by its body so that the zero corner lands there.
+                dx, dy = zero_x - cases[0][0][0], zero_y - cases[0][0][1]
+                press = (ZERO_X + 300, FAR_Y + 20)
+                self.session.xdotool('mousemove', press[0], press[1], 'mousedown', 1)
+                for i in (1, 2, 3, 4):
+                    self.session.xdotool('mousemove', press[0] + dx * i // 4, press[1] + dy * i // 4)
+                self.session.xdotool('mouseup', 1)
+            shot = app.wait_for_screen('centimetre ticks %.1f pixels apart at %r' % (per_cm, (zero_x, zero_y)),
+                                       lambda s: columns(s) == expected)
+            self.assertEqual(columns(shot), expected)
+        self.assertEqual(app.exit_via_menu((1212 + 300, 304 - 40)), 0, 'exit code')
 
 
 class CalibrationTest(harness.MensorTestCase):
