@@ -149,6 +149,32 @@ class TwoMonitorTest(harness.MensorTestCase):
         self.assertEqual(app.exit_via_menu((1212 + 300, 304 - 40)), 0, 'exit code')
 
 
+class ScaledPixelsTest(harness.MensorTestCase):
+    """At 150 % (LogPixels 144, in a Wine prefix of its own: the shared one
+    stays at 96) a scaled pixel is 1.5 device pixels."""
+
+    @classmethod
+    def setUpClass(cls):
+        harness.switch_session(prefix='prefix-logpixels-144')
+        session = harness._session
+        for key in (r'HKCU\Control Panel\Desktop',
+                    r'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'):
+            session.run(['wine', 'reg', 'add', key, '/v', 'LogPixels', '/t', 'REG_DWORD', '/d', '144', '/f'],
+                        timeout=60)
+        session.run(['wineserver', '-w'], timeout=60)
+
+    @classmethod
+    def tearDownClass(cls):
+        harness.switch_session({'screen': EDID})
+
+    def test_a_ruler_of_600_device_pixels_reads_400(self):
+        # The long ticks of the pixel scale (every 50 pixels, as long as the
+        # centimetres'): 75 device pixels apart, the eighth on the far end,
+        # so the 600-pixel ruler reads 8 x 50 = 400 (at 100 % 50 apart).
+        ini = '[Current]\nTransparence=0\nUnit=0\nScaledPixels=1\n[ToolBar]\nShow=0\n'
+        self.assertEqual(centimetres(self, ini), [ZERO_X + 75 * k for k in range(8)])
+
+
 class CalibrationTest(harness.MensorTestCase):
 
     def test_a_ruler_stretched_to_428_pixels_along_a_bank_card_gives_50_pixels_a_centimetre(self):
