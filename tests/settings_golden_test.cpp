@@ -63,6 +63,7 @@ TAppSettings ChangedSettings() {
   s.ScaleLarge = 4;
   s.ScaleRatio = 0.75;
   s.TransValue = 45;
+  s.SnapTolerance = 77;
   s.PixelPerUnit = 37;
   s.TicksPerUnit = 8;
   s.DisplayValueUnit = 2;
@@ -85,7 +86,8 @@ TAppSettings ChangedSettings() {
 }
 
 constexpr RulerEntries kChangedEntries{
-    .WindowOnTop = true, .ShowScaleLine = true, .Unit = 2, .ToolBarShow = false, .TrueSize = true, .ScaledPixels = true};
+    .WindowOnTop = true, .ShowScaleLine = true, .Unit = 2, .ToolBarShow = false, .TrueSize = true, .ScaledPixels = true,
+    .SnapToEdges = true};
 
 TEST_F(SettingsTest, FirstSaveWritesTheDefaultFile) {
   entries = kChangedEntries;

@@ -169,10 +169,10 @@ TEST(ShippedPacks, MenuItemsKeepAnAcceleratorAndNoTwoShareOne) {
   // "&Language" keeps its English caption.
   const std::vector<std::vector<std::string>> menus = {
       {"&About...", "&Help", "H&ide", "Always On &Top", "Tra&nsparent", "&Units", "&Rotate", "Hori&zontal",
-       "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical", "Show Scale &Line",
+       "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical", "Snap to &Edges", "Measure &Gap", "Show Scale &Line",
        "Show T&oolBar", "&Calculator", "&Preferences...", "E&xit"},
       {"&About...", "&Help", "Sh&ow", "Always On &Top", "Tra&nsparent", "&Units", "&Rotate", "Hori&zontal",
-       "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical", "Show Scale &Line",
+       "&Vertical", "&Fit Screen As Horizontal", "Fit &Screen As Vertical", "Snap to &Edges", "Measure &Gap", "Show Scale &Line",
        "Show T&oolBar", "&Calculator", "&Preferences...", "E&xit"},
       {"&Pixels", "&CM", "&Inches", "Scal&ed Pixels", "Cu&stom", "&True Size", "C&alibrate..."},
   };

@@ -46,6 +46,7 @@ RulerEntries TMainForm::CurrentEntries() const {
   entries.ToolBarShow = tool_bar_shown_;
   entries.TrueSize = TrueSize;
   entries.ScaledPixels = ScaledPixels;
+  entries.SnapToEdges = SnapToEdges;
   return entries;
 }
 
@@ -97,6 +98,7 @@ void TMainForm::FormCreate() {
   Unit = entries.Unit;
   TrueSize = entries.TrueSize;
   ScaledPixels = entries.ScaledPixels;
+  SnapToEdges = entries.SnapToEdges;
   Calibration = CalibrationsOf(AppSettings.Calibration);
   if (platform.ScreenSize().cx < AppSettings.Length) AppSettings.Length = 600;
   // A hand-edited width beyond what the preferences offer works and is kept;
@@ -399,6 +401,7 @@ bool TMainForm::KeyDown(int key, ShiftState shift) {
   // changed the outline would leave a trace behind when the drag erases it.
   // Esc cancels the drag.
   if (Pressing() || StaffDragging()) return key == vk::kEscape && CancelDrag();
+  EndSnap();
   if (const CommandRow<TMainForm>* command =
           CommandByShortcut(kRulerCommands, ShortcutOf(key, shift), /*hidden_too=*/false)) {
     ExecuteCommand(command->id);
@@ -411,11 +414,16 @@ bool TMainForm::KeyDown(int key, ShiftState shift) {
 void TMainForm::ContextMenu(Point screen) {
   if (gesture_.kind != GestureKind::None) return;
   const int id = platform.TrackPopupMenu(PopupMenu(), screen);
+  menu_point_ = screen;
   if (id != 0) ExecuteCommand(id);
+  menu_point_.reset();
   TakeScreenShootAfterClick();
 }
 
 void TMainForm::ExecuteCommand(int id) {
+  // A command may change the ruler or what lies around it: the read-out's
+  // picture is taken anew.
+  EndSnap();
   if (const CommandRow<TMainForm>* command = CommandById(kRulerCommands, id)) {
     if (command->run != nullptr) command->run(*this);
   } else if (id >= kCmdLanguageFirst) {
@@ -426,6 +434,7 @@ void TMainForm::ExecuteCommand(int id) {
 
 void TMainForm::WindowMoved() {
   FollowRulerInCalibration();
+  EndSnap();
   if (HookInstalled) {
     window.Repaint();
   } else {

@@ -14,6 +14,7 @@
 //   main_form_seethrough.cpp   see-through mode
 //   main_form_language.cpp     language packs: the language menu and the texts
 //   main_form_monitors.cpp     where the ruler is among the monitors
+//   main_form_snap.cpp         snapping to edges and Measure Gap
 #pragma once
 
 #include <functional>
@@ -30,6 +31,7 @@
 #include "app/ruler_unit.h"
 #include "app/true_size.h"
 #include "commands/ruler_link.h"
+#include "snap/snapping.h"
 #include "lang/language_pack.h"
 #include "settings/app_settings.h"
 #include "ui/canvas.h"
@@ -228,6 +230,26 @@ class TMainForm final : public RulerLink {
   void TakeScreenShootAfterClick();
   void SetTranspColor(Color color);
   void SetTransparency(std::uint8_t percent);
+
+  // ---- snapping to edges (main_form_snap.cpp) ----
+  // "Snap to &Edges": ends, moves and the read-out jump to edges nearby.
+  void PMenuSnapToEdgesClick();
+  // "Measure &Gap": the ruler's zero end onto the nearest edge before the
+  // pointer (or the place the menu opened at), the gap to the nearest edge
+  // after it marked and shown in the read-out.
+  void PMenuMeasureGapClick();
+  // The ruler as snapping sees it, on the screen.
+  RulerAxis SnapAxis() const;
+  // Snapping is on and not suspended by Shift.
+  bool Snaps(ShiftState shift) const { return SnapToEdges && (shift & kShift) == 0; }
+  // The place along the axis (a distance from the zero end, in pixels) of
+  // the edge the read-out or Measure Gap marks, drawn by the paint in the
+  // scale line's colour; none: no mark.
+  std::optional<double> SnapMark;
+  bool SnapToEdges = false;
+  // Shown by Measure Gap when one side has no edge; a language pack may
+  // replace it.
+  std::string NoGapText = "No edge";
 
   // ---- language packs (main_form_language.cpp) ----
   // Fills the pack list from ExeDir\Languages (creating the folder when
@@ -437,6 +459,49 @@ class TMainForm final : public RulerLink {
   // they changed.
   void FollowRulerInCalibration();
   void CalibrationEnded(TCalibrateForm::Outcome outcome);
+  // Where the popup menu was opened (screen), while its command runs.
+  std::optional<Point> menu_point_;
+
+  // Snapping (main_form_snap.cpp): the picture of the gesture under way, or
+  // of the read-out while the pointer moves over the ruler with no button.
+  struct SnapSource {
+    std::unique_ptr<Image> own;  // a capture of its own, or null: ScreenShot
+    const Image* image = nullptr;
+    Point origin;        // screen position of image's top-left pixel
+    SnapLine line;       // where the gesture looks, on the screen at the press
+    int tolerance = kDefaultEdgeTolerance;
+    bool sees_ruler = false;  // the picture shows the ruler itself
+    RulerAxis axis;           // the ruler at the press
+    int length = 0;
+    bool hover = false;       // taken for the read-out, not for a gesture
+  };
+  std::optional<SnapSource> snap_;
+  // Takes the picture for a gesture or the read-out begun at client point p:
+  // the see-through capture, or a capture of `area` of the screen. None when
+  // the screen cannot be read.
+  void BeginSnap(Point p, const Rect& area, bool hover);
+  // Drops the picture (the ruler moved, a gesture ended): the next gesture or
+  // read-out takes a new one.
+  void EndSnap() {
+    snap_.reset();
+    hover_tried_ = false;
+  }
+  // The read-out has tried its capture since the last EndSnap (a failed one
+  // is not tried again at every movement).
+  bool hover_tried_ = false;
+  // The line snapping looks along for the pointer at a screen point, and the
+  // part of the screen the gesture under way (or the read-out) reads.
+  SnapLine SnapLineAt(Point screen) const;
+  Rect SnapArea(Point p) const;
+  // The screen rectangle a search along line from a to b reads.
+  Rect AreaAlong(const SnapLine& line, double a, double b) const;
+  // Snapping in the gestures (main_form_mouse.cpp calls these).
+  int SnappedLength(const Gesture& g, int length) const;
+  Point SnappedMove(Point offset) const;
+  // The read-out's edge near the pointer (client point), or none.
+  std::optional<double> HoverEdge(Point p);
+  void SetSnapMark(std::optional<double> mark);
+  void DrawSnapMark(Canvas& canvas) const;
 };
 
 }  // namespace mensor

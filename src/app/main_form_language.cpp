@@ -142,6 +142,8 @@ void TMainForm::ApplyLanguageTexts(const WindowTexts& texts) {
       CalculatorErrorText = t.text;
     } else if (t.target == "HotKeyErrorText") {
       HotKeyErrorText = t.text;
+    } else if (t.target == "NoGapText") {
+      NoGapText = t.text;
     } else if (t.target == "InfoCaption") {
       InfoCaption = t.text;
     } else {

@@ -122,6 +122,10 @@ void TMainForm::FormMouseDown(MouseButton button, ShiftState, int x, int y) {
   }
   g.PressPoint = p;
   gesture_ = g;
+  // Snapping reads the screen now, before the band is drawn on it.
+  EndSnap();
+  SetSnapMark(std::nullopt);
+  if (SnapToEdges && g.kind != GestureKind::Rotate) BeginSnap(p, SnapArea(p), /*hover=*/false);
 
   // Begin the band: nothing of it is on the screen yet (FirstMove), and the
   // whole-screen surface is taken anew for this gesture.
@@ -132,7 +136,7 @@ void TMainForm::FormMouseDown(MouseButton button, ShiftState, int x, int y) {
 
 // ---- movement ----
 
-void TMainForm::FormMouseMove(ShiftState, int x, int y) {
+void TMainForm::FormMouseMove(ShiftState shift, int x, int y) {
   const Point p{x, y};
 
   // The cursor, from where the pointer is, whether or not a button is held.
@@ -160,12 +164,14 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
     switch (g.kind) {
       case GestureKind::StretchEnd:
         AppSettings.Length = StretchedLength(*this, g, x, y);
+        if (Snaps(shift)) AppSettings.Length = SnappedLength(g, AppSettings.Length);
         SetOutline(Angle);
         DrawRuler(bounds.left, bounds.top);
         FollowRulerInCalibration();
         break;
       case GestureKind::StretchStart: {
         AppSettings.Length = StretchedLength(*this, g, x, y);
+        if (Snaps(shift)) AppSettings.Length = SnappedLength(g, AppSettings.Length);
         const Point along = AlongRuler(Angle, AppSettings.Length);
         Outline[0] = {Outline[3].x - along.x, Outline[3].y - along.y};
         Outline[1] = {Outline[2].x - along.x, Outline[2].y - along.y};
@@ -179,10 +185,13 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
         SetOutline(NewAngle);
         DrawRuler(bounds.left, bounds.top);
         break;
-      default:  // move
-        g.DragPos = {bounds.left + x - g.PressPoint.x, bounds.top + y - g.PressPoint.y};
+      default: {  // move
+        Point offset{x - g.PressPoint.x, y - g.PressPoint.y};
+        if (Snaps(shift)) offset = SnappedMove(offset);
+        g.DragPos = {bounds.left + offset.x, bounds.top + offset.y};
         DrawRuler(g.DragPos.x, g.DragPos.y);
         break;
+      }
     }
   }
 
@@ -191,7 +200,16 @@ void TMainForm::FormMouseMove(ShiftState, int x, int y) {
   if (RotateMode) {
     ShowReading({Reading::Angle, GetAngle(NewAngle - Angle), Unit});
   } else {
-    ShowReading({Reading::Distance, GetDistance(x, y, Outline[0].x, Outline[0].y, Outline[1].x, Outline[1].y), Unit});
+    // With snapping, the distance to the edge nearest the pointer, marked.
+    const bool hovering = gesture_.kind == GestureKind::None && Snaps(shift);
+    const std::optional<double> edge = hovering ? HoverEdge(p) : std::nullopt;
+    SetSnapMark(edge);
+    if (edge) {
+      ShowReading({Reading::Distance, PixelsInUnit(*edge), Unit});
+    } else {
+      ShowReading(
+          {Reading::Distance, GetDistance(x, y, Outline[0].x, Outline[0].y, Outline[1].x, Outline[1].y), Unit});
+    }
   }
 }
 
@@ -235,6 +253,7 @@ void TMainForm::FormMouseUp(MouseButton button, ShiftState shift, int, int) {
     if (g.DragPos.x != bounds.left || g.DragPos.y != bounds.top)
       window.SetBounds(g.DragPos.x, g.DragPos.y, bounds.Width(), bounds.Height());
   }
+  EndSnap();
   window.Repaint();
 }
 
@@ -250,6 +269,7 @@ void TMainForm::CancelFormGesture() {
   Outline = g.PressOutline;
   NewAngle = Angle;
   if (g.kind == GestureKind::StretchStart) SetLabelVisible(LabelNumber, true);
+  EndSnap();
   window.Repaint();
 }
 

@@ -67,6 +67,9 @@ void TMainForm::FormPaint(Canvas& canvas) {
   if (scale_line_shown_ && ScaleLinePoint.x != 0 && ScaleLinePoint.y != 0)
     DrawScaleLine(AppSettings.StaffDir, ScaleLinePoint.x, ScaleLinePoint.y);
 
+  // The edge the read-out or Measure Gap found.
+  DrawSnapMark(canvas);
+
   // 5. The labels with their own fonts, the marker on top.
   for (const Label* label : {&LabelNumber, &LabelStaff}) {
     if (!label->visible) continue;

@@ -75,6 +75,11 @@ constexpr Command kRows[] = {
     // Never shown, never checked: no command sets it.
     {.id = kCmdDrawLine, .name = "PMenuDrawLine", .text = "&DrawLine", .kind = K::Radio, .visible = false},
     {.kind = K::Separator},
+    {.id = kCmdSnapToEdges, .name = "PMenuSnapToEdges", .text = "Snap to &Edges", .kind = K::Check,
+     .checked = [](const F& f) { return f.SnapToEdges; }, .run = [](F& f) { f.PMenuSnapToEdgesClick(); }},
+    {.id = kCmdMeasureGap, .name = "PMenuMeasureGap", .text = "Measure &Gap", .fixed_shortcut = 'G',
+     .run = [](F& f) { f.PMenuMeasureGapClick(); }},
+    {.kind = K::Separator},
     {.id = kCmdShowScaleLine, .name = "MenuShowScaleLine", .text = "Show Scale &Line", .kind = K::Check,
      .shortcut = &TAppSettings::HotKeyShowScaleLine, .checked = [](const F& f) { return f.ScaleLineShown(); },
      .run = [](F& f) { f.MenuShowScaleLineClick(); }},
@@ -107,6 +112,7 @@ const std::vector<TextRow> kTextRows = [] {
            Row("Fail to find Calculator in Windows", "CalculatorErrorText"),
            Row("Fail to register hot key", "HotKeyErrorText"),
            Row("Information", "InfoCaption"),
+           Row("No edge", "NoGapText"),
        })
     rows.push_back(row);
   return rows;

@@ -37,6 +37,8 @@ enum MenuCommand : int {
   kCmdScaledPixels,
   kCmdTrueSize,
   kCmdCalibrate,
+  kCmdSnapToEdges,
+  kCmdMeasureGap,
   kCmdLanguageFirst = 1000,  // one per language pack, in list order
 };
 

@@ -23,6 +23,7 @@ constexpr TextRow kConfigFormRows[] = {
     Row("Vertical with Screen", "RadioGroupStaffDir.Items[1]"),
     Row("Transparency Setting", "GroupBoxTran"),
     Row("Jump to cursor when show", "CheckBoxJumpCursor"),
+    Row("Edge tolerance", "LabelSnapTolerance"),
     Row("Scale", "GroupBox6"),
     Row("Ruler's width", "Label14"),
     // Keys compare without regard to case: "pixels" is the entry "Pixels".

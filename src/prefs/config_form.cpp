@@ -80,6 +80,7 @@ constexpr TextTarget kTextTargets[] = {
     {"RadioGroupStaffDir.Items[1]", C::StaffDirScreen},
     {"GroupBoxTran", C::GroupBoxTran},
     {"CheckBoxJumpCursor", C::CheckBoxJumpCursor},
+    {"LabelSnapTolerance", C::LabelSnapTolerance},
     {"GroupBox6", C::GroupBox6},
     {"Label14", C::Label14},
     {"Label26", C::Label26},
@@ -213,6 +214,7 @@ void TConfigForm::FormShow() {
   SetSpinValue(C::SpinEditMove, AppSettings.MoveStep);
   view().SetHotKey(C::SysHotKey, AppSettings.HotKey);
   SetSpinValue(C::SpinEditWidth, AppSettings.NextRulerWidth);
+  SetSpinValue(C::SpinEditSnapTolerance, AppSettings.SnapTolerance);
   for (const ColorBinding& c : kColors) PaintColorSwatch(c.button, AppSettings.*c.setting);
   view().SetChecked(C::CheckBoxJumpCursor, AppSettings.JumpCursor);
   view().SetChecked(C::CheckBoxShowDisplayForm, AppSettings.ShowDisplayForm);
@@ -382,6 +384,7 @@ void TConfigForm::BitBtnOKClick() {
   AppSettings.MoveStep = SpinValueInRange(C::SpinEditMove);
   AppSettings.NextRulerWidth = SpinValueInRange(C::SpinEditWidth);
   if (AppSettings.NextRulerWidth != AppSettings.RulerWidth) ShowInfo(platform_, WidthNextTimeText);
+  AppSettings.SnapTolerance = SpinValueInRange(C::SpinEditSnapTolerance);
 
   // 3. Jump to cursor, the colours, the read-out window.
   AppSettings.JumpCursor = view().Checked(C::CheckBoxJumpCursor);

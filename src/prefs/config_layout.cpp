@@ -59,6 +59,9 @@ constexpr ConfigLayoutEntry kLayout[] = {
     {C::SpinEditWidth, K::SpinEdit, kPageSys, R(311, 237, 49, 22), "", 10, 99, 3},
     {C::Label26, K::Label, kPageSys, R(367, 240, 40, kLabelHeight), "pixels"},
     {C::CheckBoxJumpCursor, K::Check, kPageSys, R(246, 264, 160, 17), "Jump to cursor when show"},
+    // Snapping to edges: the edge finder's tolerance.
+    {C::LabelSnapTolerance, K::Label, kPageSys, R(58, 294, 95, kLabelHeight), "Edge tolerance"},
+    {C::SpinEditSnapTolerance, K::SpinEdit, kPageSys, R(155, 290, 49, 22), "", 1, 255, 3},
 
     // "Appearance": the colour group row by row, left column first.
     {C::ImageBackground, K::Picture, kPageBackground, R(12, 9, 32, 32), ""},

@@ -50,6 +50,8 @@ enum class ConfigControl : int {
   SpinEditWidth,
   Label26,
   CheckBoxJumpCursor,
+  LabelSnapTolerance,
+  SpinEditSnapTolerance,
   // "Appearance".
   GroupBox2,
   Label3,

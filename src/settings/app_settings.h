@@ -22,6 +22,7 @@ struct TAppSettings {
   Shortcut HotKey = 0;
   bool JumpCursor = false;
   int RulerWidth = 60;
+  int SnapTolerance = 0;  // the edge finder's tolerance, 1..255
   // Face
   Color BackgroundColor = 0;
   Color ForegroundColor = 0;
@@ -86,6 +87,7 @@ struct RulerEntries {
   bool ToolBarShow = true;     // ToolBar / Show
   bool TrueSize = false;       // Current / TrueSize
   bool ScaledPixels = false;   // Current / ScaledPixels
+  bool SnapToEdges = false;    // Current / SnapToEdges
 
   friend bool operator==(const RulerEntries&, const RulerEntries&) = default;
 };

@@ -53,6 +53,8 @@ constexpr SettingEntry kTable[] = {
     Entry(kSystem, "JumpCursor", &S::JumpCursor, false),
     // A width chosen in the preferences applies from the next start.
     Entry(kSystem, "RulerWidth", &S::RulerWidth, 60).SavedFrom(&S::NextRulerWidth).KeptOnFallback(),
+    // Written after the older System keys; an older version ignores it.
+    Entry(kSystem, "SnapTolerance", &S::SnapTolerance, 30).Range(1, 255),
 
     Entry(kFace, "BackgroundColor", &S::BackgroundColor, kLightBlue),
     Entry(kFace, "ForegroundColor", &S::ForegroundColor, kWhite),
@@ -82,6 +84,7 @@ constexpr SettingEntry kTable[] = {
     // The pixel unit in scaled pixels: a key of its own, so that Unit keeps
     // the values an older version reads.
     Entry(kCurrent, "ScaledPixels", &R::ScaledPixels, false),
+    Entry(kCurrent, "SnapToEdges", &R::SnapToEdges, false),
 
     Entry(kHotKey, "AlwaysTop", &S::HotKeyAlwaysTop, 0),
     Entry(kHotKey, "Transer", &S::HotKeyTranser, 0),

@@ -106,6 +106,32 @@ class BandReader {
     return true;
   }
 
+  // True on a walk along a row one pixel a step: the bands of consecutive
+  // steps are consecutive pixels of three rows.
+  bool AlongRow() const { return step_y_ == 0 && (step_x_ == (std::int64_t{1} << kFractionBits) ||
+                                                  step_x_ == -(std::int64_t{1} << kFractionBits)); }
+
+  // FirstInside<true> for a walk AlongRow(): runs of kRun steps are first
+  // looked at as a whole, by the largest channel step between neighbouring
+  // pixels of the run (a loop without a branch per step, which the compiler
+  // vectorises); only a run that has one is walked step by step.
+  std::int64_t FirstAlongRow(std::int64_t from, std::int64_t to, int threshold, BandSum& previous) const {
+    constexpr int kRun = 32;
+    // The first step alone: the band before it may lie partly outside.
+    if (FirstInside<true>(from, from, threshold, previous) == from) return from;
+    std::int64_t t = from + 1;
+    while (to - t + 1 >= kRun) {
+      // The pixels of steps t - 1 to t + kRun - 1, lowest address first.
+      const std::uint8_t* before = Unchecked(x_ + (t - 1) * step_x_, y_);
+      const std::uint8_t* low = step_x_ > 0 ? before : before - 3 * kRun;
+      if (RunHasStep(low, stride_, kRun, threshold)) break;
+      t += kRun;
+    }
+    if (t != from + 1) Add(Unchecked(x_ + (t - 1) * step_x_, y_) - stride_, Unchecked(x_ + (t - 1) * step_x_, y_),
+                           Unchecked(x_ + (t - 1) * step_x_, y_) + stride_, previous);
+    return FirstInside<true>(t, to, threshold, previous);
+  }
+
   // The first step from `from` to `to`, all within AllInside, whose band
   // differs from the one before it by at least `threshold` in a channel;
   // to + 1 when none does. `previous` is the band before `from` and ends as
@@ -130,6 +156,21 @@ class BandReader {
   }
 
  private:
+  // Whether any two neighbouring pixels of `pixels` + 1 from `low` on (their
+  // bands of three rows) differ by `threshold` in a channel.
+  static bool RunHasStep(const std::uint8_t* low, std::ptrdiff_t stride, int pixels, int threshold) {
+    const std::uint8_t* up = low - stride;
+    const std::uint8_t* down = low + stride;
+    int worst = 0;
+    for (int i = 0; i < 3 * pixels; ++i) {
+      const int a = up[i] + low[i] + down[i];
+      const int b = up[i + 3] + low[i + 3] + down[i + 3];
+      const int d = b > a ? b - a : a - b;
+      worst = worst > d ? worst : d;
+    }
+    return worst >= threshold;
+  }
+
   static void Add(const std::uint8_t* a, const std::uint8_t* b, const std::uint8_t* c, BandSum& sum) {
     for (int i = 0; i < 3; ++i) sum[i] = a[i] + b[i] + c[i];
   }
@@ -208,8 +249,9 @@ std::optional<double> FindEdge(const Image& image, const EdgeWalk& walk) {
   if (fast_first <= inside.last) {
     t = FirstChecked(band, 1, fast_first - 1, threshold, previous);
     if (t == fast_first) {
-      t = band.Straight() ? band.FirstInside<true>(fast_first, inside.last, threshold, previous)
-                          : band.FirstInside<false>(fast_first, inside.last, threshold, previous);
+      t = band.AlongRow()   ? band.FirstAlongRow(fast_first, inside.last, threshold, previous)
+          : band.Straight() ? band.FirstInside<true>(fast_first, inside.last, threshold, previous)
+                            : band.FirstInside<false>(fast_first, inside.last, threshold, previous);
     }
     if (t == inside.last + 1) t = FirstChecked(band, t, steps, threshold, previous);
   } else {

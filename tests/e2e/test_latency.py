@@ -34,8 +34,11 @@ RESULT_TIMEOUT = 10.0
 LENGTH = 600
 WIDTH = 60
 MOVE_STEP = 10
+# Snapping on: each press captures the screen for it, and the read-out looks
+# for edges as the pointer moves; neither may delay what the user sees.
 INI = """[Current]
 Transparence=0
+SnapToEdges=1
 [System]
 MoveStep=%d
 [ToolBar]

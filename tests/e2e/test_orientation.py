@@ -51,7 +51,9 @@ def quarter_turn(centre, start, clockwise, steps=8):
     return points
 
 
-class OrientationTest(harness.MensorTestCase):
+class NearBoxWaits:
+    """For test cases: waiting until the ruler covers a box (cut by the
+    screen), each side within `slack` pixels."""
 
     def wait_for_box(self, app, box, what, slack=0):
         box = on_screen(box)
@@ -64,6 +66,9 @@ class OrientationTest(harness.MensorTestCase):
         except harness.HarnessError:
             shot = self.session.last_shot
             self.fail('%s: the ruler covers %r, expected %r' % (what, ruler_box(shot) if shot else None, box))
+
+
+class OrientationTest(NearBoxWaits, harness.MensorTestCase):
 
     def choose(self, app, at, key):
         """Opens the popup menu with a right click at `at` and chooses the

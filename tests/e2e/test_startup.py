@@ -14,7 +14,7 @@ tearDownModule = harness.tearDownModule
 # Every entry of app.ini in the order a new file gets them.
 SAVE_ORDER = [
     ('System', 'WindowOnTop'), ('System', 'MoveStep'), ('System', 'HotKey'),
-    ('System', 'JumpCursor'), ('System', 'RulerWidth'),
+    ('System', 'JumpCursor'), ('System', 'RulerWidth'), ('System', 'SnapTolerance'),
     ('Face', 'BackgroundColor'), ('Face', 'ForegroundColor'), ('Face', 'NumberColor'),
     ('Face', 'StaffColor'), ('Face', 'CurTextColor'), ('Face', 'WinBKColor'),
     ('Face', 'WinNumberColor'), ('Face', 'ScaleLine'),
@@ -23,6 +23,7 @@ SAVE_ORDER = [
     ('Current', 'ShowScaleLine'), ('Current', 'ShowDisplayForm'), ('Current', 'TransValue'),
     ('Current', 'Unit'), ('Current', 'PixelPerUnit'), ('Current', 'TicksPerUnit'),
     ('Current', 'DisplayValueUnit'), ('Current', 'TrueSize'), ('Current', 'ScaledPixels'),
+    ('Current', 'SnapToEdges'),
     ('HotKey', 'AlwaysTop'), ('HotKey', 'Transer'), ('HotKey', 'Circum'), ('HotKey', 'Leval'),
     ('HotKey', 'Plumb'), ('HotKey', 'ShowScaleLine'), ('HotKey', 'ShowToolBar'),
     ('HotKey', 'Calculator'),
@@ -35,7 +36,7 @@ SAVE_ORDER = [
 # the tool bar and is checked apart).
 DEFAULT_VALUES = {
     ('System', 'WindowOnTop'): '0', ('System', 'MoveStep'): '1', ('System', 'HotKey'): '0',
-    ('System', 'JumpCursor'): '0', ('System', 'RulerWidth'): '60',
+    ('System', 'JumpCursor'): '0', ('System', 'RulerWidth'): '60', ('System', 'SnapTolerance'): '30',
     ('Face', 'BackgroundColor'): '16751415', ('Face', 'ForegroundColor'): '16777215',
     ('Face', 'NumberColor'): '16777215', ('Face', 'StaffColor'): '16777215',
     ('Face', 'CurTextColor'): '65535', ('Face', 'WinBKColor'): '0',
@@ -45,7 +46,7 @@ DEFAULT_VALUES = {
     ('Current', 'ShowScaleLine'): '0', ('Current', 'ShowDisplayForm'): '0',
     ('Current', 'TransValue'): '60', ('Current', 'Unit'): '0', ('Current', 'PixelPerUnit'): '50',
     ('Current', 'TicksPerUnit'): '10', ('Current', 'DisplayValueUnit'): '1',
-    ('Current', 'TrueSize'): '0', ('Current', 'ScaledPixels'): '0',
+    ('Current', 'TrueSize'): '0', ('Current', 'ScaledPixels'): '0', ('Current', 'SnapToEdges'): '0',
     ('HotKey', 'AlwaysTop'): '0', ('HotKey', 'Transer'): '0', ('HotKey', 'Circum'): '0',
     ('HotKey', 'Leval'): '0', ('HotKey', 'Plumb'): '0', ('HotKey', 'ShowScaleLine'): '0',
     ('HotKey', 'ShowToolBar'): '0', ('HotKey', 'Calculator'): '0',
@@ -93,6 +94,7 @@ class StartupTest(harness.MensorTestCase):
         ini = """[System]
 MoveStep=100
 Custom=keep me
+SnapTolerance=256
 [Current]
 Transparence=0
 Length=199
@@ -108,6 +110,7 @@ Foo=bar
         self.assertEqual(values[('Current', 'Length')], '600', 'Length 199 is corrected')
         self.assertEqual(values[('System', 'MoveStep')], '1', 'MoveStep 100 is corrected')
         self.assertEqual(values[('Current', 'StaffSize')], '0', 'StaffSize 5 is corrected')
+        self.assertEqual(values[('System', 'SnapTolerance')], '30', 'SnapTolerance 256 is corrected')
         self.assertEqual(values.get(('System', 'Custom')), 'keep me', 'unknown key of a known section')
         self.assertEqual(values.get(('Current', 'Mystery')), '42', 'unknown key of a known section')
         self.assertEqual(values.get(('Extra', 'Foo')), 'bar', 'unknown section')
