@@ -6,7 +6,7 @@
 # Writes docs/help/images/*.png: the ruler in pixels and in centimetres, the
 # ruler in see-through mode over the test picture of backdrop.exe, the
 # ruler's menu, the tool bar with its magnifier open over that picture, the
-# preferences dialog and the about box. Each picture is taken under Wine on a virtual X display through
+# preferences dialog, the about box and the calibration dialog beside the ruler. Each picture is taken under Wine on a virtual X display through
 # the end-to-end harness (tests/e2e/harness.py), once the screen has settled
 # (two screenshots in a row alike). The Wine prefix is its own
 # (build/screenshot/prefix), so a running end-to-end test is never disturbed.
@@ -132,6 +132,25 @@ def dialog(session, key, title, name):
         save(settled(app, name, box), box, name)
 
 
+def calibration(session):
+    """The calibration dialog open beside the ruler, both in the picture."""
+    with running(session, PLAIN_INI + '[ToolBar]\nShow=0\n') as app:
+        app.wait_for_screen('the band', band_is_drawn)
+        before = set(app.windows())
+        app.open_menu(ON_BAND)
+        session.xdotool('key', 'u')
+        harness.wait_until('the Units submenu', lambda: len(set(app.windows()) - before) >= 2, harness.MENU_TIMEOUT)
+        session.xdotool('key', 'a')
+        wid = harness.wait_until('the calibration dialog', lambda: (app.windows(r'^Calibrate$') or [None])[0],
+                                 harness.WINDOW_TIMEOUT)
+        session.xdotool('mousemove', 5, harness.SCREEN_H - 5)
+        left, top, right, bottom = window_box(session, wid)
+        margin = 8
+        box = (min(left, BAND[0]) - margin, min(top, BAND[1]) - margin,
+               max(right, BAND[2]) + margin, max(bottom, BAND[3]) + margin)
+        save(settled(app, 'the calibration dialog', box), box, 'calibrate.png')
+
+
 session = harness.Session()
 session.start()
 try:
@@ -143,6 +162,7 @@ try:
     tool_bar(session)
     dialog(session, 'p', r'^Mensor Configure$', 'preferences.png')
     dialog(session, 'a', r'^Mensor$', 'about.png')
+    calibration(session)
 finally:
     session.stop()
 PY

@@ -29,10 +29,9 @@ class CalibrateFormTest : public ::testing::Test {
     m.primary = true;
     m.physical_mm = Size{200, 150};
     m.identity = kId;
-    monitors.push_back(m);
     Monitor second;
     second.bounds = second.work_area = {1024, 0, 1824, 600};
-    monitors.push_back(second);
+    platform.monitors = {m, second};
   }
 
   // Opens the dialog for a ruler of `pixels` on the first monitor; the user
@@ -42,11 +41,23 @@ class CalibrateFormTest : public ::testing::Test {
       window_texts = window.edits;
       act(window, static_cast<C&>(handler));
     };
-    return ShowCalibrateDialog(platform, monitors, monitors[0], pixels, calibrations);
+    ended_with = C::Outcome::None;
+    dialog = OpenCalibrateDialog(platform, kRuler, kOnFirst, pixels, calibrations, [this](C::Outcome o) {
+      ended_with = o;
+      ++ends;
+    });
+    return ended_with;
   }
 
+  // The ruler's box and a zero corner on each monitor.
+  static constexpr Box kRuler{212, 294, 812, 354};
+  static constexpr Point kOnFirst{212, 354};
+  static constexpr Point kOnSecond{1300, 300};
+
   FakePlatform platform;
-  MonitorList monitors;
+  CalibrateDialog dialog;
+  C::Outcome ended_with = C::Outcome::None;
+  int ends = 0;
   SectionEntries calibrations;
   std::map<int, std::string> window_texts;
 };
@@ -136,11 +147,56 @@ TEST_F(CalibrateFormTest, EachMonitorsSourceIsNamed) {
   Run(428, look);
   calibrations.Set(kId, "5000");
   Run(428, look);
+  EXPECT_EQ(ends, 2);
   EXPECT_EQ(lines, (std::vector<std::vector<std::string>>{
                        {"Monitor 1 (1024 x 768): reported by the monitor, 5.12 pixels per mm",
                         "Monitor 2 (800 x 600): assumed by Windows, 3.78 pixels per mm"},
                        {"Monitor 1 (1024 x 768): calibrated, 5.00 pixels per mm",
                         "Monitor 2 (800 x 600): assumed by Windows, 3.78 pixels per mm"}}));
+}
+
+TEST_F(CalibrateFormTest, WhileOpenItFollowsTheRulersLengthAndMonitor) {
+  platform.monitors[1].identity = "GSM-5B7F-00000000";
+  Run(300, [](FakeDialogWindow&, C&) {});
+  ASSERT_TRUE(dialog.IsOpen());
+  FakeDialogWindow& window = static_cast<FakeDialogWindow&>(*dialog.window);
+  EXPECT_TRUE(window.modeless) << "the ruler stays usable";
+  EXPECT_EQ(window.ruler.min_y, kRuler.min_y) << "opened beside the ruler";
+  const auto pixels_line = [&] {
+    for (const testing::DrawOp& op : window.Paint(*dialog.form).ops)
+      if (op.text.rfind("Length of the ruler", 0) == 0) return op.text;
+    return std::string();
+  };
+  struct Step {
+    int pixels;
+    Point zero;
+    const char* shown;
+    bool repainted;
+  };
+  const Step steps[] = {
+      {300, kOnFirst, "Length of the ruler in pixels: 300 (Monitor 1)", false},  // nothing new
+      {428, kOnFirst, "Length of the ruler in pixels: 428 (Monitor 1)", true},   // stretched
+      {428, kOnSecond, "Length of the ruler in pixels: 428 (Monitor 2)", true},  // moved over
+      {428, kOnSecond, "Length of the ruler in pixels: 428 (Monitor 2)", false},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.shown);
+    const int before = window.invalidations;
+    dialog.form->RulerChanged(step.pixels, platform.monitors, step.zero);
+    EXPECT_EQ(pixels_line(), step.shown);
+    EXPECT_EQ(window.invalidations > before, step.repainted);
+  }
+  // OK calibrates the monitor now holding the zero corner, with the length
+  // now shown, and ends the dialog once.
+  dialog.form->ButtonClick(C::kOK);
+  EXPECT_EQ(calibrations.Find("GSM-5B7F-00000000"), "5000");
+  EXPECT_FALSE(calibrations.Find(kId).has_value());
+  EXPECT_FALSE(dialog.IsOpen());
+  EXPECT_FALSE(window.shown);
+  dialog.form->Cancel();
+  dialog.form->RulerChanged(600, platform.monitors, kOnFirst);
+  EXPECT_EQ(ends, 1) << "an ended dialog ends no more";
+  EXPECT_EQ(calibrations.Find("GSM-5B7F-00000000"), "5000");
 }
 
 }  // namespace

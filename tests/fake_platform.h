@@ -246,7 +246,18 @@ class FakeDialogWindow : public DialogWindow {
     shown = true;
     if (on_modal) on_modal(*this, handler);
   }
-  void Close() override { ++closes; }
+  void ShowModeless(DialogHandler& handler, const Box& ruler_box) override {
+    handler.FormShow();
+    shown = true;
+    modeless = true;
+    ruler = ruler_box;
+    if (on_modal) on_modal(*this, handler);
+  }
+  void Activate() override { ++activations; }
+  void Close() override {
+    ++closes;
+    if (modeless) shown = false;
+  }
   void OpenWithShell(const std::string& target) override { opened.push_back(target); }
 
   // What the form painted, through its own paint handler.
@@ -272,6 +283,9 @@ class FakeDialogWindow : public DialogWindow {
   CursorShape cursor = CursorShape::Default;
   int invalidations = 0;
   bool shown = false;
+  bool modeless = false;
+  Box ruler;  // the ruler's box a modeless showing keeps clear
+  int activations = 0;
   int closes = 0;
   std::vector<std::string> opened;
   std::function<void(FakeDialogWindow&, DialogHandler&)> on_modal;

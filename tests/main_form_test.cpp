@@ -326,6 +326,17 @@ TEST_F(MainFormTest, ScaledPixelsIsARadioItemOfItsOwn) {
   }
 }
 
+TEST_F(MainFormTest, BadCalibrationsAreIgnoredAndKeptInTheFileAsTheyStand) {
+  platform.identity = "FAK-0001-00000001";
+  const std::string section =
+      "[Calibration]\r\nFAK-0001-00000001=0\r\nfak-0001-00000001=-5000\r\nNOT-CONNECTED=5000\r\n"
+      "A=499\r\nB=50001\r\nC=abc\r\n";
+  Start("[Current]\r\nUnit=1\r\nTrueSize=1\r\n" + section);
+  EXPECT_EQ(form.RulerDensity().pixels_per_mm, 0) << "the scale Windows assumes";
+  ASSERT_TRUE(form.FormClose());
+  EXPECT_NE(platform.files[kIni].find(section), std::string::npos) << platform.files[kIni];
+}
+
 TEST_F(MainFormTest, TrueSizeAndScaledPixelsAreSavedAndComeBack) {
   Start("[Current]\r\nUnit=1\r\n[Calibration]\r\nGSM5B09:12345=5000\r\n");
   EXPECT_FALSE(form.TrueSize);

@@ -96,6 +96,29 @@ TEST(MonitorQueries, DialogPlacement) {
   }
 }
 
+TEST(MonitorQueries, DialogPlacementBesideTheRuler) {
+  MonitorList with_bar = kSideBySide;
+  with_bar[1].work_area.bottom = 728;
+  struct Case {
+    const char* name;
+    const MonitorList& monitors;
+    Box ruler;
+    Rect expected;  // of a dialog of 400 x 240, anchored at the ruler's first corner
+  };
+  const Case cases[] = {
+      {"below, centred across the ruler", kOne, {660, 510, 1260, 570}, {760, 579, 1160, 819}},
+      {"no room below: above", kOne, {660, 1000, 1260, 1060}, {760, 752, 1160, 992}},
+      {"as high as the monitor: right of it", kOne, {900, 0, 960, 1079}, {969, 419, 1369, 659}},
+      {"at the right edge too: left of it", kOne, {1860, 0, 1919, 1079}, {1452, 419, 1852, 659}},
+      {"no room anywhere: centred", kOne, {0, 0, 1919, 1079}, {760, 420, 1160, 660}},
+      {"on the second, above its task bar", with_bar, {2100, 600, 2700, 660}, {2200, 352, 2600, 592}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(DialogPlacementBeside(c.monitors, {c.ruler.min_x, c.ruler.max_y}, {400, 240}, c.ruler), c.expected);
+  }
+}
+
 // ---- the ruler among the monitors ----
 
 enum class Lay { Horizontal, Vertical };

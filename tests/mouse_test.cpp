@@ -200,6 +200,39 @@ TEST(MouseGesture, StretchReshapesTheWindowInOneUpdateWithoutHidingIt) {
   }
 }
 
+TEST(MouseGesture, WhileCalibratingTheRulerStretchesAndTheDialogFollowsIt) {
+  Ruler r;
+  r.platform.identity = "FAK-0001-00000001";
+  r.form.ExecuteCommand(kCmdCalibrate);
+  TCalibrateForm* calibration = r.form.CalibrationForm();
+  ASSERT_NE(calibration, nullptr);
+  EXPECT_EQ(calibration->Pixels(), 600);
+  r.Press(1260, 630);
+  r.Drag(1200, 630);
+  EXPECT_EQ(calibration->Pixels(), 540) << "during the stretch";
+  r.Drag(1088, 630);
+  r.Release(1088, 630);
+  EXPECT_EQ(calibration->Pixels(), 428);
+  r.form.ExecuteCommand(kCmdCalibrate);
+  EXPECT_EQ(r.platform.dialogs_created, 1) << "opened again it only comes to the front";
+  calibration->ButtonClick(TCalibrateForm::kOK);  // the bank card's 85.60 mm
+  EXPECT_FALSE(r.form.CalibrationOpen());
+  EXPECT_EQ(AppSettings.Calibration.Find("FAK-0001-00000001"), "5000");
+  EXPECT_EQ(r.form.Calibration, (Calibrations{{"FAK-0001-00000001", "5000"}}));
+  EXPECT_TRUE(r.form.TrueSize);
+
+  // Open while the ruler closes: it ends as with Cancel.
+  r.form.ExecuteCommand(kCmdCalibrate);
+  ASSERT_TRUE(r.form.CalibrationOpen());
+  EXPECT_EQ(r.platform.dialogs_created, 2);
+  r.Press(1088, 630);
+  r.Drag(1188, 630);
+  r.Release(1188, 630);
+  EXPECT_TRUE(r.form.FormClose());
+  EXPECT_FALSE(r.form.CalibrationOpen());
+  EXPECT_EQ(AppSettings.Calibration.Find("FAK-0001-00000001"), "5000");
+}
+
 // ---- zero-end stretch ----
 
 TEST(MouseGesture, ZeroEndStretchKeepsTheFarEndInPlace) {

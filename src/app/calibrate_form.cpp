@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "lang/language.h"
 #include "settings/app_settings.h"
@@ -51,15 +52,19 @@ std::string Fixed2(double value) {
 
 const TextTable kCalibrateFormTexts{kRows};
 
-TCalibrateForm::TCalibrateForm(Platform& platform, DialogWindow& window, const MonitorList& monitors,
-                               const Monitor& ruler_monitor, int pixels, SectionEntries& calibrations)
+TCalibrateForm::TCalibrateForm(Platform& platform, DialogWindow& window, MonitorList monitors, Point zero_corner,
+                               int pixels, SectionEntries& calibrations)
     : platform_(platform),
       window_(window),
-      monitors_(monitors),
-      ruler_monitor_(ruler_monitor),
+      monitors_(std::move(monitors)),
       pixels_(pixels),
       calibrations_(calibrations),
-      texts_(EnglishTexts(kCalibrateFormTexts)) {}
+      texts_(EnglishTexts(kCalibrateFormTexts)) {
+  // The platform never reports no monitor; a list made up without one still
+  // has one to name.
+  if (monitors_.empty()) monitors_.push_back(Monitor{});
+  ruler_ = static_cast<std::size_t>(&MonitorOfPoint(monitors_, zero_corner) - monitors_.data());
+}
 
 std::string TCalibrateForm::Text(std::string_view target) const {
   const std::string* text = texts_.Text(target);
@@ -113,6 +118,10 @@ void TCalibrateForm::SetLanguage(int index) {
 
 void TCalibrateForm::DensityChanged(int ppi) {
   Layout(ppi);
+  PlaceControls();
+}
+
+void TCalibrateForm::PlaceControls() {
   const Font font = DialogFont();
   for (const auto& [id, bounds] : {std::pair{kOK, ok_}, std::pair{kCancel, cancel_}, std::pair{kForget, forget_},
                                    std::pair{kUnitButton, unit_}, std::pair{kLengthEdit, edit_}})
@@ -142,13 +151,10 @@ void TCalibrateForm::FormPaint(Canvas& canvas) {
   canvas.SetFont(font);
   const auto at = [this](int y) { return ScaleForDensity(y, ppi_); };
   const int x = at(kMargin);
-  std::size_t ruler = 0;
-  for (std::size_t i = 0; i < monitors_.size(); ++i)
-    if (&monitors_[i] == &ruler_monitor_) ruler = i;
   canvas.TextOut(x, at(12), Text("LabelIntro1"));
   canvas.TextOut(x, at(28), Text("LabelIntro2"));
   canvas.TextOut(x, at(52), Text("LabelPixels") + " " + std::to_string(pixels_) + " (" + Text("MonitorText") + " " +
-                                std::to_string(ruler + 1) + ")");
+                                std::to_string(ruler_ + 1) + ")");
   canvas.TextOut(x, at(76), Text("LabelLength"));
   canvas.TextOut(x, at(102), Text("LabelHint"));
   int y = kMonitorsTop;
@@ -171,21 +177,44 @@ std::optional<double> TCalibrateForm::LengthInMillimetres() const {
 void TCalibrateForm::BitBtnOKClick() {
   const std::optional<double> mm = LengthInMillimetres();
   const std::optional<long long> value = mm ? CalibrationValue(pixels_, *mm) : std::nullopt;
-  if (!value || ruler_monitor_.identity.empty()) {
+  const std::string& identity = RulerMonitor().identity;
+  if (!value || identity.empty() || !calibrations_.Set(identity, std::to_string(*value))) {
     platform_.ShowInfo(Text("BadLengthText"), InfoCaption);
     return;
   }
-  if (!calibrations_.Set(ruler_monitor_.identity, std::to_string(*value))) {
-    platform_.ShowInfo(Text("BadLengthText"), InfoCaption);
-    return;
-  }
-  outcome_ = Outcome::Calibrated;
-  window_.Close();
+  End(Outcome::Calibrated);
 }
 
 void TCalibrateForm::BitBtnForgetClick() {
-  if (calibrations_.Remove(ruler_monitor_.identity)) outcome_ = Outcome::Forgotten;
+  End(calibrations_.Remove(RulerMonitor().identity) ? Outcome::Forgotten : Outcome::None);
+}
+
+void TCalibrateForm::Cancel() { End(Outcome::None); }
+
+void TCalibrateForm::End(Outcome outcome) {
+  if (!open_) return;
+  open_ = false;
+  outcome_ = outcome;
   window_.Close();
+  if (OnEnd) OnEnd(outcome);
+}
+
+void TCalibrateForm::RulerChanged(int pixels, MonitorList monitors, Point zero_corner) {
+  if (!open_ || monitors.empty()) return;
+  const std::size_t ruler = static_cast<std::size_t>(&MonitorOfPoint(monitors, zero_corner) - monitors.data());
+  const bool count_changed = monitors.size() != monitors_.size();
+  const std::vector<std::string> lines_before = MonitorLines();
+  const bool same_ruler = pixels == pixels_ && ruler == ruler_;
+  pixels_ = pixels;
+  ruler_ = ruler;
+  monitors_ = std::move(monitors);
+  if (same_ruler && MonitorLines() == lines_before) return;
+  // One more or one less line of monitors: the buttons move.
+  if (count_changed) {
+    Layout(ppi_);
+    PlaceControls();
+  }
+  window_.Invalidate();
 }
 
 void TCalibrateForm::UnitButtonClick() {
@@ -198,7 +227,7 @@ void TCalibrateForm::UnitButtonClick() {
 void TCalibrateForm::ButtonClick(int id) {
   switch (id) {
     case kOK: BitBtnOKClick(); break;
-    case kCancel: window_.Close(); break;
+    case kCancel: Cancel(); break;
     case kForget: BitBtnForgetClick(); break;
     case kUnitButton: UnitButtonClick(); break;
     default: break;
@@ -206,17 +235,20 @@ void TCalibrateForm::ButtonClick(int id) {
 }
 
 void TCalibrateForm::KeyDown(int key) {
-  if (key == vk::kEscape) window_.Close();
+  if (key == vk::kEscape) Cancel();
 }
 
-TCalibrateForm::Outcome ShowCalibrateDialog(Platform& platform, const MonitorList& monitors,
-                                            const Monitor& ruler_monitor, int pixels, SectionEntries& calibrations) {
-  std::unique_ptr<DialogWindow> window = platform.CreateDialogWindow();
-  if (!window) return TCalibrateForm::Outcome::None;
-  TCalibrateForm form(platform, *window, monitors, ruler_monitor, pixels, calibrations);
-  form.FormCreate();
-  window->ShowModal(form);
-  return form.Result();
+CalibrateDialog OpenCalibrateDialog(Platform& platform, const Box& ruler, Point zero_corner, int pixels,
+                                    SectionEntries& calibrations, std::function<void(TCalibrateForm::Outcome)> on_end) {
+  CalibrateDialog dialog;
+  dialog.window = platform.CreateDialogWindow();
+  if (!dialog.window) return {};
+  dialog.form = std::make_unique<TCalibrateForm>(platform, *dialog.window, platform.Monitors(), zero_corner, pixels,
+                                                 calibrations);
+  dialog.form->OnEnd = std::move(on_end);
+  dialog.form->FormCreate();
+  dialog.window->ShowModeless(*dialog.form, ruler);
+  return dialog;
 }
 
 Calibrations CalibrationsOf(const SectionEntries& section) {

@@ -8,10 +8,15 @@
 // monitor with the source of its density: "calibrated", "reported by the
 // monitor" or "assumed by Windows".
 //
-// The form paints its texts itself; the platform's dialog window hosts the
-// length field and the buttons.
+// The dialog is modeless: the ruler stays usable while it is open, so that
+// the user can still lay it along the object and stretch it; the ruler tells
+// the form its length and place as they change, and the form shows them. The
+// form paints its texts itself; the platform's dialog window hosts the length
+// field and the buttons.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,10 +39,14 @@ class TCalibrateForm : public DialogHandler {
   enum Control : int { kOK = 1, kCancel, kForget, kUnitButton, kLengthEdit };
   enum class Outcome { None, Calibrated, Forgotten };
 
-  // pixels: the ruler's length; ruler_monitor: the monitor of its zero corner
-  // (one of monitors).
-  TCalibrateForm(Platform& platform, DialogWindow& window, const MonitorList& monitors,
-                 const Monitor& ruler_monitor, int pixels, SectionEntries& calibrations);
+  // pixels: the ruler's length; zero_corner: its zero corner on the screen,
+  // whose monitor is the one calibrated.
+  TCalibrateForm(Platform& platform, DialogWindow& window, MonitorList monitors, Point zero_corner, int pixels,
+                 SectionEntries& calibrations);
+
+  // Called once when the dialog ends (OK, Forget, Cancel, Esc), after its
+  // window has closed, with what it did.
+  std::function<void(Outcome)> OnEnd;
 
   void FormCreate();
 
@@ -51,6 +60,16 @@ class TCalibrateForm : public DialogHandler {
   void DensityChanged(int ppi) override;
 
   void SetLanguage(int index);
+
+  // The ruler was stretched, moved or turned, or the monitors changed: the
+  // dialog shows the new length and the monitor now holding the zero corner.
+  void RulerChanged(int pixels, MonitorList monitors, Point zero_corner);
+  // Ends the dialog as Cancel does (the ruler is closing).
+  void Cancel();
+  bool IsOpen() const { return open_; }
+  int Pixels() const { return pixels_; }
+  // The monitor calibrated: the one holding the zero corner.
+  const Monitor& RulerMonitor() const { return monitors_[ruler_]; }
 
   // OK: the length given, checked and stored; a bad length is told and the
   // dialog stays open.
@@ -74,12 +93,15 @@ class TCalibrateForm : public DialogHandler {
   Font DialogFont() const;
   // The length as typed, in millimetres; nothing when it is no number.
   std::optional<double> LengthInMillimetres() const;
+  void End(Outcome outcome);
+  void PlaceControls();
 
   Platform& platform_;
   DialogWindow& window_;
-  const MonitorList& monitors_;
-  const Monitor& ruler_monitor_;
+  MonitorList monitors_;
+  std::size_t ruler_ = 0;  // index in monitors_ of the zero corner's monitor
   int pixels_;
+  bool open_ = true;
   SectionEntries& calibrations_;
   WindowTexts texts_;
   int ppi_ = 96;
@@ -88,10 +110,20 @@ class TCalibrateForm : public DialogHandler {
   Rect ok_, cancel_, forget_, unit_, edit_;
 };
 
-// Makes the dialog for the ruler, shows it modally and returns what the user
-// did. Nothing happens (Outcome::None) when the system gives no window.
-TCalibrateForm::Outcome ShowCalibrateDialog(Platform& platform, const MonitorList& monitors,
-                                            const Monitor& ruler_monitor, int pixels, SectionEntries& calibrations);
+// The dialog's window and form while the ruler keeps them: made for one
+// opening and kept (hidden) after it ends until the next opening, so that
+// neither goes while one of its own handlers runs.
+struct CalibrateDialog {
+  std::unique_ptr<DialogWindow> window;
+  std::unique_ptr<TCalibrateForm> form;
+  bool IsOpen() const { return form != nullptr && form->IsOpen(); }
+};
+
+// Makes the dialog for the ruler and shows it beside the ruler's box
+// (modeless); on_end gets what the user did. Nothing (an empty dialog) when
+// the system gives no window.
+CalibrateDialog OpenCalibrateDialog(Platform& platform, const Box& ruler, Point zero_corner, int pixels,
+                                    SectionEntries& calibrations, std::function<void(TCalibrateForm::Outcome)> on_end);
 
 // The calibrations of app.ini's section as the densities use them.
 Calibrations CalibrationsOf(const SectionEntries& section);

@@ -3,8 +3,6 @@
 // handlers or to the label under the pointer.
 #include "app/main_form.h"
 
-#include "app/calibrate_form.h"
-
 #include <algorithm>
 #include <utility>
 
@@ -173,6 +171,8 @@ void TMainForm::FormShow() {
 bool TMainForm::FormClose() {
   if (closed_) return true;
   closed_ = true;
+  // An open calibration ends as with Cancel.
+  if (calibrate_.IsOpen()) calibrate_.form->Cancel();
   std::string error;
   const bool saved = SaveSettings(platform, CurrentEntries(), error);
   if (!saved) ShowInfo(platform, error);
@@ -236,15 +236,34 @@ void TMainForm::PMenuTrueSizeClick() {
 }
 
 void TMainForm::PMenuCalibrateClick() {
-  const MonitorList monitors = platform.Monitors();
-  const Monitor& monitor = MonitorOfPoint(monitors, ZeroCornerOnScreen());
-  const TCalibrateForm::Outcome outcome =
-      ShowCalibrateDialog(platform, monitors, monitor, AppSettings.Length, AppSettings.Calibration);
+  if (calibrate_.IsOpen()) {
+    calibrate_.window->Activate();
+    return;
+  }
+  // The dialog of an earlier opening goes now, outside its own handlers.
+  calibrate_ = {};
+  calibrate_pixels_ = AppSettings.Length;
+  calibrate_zero_ = ZeroCornerOnScreen();
+  calibrate_ = OpenCalibrateDialog(platform, OutlineOnScreen(), calibrate_zero_, calibrate_pixels_,
+                                   AppSettings.Calibration,
+                                   [this](TCalibrateForm::Outcome outcome) { CalibrationEnded(outcome); });
+}
+
+void TMainForm::CalibrationEnded(TCalibrateForm::Outcome outcome) {
   if (outcome == TCalibrateForm::Outcome::None) return;
   Calibration = CalibrationsOf(AppSettings.Calibration);
   // A new calibration is there to be used.
   if (outcome == TCalibrateForm::Outcome::Calibrated) TrueSize = true;
   window.Repaint();
+}
+
+void TMainForm::FollowRulerInCalibration() {
+  if (!calibrate_.IsOpen()) return;
+  const Point zero = ZeroCornerOnScreen();
+  if (AppSettings.Length == calibrate_pixels_ && zero == calibrate_zero_) return;
+  calibrate_pixels_ = AppSettings.Length;
+  calibrate_zero_ = zero;
+  calibrate_.form->RulerChanged(calibrate_pixels_, platform.Monitors(), zero);
 }
 
 // ---- input routing ----
@@ -420,6 +439,7 @@ void TMainForm::ExecuteCommand(int id) {
 }
 
 void TMainForm::WindowMoved() {
+  FollowRulerInCalibration();
   EndSnap();
   if (HookInstalled) {
     window.Repaint();

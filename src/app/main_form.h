@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "app/calibrate_form.h"
 #include "app/geometry.h"
 #include "app/gesture.h"
 #include "app/reading_text.h"
@@ -291,9 +292,15 @@ class TMainForm final : public RulerLink {
   // "&True Size": switches the physical density of centimetres and inches.
   void PMenuTrueSizeClick();
   // "C&alibrate...": the calibration dialog for the monitor of the zero
-  // corner, with the ruler's length as measured. A calibration switches True
-  // Size on.
+  // corner, modeless beside the ruler, which stays usable: the dialog follows
+  // its length and place as the ruler is stretched and moved (an opening
+  // while it is open only brings it to the front). A calibration switches
+  // True Size on.
   void PMenuCalibrateClick();
+  // The calibration dialog is open.
+  bool CalibrationOpen() const { return calibrate_.IsOpen(); }
+  // The open calibration dialog's form, or null.
+  TCalibrateForm* CalibrationForm() { return CalibrationOpen() ? calibrate_.form.get() : nullptr; }
   void PMenuToolBarClick();
   // "&About...": the about box, modal (src/about/).
   void PMenuAboutClick();
@@ -447,6 +454,15 @@ class TMainForm final : public RulerLink {
   Gesture gesture_;
   // The last client point the mouse reported.
   Point last_pointer_;
+  // The calibration dialog (see PMenuCalibrateClick), and the ruler's length
+  // and zero corner it was last told.
+  CalibrateDialog calibrate_;
+  int calibrate_pixels_ = 0;
+  Point calibrate_zero_;
+  // Tells the open calibration dialog the ruler's length and place when
+  // they changed.
+  void FollowRulerInCalibration();
+  void CalibrationEnded(TCalibrateForm::Outcome outcome);
   // Where the popup menu was opened (screen), while its command runs.
   std::optional<Point> menu_point_;
 

@@ -109,6 +109,7 @@ void TMainForm::LanguageMenuClick(int id) {
   SetLanguage(LanguageIndex);
   // A hidden tool bar takes the language when it is next shown.
   if (tool_bar_shown_ && ToolBarSetLanguage) ToolBarSetLanguage(LanguageIndex);
+  if (TCalibrateForm* calibration = CalibrationForm()) calibration->SetLanguage(LanguageIndex);
 }
 
 void TMainForm::SetLanguage(int index) {

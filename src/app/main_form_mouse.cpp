@@ -167,6 +167,7 @@ void TMainForm::FormMouseMove(ShiftState shift, int x, int y) {
         if (Snaps(shift)) AppSettings.Length = SnappedLength(g, AppSettings.Length);
         SetOutline(Angle);
         DrawRuler(bounds.left, bounds.top);
+        FollowRulerInCalibration();
         break;
       case GestureKind::StretchStart: {
         AppSettings.Length = StretchedLength(*this, g, x, y);
@@ -175,6 +176,7 @@ void TMainForm::FormMouseMove(ShiftState shift, int x, int y) {
         Outline[0] = {Outline[3].x - along.x, Outline[3].y - along.y};
         Outline[1] = {Outline[2].x - along.x, Outline[2].y - along.y};
         DrawRuler(bounds.left, bounds.top);
+        FollowRulerInCalibration();
         break;
       }
       case GestureKind::Rotate:

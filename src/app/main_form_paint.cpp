@@ -10,6 +10,9 @@ namespace mensor {
 void TMainForm::FormPaint(Canvas& canvas) {
   const PaintScope paint_scope(*this, canvas);  // the scale line goes on this canvas
   const Rect bounds = window.Bounds();
+  // Whatever changed the ruler (a stretch, a turn, a key, Fit Screen) ends
+  // in a paint: an open calibration dialog shows the length painted.
+  FollowRulerInCalibration();
 
   // 1. In see-through mode the ruler shows the capture of the screen behind
   // it; without a capture the platform's background fill stays alone.

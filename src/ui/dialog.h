@@ -1,5 +1,6 @@
-// A modal dialog window as the core sees it: a fixed-size window with a title,
-// centred on the monitor of the ruler's zero corner, whose client area the
+// A dialog window as the core sees it: a fixed-size window with a title,
+// modal and centred on the monitor of the ruler's zero corner, or modeless
+// beside the ruler, whose client area the
 // core paints and hit-tests itself, with native push buttons and tool tips
 // over client rectangles. The form behind it receives its events through
 // DialogHandler.
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "ui/canvas.h"
+#include "ui/monitors.h"
 #include "ui/types.h"
 
 namespace mensor {
@@ -69,7 +71,16 @@ class DialogWindow {
   // modal (the program's other windows take no input meanwhile), and returns
   // when it has been closed.
   virtual void ShowModal(DialogHandler& handler) = 0;
-  // Ends the modal showing.
+  // Calls handler.FormShow() and shows the window, modeless, on the monitor
+  // of the ruler's zero corner beside the ruler's box `ruler` (clear of it
+  // where that monitor leaves room), and returns at once: the program's other
+  // windows stay usable, and the handler gets the window's events until Close.
+  virtual void ShowModeless(DialogHandler& handler, const Box& ruler) = 0;
+  // Brings the shown window to the front and gives it the focus.
+  virtual void Activate() = 0;
+  // Ends the modal showing, or hides the modeless window (its handler gets no
+  // more events). Closing it from the system (Alt+F4) arrives at the handler
+  // as Esc.
   virtual void Close() = 0;
   // Opens a document or address with the shell's "open" verb, this window as
   // the owner of whatever the shell shows. The result is not reported.

@@ -111,6 +111,26 @@ Rect DialogPlacement(const MonitorList& monitors, Point anchor, Size size) {
   return ClampInto({left, top, left + size.cx, top + size.cy}, m.work_area);
 }
 
+Rect DialogPlacementBeside(const MonitorList& monitors, Point anchor, Size size, const Box& ruler) {
+  constexpr int kGap = 8;
+  const Monitor& m = MonitorOfPoint(monitors, anchor);
+  const int centre_x = ruler.min_x + (ruler.max_x - ruler.min_x) / 2;
+  const int centre_y = ruler.min_y + (ruler.max_y - ruler.min_y) / 2;
+  const Point tops[] = {
+      {centre_x - size.cx / 2, ruler.max_y + 1 + kGap},       // below
+      {centre_x - size.cx / 2, ruler.min_y - kGap - size.cy},  // above
+      {ruler.max_x + 1 + kGap, centre_y - size.cy / 2},       // right
+      {ruler.min_x - kGap - size.cx, centre_y - size.cy / 2},  // left
+  };
+  for (const Point& p : tops) {
+    const Rect place = ClampInto({p.x, p.y, p.x + size.cx, p.y + size.cy}, m.work_area);
+    const bool covers = place.left <= ruler.max_x && place.right > ruler.min_x && place.top <= ruler.max_y &&
+                        place.bottom > ruler.min_y;
+    if (!covers) return place;
+  }
+  return DialogPlacement(monitors, anchor, size);
+}
+
 int ScaleForDensity(int value, int ppi) {
   if (ppi <= 0) return value;
   const std::int64_t scaled = static_cast<std::int64_t>(value) * ppi;

@@ -80,6 +80,13 @@ Rect ClampInto(const Rect& r, const Rect& area);
 // ((SW - w) / 2, (SH - h) / 2).
 Rect DialogPlacement(const MonitorList& monitors, Point anchor, Size size);
 
+// Where a dialog that must leave the ruler in sight opens: on the monitor
+// holding the anchor, below the ruler's box `ruler`, else above it, else right
+// of it, else left of it (centred along it, a small gap between them, moved
+// into the work area), the first place where it covers no pixel of the box;
+// where none is, as DialogPlacement.
+Rect DialogPlacementBeside(const MonitorList& monitors, Point anchor, Size size, const Box& ruler);
+
 // value * ppi / 96 rounded to nearest: a layout measure designed at 96 pixels
 // per inch on a monitor of ppi.
 int ScaleForDensity(int value, int ppi);

@@ -197,13 +197,16 @@ class Shot:
 class Session:
     """An Xvfb display and the Wine environment on it."""
 
-    def __init__(self, edids=None):
+    def __init__(self, edids=None, prefix=None):
         # {RandR output name: EDID bytes} given to the outputs before Wine
         # starts (edid_tools): Xvfb's one output is "screen", the dummy
         # driver's are DUMMY0 and DUMMY1.
         self.edids = edids or {}
         self.dir = _e2e_dir()
-        self.prefix = os.path.join(self.dir, 'prefix')
+        self.shared_prefix = os.path.join(self.dir, 'prefix')
+        # A prefix of its own (a name in MENSOR_E2E_DIR) for a test that
+        # changes Wine's settings: a copy of the shared one, kept there.
+        self.prefix = os.path.join(self.dir, prefix) if prefix else self.shared_prefix
         self.xvfb = None
         self.display = None
         self.env = None
@@ -270,18 +273,28 @@ class Session:
         return ':' + data.decode().strip()
 
     def _ensure_prefix(self):
-        ready = os.path.join(self.prefix, '.mensor-ready')
+        ready = os.path.join(self.shared_prefix, '.mensor-ready')
+        env = dict(self.env, WINEPREFIX=self.shared_prefix)
         with open(os.path.join(self.dir, 'prefix.lock'), 'w') as lock:
             fcntl.flock(lock, fcntl.LOCK_EX)
-            if os.path.exists(ready):
-                return
-            shutil.rmtree(self.prefix, ignore_errors=True)
-            r = subprocess.run(['wineboot', '-i'], env=self.env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, timeout=300)
-            subprocess.run(['wineserver', '-w'], env=self.env, timeout=120)
-            if r.returncode != 0:
-                raise HarnessError('wineboot -i failed with code %d' % r.returncode)
-            open(ready, 'w').close()
+            if not os.path.exists(ready):
+                shutil.rmtree(self.shared_prefix, ignore_errors=True)
+                r = subprocess.run(['wineboot', '-i'], env=env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, timeout=300)
+                subprocess.run(['wineserver', '-w'], env=env, timeout=120)
+                if r.returncode != 0:
+                    raise HarnessError('wineboot -i failed with code %d' % r.returncode)
+                open(ready, 'w').close()
+            if self.prefix != self.shared_prefix and not os.path.exists(os.path.join(self.prefix, '.mensor-ready')):
+                # Linked file by file (a second, against about ten for a new
+                # prefix); the registry, which Wine rewrites, copied.
+                shutil.rmtree(self.prefix, ignore_errors=True)
+                subprocess.run(['cp', '-al', self.shared_prefix, self.prefix], check=True, timeout=120)
+                for name in ('system.reg', 'user.reg', 'userdef.reg'):
+                    path = os.path.join(self.prefix, name)
+                    if os.path.exists(path):
+                        os.unlink(path)
+                        shutil.copy2(os.path.join(self.shared_prefix, name), path)
 
     def kill_wine(self):
         if self.env is None:
@@ -611,9 +624,17 @@ def setUpModuleWithEdids(edids, two_monitors=False):
     return lambda: _start_session(TwoMonitorSession if two_monitors else Session, edids)
 
 
-def _start_session(kind, edids=None):
+def switch_session(edids=None, two_monitors=False, prefix=None):
+    """Ends the module's session and starts another with these monitors (and
+    Wine prefix, see Session), for a test class whose monitors or Wine
+    settings differ from the module's (its tearDownClass switches back)."""
+    tearDownModule()
+    _start_session(TwoMonitorSession if two_monitors else Session, edids, prefix)
+
+
+def _start_session(kind, edids=None, prefix=None):
     global _session
-    _session = kind(edids)
+    _session = kind(edids, prefix)
     try:
         _session.start()
     except BaseException:

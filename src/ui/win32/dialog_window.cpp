@@ -1,6 +1,8 @@
-// ModalDialogWindow: creation, the child controls, the modal loop and the
-// messages.
+// PlatformDialogWindow: creation, the child controls, the modal loop, the
+// modeless showing and the messages.
 #include "ui/win32/dialog_window.h"
+
+#include <algorithm>
 
 #include "ui/platform.h"
 #include "ui/win32/convert.h"
@@ -30,12 +32,31 @@ BOOL CALLBACK DisableOther(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
+// The modeless dialogs shown now (the program has one thread).
+std::vector<HWND>& ShownModeless() {
+  static std::vector<HWND> shown;
+  return shown;
+}
+
+void Unlist(HWND hwnd) {
+  std::vector<HWND>& shown = ShownModeless();
+  shown.erase(std::remove(shown.begin(), shown.end(), hwnd), shown.end());
+}
+
 }  // namespace
 
-ModalDialogWindow::ModalDialogWindow(HINSTANCE instance, Win32Platform& platform)
+bool ModelessDialogMessage(MSG& msg) {
+  for (HWND dialog : ShownModeless())
+    if (IsDialogMessageW(dialog, &msg)) return true;
+  return false;
+}
+
+PlatformDialogWindow::PlatformDialogWindow(HINSTANCE instance, Win32Platform& platform)
     : TopLevelWindow(instance, platform) {}
 
-bool ModalDialogWindow::Create(HWND owner) {
+PlatformDialogWindow::~PlatformDialogWindow() { Unlist(hwnd()); }
+
+bool PlatformDialogWindow::Create(HWND owner) {
   WNDCLASSEXW wc{};
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   // No class brush: WM_ERASEBKGND fills with the dialog colour.
@@ -54,15 +75,15 @@ bool ModalDialogWindow::Create(HWND owner) {
   return true;
 }
 
-void ModalDialogWindow::SetCaption(const std::string& caption) {
+void PlatformDialogWindow::SetCaption(const std::string& caption) {
   SetWindowTextW(hwnd(), Utf8ToWide(caption).c_str());
 }
 
-void ModalDialogWindow::SetClientSize(int width, int height) {
+void PlatformDialogWindow::SetClientSize(int width, int height) {
   SetClientSizeAt(hwnd(), {width, height}, ppi_);
 }
 
-void ModalDialogWindow::AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) {
+void PlatformDialogWindow::AddButton(int id, const Rect& bounds, const std::string& caption, const Font& font) {
   // The first button is the default one: Enter presses it wherever the focus is.
   const DWORD kind = first_button_ == nullptr ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
   HWND button = CreateWindowExW(0, L"BUTTON", Utf8ToWide(caption).c_str(),
@@ -75,7 +96,7 @@ void ModalDialogWindow::AddButton(int id, const Rect& bounds, const std::string&
   if (first_button_ == nullptr) first_button_ = button;
 }
 
-void ModalDialogWindow::MoveButton(int id, const Rect& bounds, const Font& font) {
+void PlatformDialogWindow::MoveButton(int id, const Rect& bounds, const Font& font) {
   HWND button = GetDlgItem(hwnd(), kButtonIdBase + id);
   if (button == nullptr) return;
   SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(platform_.fonts().Get(font)), FALSE);
@@ -84,7 +105,7 @@ void ModalDialogWindow::MoveButton(int id, const Rect& bounds, const Font& font)
   ::InvalidateRect(button, nullptr, TRUE);
 }
 
-void ModalDialogWindow::AddEdit(int id, const Rect& bounds, const std::string& text, const Font& font) {
+void PlatformDialogWindow::AddEdit(int id, const Rect& bounds, const std::string& text, const Font& font) {
   // ES_AUTOHSCROLL: the text may be longer than the field.
   HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Utf8ToWide(text).c_str(),
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, bounds.left, bounds.top,
@@ -95,27 +116,27 @@ void ModalDialogWindow::AddEdit(int id, const Rect& bounds, const std::string& t
   if (first_edit_ == nullptr) first_edit_ = edit;
 }
 
-std::string ModalDialogWindow::EditText(int id) const {
+std::string PlatformDialogWindow::EditText(int id) const {
   HWND edit = GetDlgItem(hwnd(), kButtonIdBase + id);
   return edit != nullptr ? WideToUtf8(WindowText(edit)) : std::string();
 }
 
-void ModalDialogWindow::SetEditText(int id, const std::string& text) {
+void PlatformDialogWindow::SetEditText(int id, const std::string& text) {
   if (HWND edit = GetDlgItem(hwnd(), kButtonIdBase + id)) SetWindowTextW(edit, Utf8ToWide(text).c_str());
 }
 
-void ModalDialogWindow::SetButtonCaption(int id, const std::string& caption) {
+void PlatformDialogWindow::SetButtonCaption(int id, const std::string& caption) {
   if (HWND button = GetDlgItem(hwnd(), kButtonIdBase + id)) SetWindowTextW(button, Utf8ToWide(caption).c_str());
 }
 
-void ModalDialogWindow::AddHint(const Rect& bounds, const std::string& text) {
+void PlatformDialogWindow::AddHint(const Rect& bounds, const std::string& text) {
   // Owned by the dialog, so it goes with it.
   if (tooltip_ == nullptr) tooltip_ = CreateToolTips(instance_, hwnd());
   if (tooltip_ == nullptr) return;
   AddToolTip(tooltip_, hwnd(), static_cast<UINT_PTR>(++hints_), bounds, Utf8ToWide(text).c_str());
 }
 
-void ModalDialogWindow::SetHint(int index, const Rect& bounds, const std::string& text) {
+void PlatformDialogWindow::SetHint(int index, const Rect& bounds, const std::string& text) {
   if (tooltip_ == nullptr || index < 0 || index >= hints_) return;
   TTTOOLINFOW tool = ToolInfo(hwnd(), static_cast<UINT_PTR>(index + 1));
   tool.rect = ToRECT(bounds);
@@ -125,13 +146,13 @@ void ModalDialogWindow::SetHint(int index, const Rect& bounds, const std::string
   SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-Size ModalDialogWindow::MaxClientSize() const {
+Size PlatformDialogWindow::MaxClientSize() const {
   const Rect work = WorkAreaOf(hwnd());
   const Size frame = FrameSizeAt(hwnd(), ppi_);
   return {work.Width() - frame.cx, work.Height() - frame.cy};
 }
 
-void ModalDialogWindow::ShowModal(DialogHandler& handler) {
+void PlatformDialogWindow::ShowModal(DialogHandler& handler) {
   handler_ = &handler;
   handler.FormShow();
 
@@ -144,12 +165,7 @@ void ModalDialogWindow::ShowModal(DialogHandler& handler) {
 
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
-  if (first_edit_ != nullptr) {
-    SetFocus(first_edit_);
-    SendMessageW(first_edit_, EM_SETSEL, 0, -1);
-  } else if (first_button_ != nullptr) {
-    SetFocus(first_button_);
-  }
+  FocusFirstControl();
   RunModalLoop();
 
   // NOTE: the others are enabled before the dialog hides, so that the system
@@ -160,7 +176,52 @@ void ModalDialogWindow::ShowModal(DialogHandler& handler) {
   handler_ = nullptr;
 }
 
-void ModalDialogWindow::RunModalLoop() {
+void PlatformDialogWindow::ShowModeless(DialogHandler& handler, const Box& ruler) {
+  handler_ = &handler;
+  modeless_ = true;
+  handler.FormShow();
+  RECT rc{};
+  GetWindowRect(hwnd(), &rc);
+  const Rect place =
+      DialogPlacementBeside(platform_.Monitors(), anchor_, {rc.right - rc.left, rc.bottom - rc.top}, ruler);
+  SetWindowPos(hwnd(), nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShownModeless().push_back(hwnd());
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  FocusFirstControl();
+}
+
+void PlatformDialogWindow::Activate() {
+  if (!IsWindowVisible(hwnd())) return;
+  SetForegroundWindow(hwnd());
+  FocusFirstControl();
+}
+
+void PlatformDialogWindow::FocusFirstControl() {
+  if (first_edit_ != nullptr) {
+    SetFocus(first_edit_);
+    SendMessageW(first_edit_, EM_SETSEL, 0, -1);
+  } else if (first_button_ != nullptr) {
+    SetFocus(first_button_);
+  }
+}
+
+void PlatformDialogWindow::Close() {
+  if (!modeless_) {
+    TopLevelWindow::Close();
+    return;
+  }
+  // The form closes it from one of its handlers: the window only hides (it
+  // goes with its object) and its handler hears no more.
+  handler_ = nullptr;
+  Unlist(hwnd());
+  // NOTE: the ruler is activated before the dialog hides, so that the
+  // system does not give the activation to another program.
+  if (HWND owner = GetWindow(hwnd(), GW_OWNER)) SetForegroundWindow(owner);
+  ShowWindow(hwnd(), SW_HIDE);
+}
+
+void PlatformDialogWindow::RunModalLoop() {
   done_ = false;
   MSG msg{};
   while (!done_) {
@@ -176,12 +237,19 @@ void ModalDialogWindow::RunModalLoop() {
   }
 }
 
-void ModalDialogWindow::OpenWithShell(const std::string& target) {
+void PlatformDialogWindow::OpenWithShell(const std::string& target) {
   ShellExecuteW(hwnd(), L"open", Utf8ToWide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-LRESULT ModalDialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT PlatformDialogWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // NOTE: the system destroys an owned window with its owner (the ruler).
+  if (message == WM_DESTROY) Unlist(hwnd());
   if (message == WM_CLOSE) {
+    if (modeless_) {
+      // From the system (Alt+F4): the form ends the dialog as with Esc.
+      if (handler_ != nullptr) handler_->KeyDown(VK_ESCAPE);
+      return 0;
+    }
     // Closing only ends the modal loop; the window goes with its object.
     done_ = true;
     return 0;

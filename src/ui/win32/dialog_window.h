@@ -1,10 +1,12 @@
-// A modal dialog window for the core's dialog forms (the about box): a fixed
-// single border and a caption without title-bar buttons, owned by the ruler
-// window, centred on the ruler's monitor and laid out by the form for that
-// monitor's density. The form paints and hit-tests the client
-// area; this window adds native push buttons and tool tips, runs the modal
-// message loop (with the dialog keys: Tab, Enter, Esc, accelerator letters)
-// and turns messages into the form's handlers.
+// A dialog window for the core's dialog forms: a fixed single border and a
+// caption without title-bar buttons, owned by the ruler window, laid out by
+// the form for its monitor's density. Modal (the about box): centred on the
+// ruler's monitor, with a message loop of its own. Modeless (the calibration):
+// beside the ruler, its messages going through the program's main loop, which
+// hands them to ModelessDialogMessage first for the dialog keys. The form
+// paints and hit-tests the client area; this window adds native push buttons,
+// text fields and tool tips, handles the dialog keys (Tab, Enter, Esc,
+// accelerator letters) and turns messages into the form's handlers.
 #pragma once
 
 #include "ui/win32/win32.h"
@@ -19,9 +21,10 @@ namespace mensor::win32 {
 
 class Win32Platform;
 
-class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
+class PlatformDialogWindow : public TopLevelWindow, public DialogWindow {
  public:
-  ModalDialogWindow(HINSTANCE instance, Win32Platform& platform);
+  PlatformDialogWindow(HINSTANCE instance, Win32Platform& platform);
+  ~PlatformDialogWindow() override;
 
   // Creates the hidden window. False when the system refused.
   bool Create(HWND owner);
@@ -42,13 +45,18 @@ class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
   void SetCursor(CursorShape shape) override { TopLevelWindow::SetCursor(shape); }
   void Invalidate() override { TopLevelWindow::Invalidate(); }
   void ShowModal(DialogHandler& handler) override;
-  void Close() override { TopLevelWindow::Close(); }
+  void ShowModeless(DialogHandler& handler, const Box& ruler) override;
+  void Activate() override;
+  void Close() override;
   void OpenWithShell(const std::string& target) override;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   // Runs the message loop until the window is closed or the program quits.
   void RunModalLoop();
+  // Puts the focus on the first text field (its text selected), else on the
+  // first button.
+  void FocusFirstControl();
 
   DialogHandler* handler_ = nullptr;
   // Where the dialog opens around (the ruler's zero corner) and the density
@@ -63,6 +71,12 @@ class ModalDialogWindow : public TopLevelWindow, public DialogWindow {
   int hints_ = 0;
   bool done_ = false;
   bool pressed_ = false;
+  // Shown modeless (and listed for ModelessDialogMessage).
+  bool modeless_ = false;
 };
+
+// The main loop's first stop for each message: true when it was a dialog key
+// of a shown modeless dialog and has been handled (IsDialogMessage).
+bool ModelessDialogMessage(MSG& msg);
 
 }  // namespace mensor::win32

@@ -1,13 +1,15 @@
 // The program entry: the library search kept to the system folder, common
 // controls, the platform, the hidden windows and their forms in their fixed
 // order (the ruler, the read-out window, the tool bar), the ruler's first
-// show, and the message loop until the ruler window is closed.
+// show, and the message loop (modeless dialogs' keys first) until the ruler
+// window is closed.
 #include "ui/win32/win32.h"
 
 #include "app/main_form.h"
 #include "prefs/config_form.h"
 #include "readout/info_form.h"
 #include "ui/win32/config_dialog.h"
+#include "ui/win32/dialog_window.h"
 #include "toolbar/tool_bar_form.h"
 #include "ui/win32/info_window.h"
 #include "ui/win32/main_window.h"
@@ -65,6 +67,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MSG msg{};
   int result;
   while ((result = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+    // The calibration dialog is modeless: its keys first.
+    if (mensor::win32::ModelessDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -410,7 +410,7 @@ std::string Win32Platform::AnsiToUtf8(std::string_view text) const {
 // --- dialogs and resources ---
 
 std::unique_ptr<DialogWindow> Win32Platform::CreateDialogWindow() {
-  auto dialog = std::make_unique<ModalDialogWindow>(instance_, *this);
+  auto dialog = std::make_unique<PlatformDialogWindow>(instance_, *this);
   if (!dialog->Create(MainHwnd())) return nullptr;
   return dialog;
 }
