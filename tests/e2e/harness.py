@@ -330,6 +330,12 @@ class Session:
     def xdotool(self, *args):
         return self.run(['xdotool'] + [str(a) for a in args]).stdout.decode()
 
+    def clipboard(self):
+        """The X selection CLIPBOARD as text (Wine hands it the Windows
+        clipboard while the owning program runs), or None."""
+        r = self.run(['xclip', '-o', '-selection', 'clipboard'], timeout=5, check=False)
+        return r.stdout.decode('utf-8', errors='replace') if r.returncode == 0 else None
+
     def screenshot(self):
         data = self.run(['import', '-silent', '-window', 'root', '-depth', '8', 'ppm:-']).stdout
         return Shot.from_ppm(data)

@@ -56,10 +56,6 @@ Show=0
         self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
 
 
-    def clipboard(self):
-        r = self.session.run(['xclip', '-o', '-selection', 'clipboard'], timeout=5, check=False)
-        return r.stdout.decode('utf-8', errors='replace') if r.returncode == 0 else None
-
     def test_ctrl_c_copies_the_reading_with_its_unit(self):
         app = self.start_app(PLAIN_INI)
         app.wait_for_screen('the band', band_is_drawn)
@@ -67,13 +63,13 @@ Show=0
         # The key reaches the ruler under the pointer (the X focus follows it).
         self.session.xdotool('mousemove', *at)
         self.session.xdotool('key', 'ctrl+c')
-        harness.wait_until('"245 px" on the clipboard', lambda: self.clipboard() == '245 px', 3.0)
+        harness.wait_until('"245 px" on the clipboard', lambda: self.session.clipboard() == '245 px', 3.0)
         # Centimetres: "&Units", "&CM"; the same spot at 96 pixels per inch.
         app.choose_in_submenu(ON_BAND, 'u', 'c')
         self.session.xdotool('mousemove', at[0], at[1] + 1)
         self.session.xdotool('mousemove', *at)
         self.session.xdotool('key', 'ctrl+c')
-        harness.wait_until('"6.48 cm" on the clipboard', lambda: self.clipboard() == '6.48 cm', 3.0)
+        harness.wait_until('"6.48 cm" on the clipboard', lambda: self.session.clipboard() == '6.48 cm', 3.0)
         self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
 
 

@@ -131,10 +131,6 @@ class ToolBarTest(harness.MensorTestCase):
             return all(shot.pixel(*at) == rgb for at, rgb in samples)
         return check
 
-    def clipboard(self):
-        r = self.session.run(['xclip', '-o', '-selection', 'clipboard'], timeout=5, check=False)
-        return r.stdout.decode('utf-8', errors='replace') if r.returncode == 0 else None
-
     def test_factor_four_shows_a_grid_and_the_colour_row_and_ctrl_c_copies_it(self):
         self.start_backdrop()
         left, top = 600, 100
@@ -168,7 +164,7 @@ class ToolBarTest(harness.MensorTestCase):
         app.wait_for_screen('the colour row\'s swatch in the colour under the pointer', swatch_shown)
         self.session.xdotool('key', 'ctrl+c')
         expected = '#%02X%02X%02X' % colour
-        harness.wait_until('%s on the clipboard' % expected, lambda: self.clipboard() == expected, 3.0)
+        harness.wait_until('%s on the clipboard' % expected, lambda: self.session.clipboard() == expected, 3.0)
         self.assertEqual(app.exit_via_menu(ON_BAND), 0, 'exit code')
 
     def test_magnifier_shows_the_screen_around_the_pointer_in_blocks(self):

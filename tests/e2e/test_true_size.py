@@ -61,13 +61,15 @@ def expected_columns(pixels_per_cm, length=LENGTH):
     return [int(zero + k * pixels_per_cm + 0.5) for k in range(int((length - 1) / pixels_per_cm) + 1)]
 
 
-def centimetres(test, ini, length=LENGTH):
+def centimetres(test, ini, length=LENGTH, then=None):
     """The columns of the centimetre ticks of a ruler started with this
-    app.ini; the program is ended afterwards."""
+    app.ini; `then`, given, is called with the program before it is ended."""
     test.session.xdotool('mousemove', SCREEN_W - 10, SCREEN_H - 10)
     app = test.start_app(ini)
     try:
         shot = app.wait_for_screen('the centimetre ticks', lambda s: len(centimetre_columns(s, length)) > 5)
+        if then is not None:
+            then(app)
         return centimetre_columns(shot, length)
     finally:
         app.kill()
@@ -172,7 +174,15 @@ class ScaledPixelsTest(harness.MensorTestCase):
         # centimetres'): 75 device pixels apart, the eighth on the far end,
         # so the 600-pixel ruler reads 8 x 50 = 400 (at 100 % 50 apart).
         ini = '[Current]\nTransparence=0\nUnit=0\nScaledPixels=1\n[ToolBar]\nShow=0\n'
-        self.assertEqual(centimetres(self, ini), [ZERO_X + 75 * k for k in range(8)])
+
+        def copy_reading_300_device_pixels_out(app):
+            # The read-out's number, through "Copy Measurement" (Ctrl+C on
+            # the ruler under the pointer): 300 device pixels are 200.
+            self.session.xdotool('mousemove', ZERO_X + 300, FAR_Y + WIDTH // 2)
+            self.session.xdotool('key', 'ctrl+c')
+            harness.wait_until('"200 px" on the clipboard', lambda: self.session.clipboard() == '200 px', 3.0)
+        self.assertEqual(centimetres(self, ini, then=copy_reading_300_device_pixels_out),
+                         [ZERO_X + 75 * k for k in range(8)])
 
 
 class CalibrationTest(harness.MensorTestCase):
