@@ -58,6 +58,9 @@ inline constexpr int kHideHotKeyId = 0;
 // The ruler widths the preferences offer.
 inline constexpr int kMinRulerWidth = 10;
 inline constexpr int kMaxRulerWidth = 99;
+// The lengths a stretch (and Measure Gap) gives the ruler.
+inline constexpr int kMinStretchLength = 200;
+inline constexpr int kMaxStretchLength = 1515;
 // Start-up: the width a ruler gets when the saved one cannot work, and the
 // test for that. Window sizes travel in 16-bit fields of some messages
 // (WM_SIZE), so the ruler's square window stays within 32767 pixels.

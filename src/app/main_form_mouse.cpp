@@ -21,8 +21,6 @@
 namespace mensor {
 namespace {
 
-constexpr int kMinStretchLength = 200;
-constexpr int kMaxStretchLength = 1515;
 // Distance from an edge within which the pointer is over the scale band.
 constexpr double kScaleBand = 18;
 // How close (in pixels) the far end must come to an axis to count as parallel

@@ -26,10 +26,9 @@ namespace {
 // The read-out's and the gap's searches reach this far beyond their ends:
 // the band of three pixels and the half pixel of the first sample.
 constexpr double kSearchMargin = 3.0;
-// The longest a stretch makes the ruler (main_form_mouse.cpp): how far
-// Measure Gap looks on either side of the pointer.
-constexpr int kGapReach = 1515;
-constexpr int kMinLength = 200;
+// How far Measure Gap looks on either side of the pointer: the longest a
+// stretch makes the ruler.
+constexpr int kGapReach = kMaxStretchLength;
 
 Vec2 Add(Vec2 p, Vec2 v, double k) { return {p.x + k * v.x, p.y + k * v.y}; }
 double Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
@@ -40,7 +39,7 @@ double Clean(long double v) { return std::abs(v) < 1e-12L ? 0.0 : static_cast<do
 
 int RoundedLength(double length) {
   const double l = std::nearbyint(length);
-  if (!(l >= kMinLength)) return kMinLength;
+  if (!(l >= kMinStretchLength)) return kMinStretchLength;
   return l > kGapReach ? kGapReach : static_cast<int>(l);
 }
 
@@ -58,7 +57,8 @@ Rect TMainForm::SnapArea(Point p) const {
   const double press = AppSettings.Length;
   switch (gesture_.kind) {
     case GestureKind::StretchEnd: return AreaAlong(line, -kSnapReach, kGapReach + kSnapReach);
-    case GestureKind::StretchStart: return AreaAlong(line, press - kGapReach - kSnapReach, press - kMinLength + kSnapReach);
+    case GestureKind::StretchStart:
+      return AreaAlong(line, press - kGapReach - kSnapReach, press - kMinStretchLength + kSnapReach);
     case GestureKind::Move: return platform.VirtualScreen();
     default: {
       // The read-out: both lines beyond the long edges, over the ruler's length.
@@ -135,7 +135,7 @@ int TMainForm::SnappedLength(const Gesture& g, int length) const {
   const std::optional<double> edge = NearestEdge(capture, snap_->line, at, snap_->tolerance);
   if (!edge) return length;
   const long double snapped = zero_end ? g.PressLength - std::nearbyint(*edge) : std::nearbyint(*edge);
-  return std::clamp(static_cast<int>(snapped), kMinLength, kGapReach);
+  return std::clamp(static_cast<int>(snapped), kMinStretchLength, kGapReach);
 }
 
 Point TMainForm::SnappedMove(Point offset) const {

@@ -4,12 +4,8 @@ to &Edges" on (saved as SnapToEdges), a stretched end and a moved ruler's
 zero end jump to a box edge a few pixels away, and not while Shift is held;
 "Measure &Gap" (key G) over a gap of 137 pixels between two boxes lays the
 zero end on the first box and shows 137, for a horizontal, a vertical and a
-ruler turned by 30 degrees.
-
-What the read-out shows is compared with what it shows for a pointer 137
-pixels from the zero end (with Shift held, so that it reads the pointer):
-the same pixels in the label's place. The second edge is marked in the scale
-line's colour."""
+ruler turned by 30 degrees. The reading is taken with "Copy Measurement"
+(Ctrl+C); the second edge is marked in the scale line's colour."""
 
 import math
 import unittest
@@ -49,11 +45,6 @@ def clipped(box):
     return (max(box[0], 0), max(box[1], 0), min(box[2], SCREEN_W), min(box[3], SCREEN_H))
 
 
-def crop(shot, box):
-    left, top, right, bottom = box
-    return b''.join(shot.rgb[(y * shot.width + left) * 3:(y * shot.width + right) * 3] for y in range(top, bottom))
-
-
 def mark_pixels(shot, box):
     left, top, right, bottom = clipped(box)
     return [(x, y) for y in range(top, bottom) for x in range(left, right) if shot.pixel(x, y) == MARK_RGB]
@@ -85,6 +76,9 @@ class SnappingTest(NearBoxWaits, harness.MensorTestCase):
         self.session.xdotool('mousemove', to[0], to[1], 'mouseup', 1)
         if shift:
             self.session.xdotool('keyup', 'shift')
+        # The pointer rests over the ruler far from any edge: at an end it
+        # would have the read-out mark the edge there, over the ruler's colour.
+        self.session.xdotool('mousemove', 550, MIDDLE_Y)
 
     def test_ends_and_moves_snap_to_edges_unless_shift_is_held(self):
         # Edges at x = 200 and x = 900, from top to bottom.
@@ -117,12 +111,11 @@ class SnappingTest(NearBoxWaits, harness.MensorTestCase):
         self.assertEqual(values[('Current', 'Length')], str(896 - ZERO_X), 'the length of the last stretch')
         self.assertEqual(values[('Current', 'SnapToEdges')], '1', 'Snap to Edges stays on')
 
-    def measure_gap(self, app, zero, along, across, box, what, label=None, slack=0):
+    def measure_gap(self, app, zero, along, across, box, what, readings=('%d px' % GAP,), slack=0):
         """Presses G with the pointer over the gap 88 to 225 pixels from the
         zero end (`along` and `across` unit vectors on the screen) and checks
         that the ruler covering `box` moves 88 pixels along, the second edge
-        is marked and the read-out (in the box `label` relative to the zero
-        corner) reads what it reads 137 pixels from the zero end."""
+        is marked and the reading, copied with Ctrl+C, is one of `readings`."""
         def at(a, c, origin=zero):
             return (int(round(origin[0] + a * along[0] + c * across[0])),
                     int(round(origin[1] + a * along[1] + c * across[1])))
@@ -139,25 +132,10 @@ class SnappingTest(NearBoxWaits, harness.MensorTestCase):
         spots = [(x + 0.5 - new_zero[0]) * along[0] + (y + 0.5 - new_zero[1]) * along[1] for x, y in marks]
         self.assertAlmostEqual(sum(spots) / len(spots), GAP - 0.5, delta=0.5 + slack,
                                msg='%s: the mark lies on the second edge' % what)
-        if label is None:
-            return
-        place = (new_zero[0] + label[0], new_zero[1] + label[1], new_zero[0] + label[2], new_zero[1] + label[3])
-        shown = crop(shot, place)
-        # The pointer with Shift held reads its own distance: 137 shows the
-        # same label, 147 another one.
-        self.session.xdotool('keydown', 'shift')
-        try:
-            for distance, same in ((GAP + 10, False), (GAP, True)):
-                p = at(distance, 25, new_zero)
-                self.session.xdotool('mousemove', p[0], p[1])
-                try:
-                    app.wait_for_screen('%s: the read-out for %d' % (what, distance),
-                                        lambda s: (crop(s, place) == shown) == same)
-                except harness.HarnessError:
-                    self.fail('%s: the read-out after Measure Gap %s the one for %d pixels'
-                              % (what, 'differs from' if same else 'is', distance))
-        finally:
-            self.session.xdotool('keyup', 'shift')
+        # The pointer has not moved since: the reading is the gap's.
+        self.session.xdotool('key', 'ctrl+c')
+        harness.wait_until('%s: the gap, one of %s, on the clipboard' % (what, readings),
+                           lambda: self.session.clipboard() in readings, 3.0)
 
     def test_measure_gap_horizontal(self):
         app = self.start_over(['rect 0 0 %d 768 %s' % (ZERO_X + 88, DARK),
@@ -165,8 +143,7 @@ class SnappingTest(NearBoxWaits, harness.MensorTestCase):
                               (ZERO_X + 88 + GAP, 600), (ZERO_X + 88 + GAP - 1, 600))
         box = horizontal_box(ZERO_X, ZERO_Y, LENGTH)
         self.wait_for_box(app, box, 'the ruler at start')
-        # The label's place: around 50 pixels along, half-way across.
-        self.measure_gap(app, (ZERO_X, ZERO_Y), (1, 0), (0, -1), box, 'horizontal', label=(20, -42, 80, -18))
+        self.measure_gap(app, (ZERO_X, ZERO_Y), (1, 0), (0, -1), box, 'horizontal')
 
     def test_measure_gap_vertical(self):
         app = self.start_over(['rect 0 0 1024 %d %s' % (ZERO_Y + 88, DARK),
@@ -177,7 +154,7 @@ class SnappingTest(NearBoxWaits, harness.MensorTestCase):
         self.session.xdotool('key', 'ctrl+5')
         box = (ZERO_X, ZERO_Y, ZERO_X + WIDTH, ZERO_Y + LENGTH)
         self.wait_for_box(app, box, 'the vertical ruler')
-        self.measure_gap(app, (ZERO_X, ZERO_Y), (0, 1), (1, 0), box, 'vertical', label=(4, 38, 60, 62))
+        self.measure_gap(app, (ZERO_X, ZERO_Y), (0, 1), (1, 0), box, 'vertical')
 
     def test_measure_gap_turned_by_30_degrees(self):
         a = math.radians(30)
@@ -213,7 +190,9 @@ class SnappingTest(NearBoxWaits, harness.MensorTestCase):
                int(math.ceil(max(x for x, _ in corners))), int(math.ceil(max(y for _, y in corners))))
         shot = self.wait_for_box(app, box, 'the ruler turned by 30 degrees', slack=2)
         box = ruler_box(shot)
-        self.measure_gap(app, (ZERO_X, ZERO_Y), along, across, box, 'turned by 30 degrees', slack=1)
+        # The slabs' edges fall between pixels: the gap found may differ by one.
+        self.measure_gap(app, (ZERO_X, ZERO_Y), along, across, box, 'turned by 30 degrees',
+                         readings=tuple('%d px' % g for g in (GAP - 1, GAP, GAP + 1)), slack=1)
 
 
 if __name__ == '__main__':
