@@ -38,22 +38,35 @@ def on_screen(box):
     return (max(left, 0), max(top, 0), min(right, SCREEN_W), min(bottom, SCREEN_H))
 
 
-def quarter_turn(centre, start, clockwise, steps=8):
-    """Pointer positions along a quarter circle about `centre` from `start`,
-    turning clockwise or anticlockwise on the screen (y grows downwards)."""
+def turn(centre, start, angle, steps=8):
+    """Pointer positions along an arc about `centre` from `start` through
+    `angle` radians, clockwise on the screen when positive (y grows
+    downwards)."""
     dx, dy = start[0] - centre[0], start[1] - centre[1]
-    sign = 1 if clockwise else -1
     points = []
     for i in range(1, steps + 1):
-        a = sign * math.pi / 2 * i / steps
+        a = angle * i / steps
         points.append((round(centre[0] + dx * math.cos(a) - dy * math.sin(a)),
                        round(centre[1] + dx * math.sin(a) + dy * math.cos(a))))
     return points
 
 
+def quarter_turn(centre, start, clockwise, steps=8):
+    """A quarter circle about `centre` from `start`, clockwise or
+    anticlockwise on the screen."""
+    return turn(centre, start, (1 if clockwise else -1) * math.pi / 2, steps)
+
+
 class NearBoxWaits:
     """For test cases: waiting until the ruler covers a box (cut by the
-    screen), each side within `slack` pixels."""
+    screen), each side within `slack` pixels, and turning it by a drag."""
+
+    def rotate(self, press, path):
+        moves = []
+        for x, y in path:
+            moves += ['mousemove', x, y]
+        self.session.xdotool('mousemove', press[0], press[1], 'mousedown', 1, *moves)
+        self.session.xdotool('mouseup', 1)
 
     def wait_for_box(self, app, box, what, slack=0):
         box = on_screen(box)
@@ -80,13 +93,6 @@ class OrientationTest(NearBoxWaits, harness.MensorTestCase):
         out = self.session.xdotool('getmouselocation')
         m = re.search(r'x:(-?\d+) y:(-?\d+)', out)
         return int(m.group(1)), int(m.group(2))
-
-    def rotate(self, press, path):
-        moves = []
-        for x, y in path:
-            moves += ['mousemove', x, y]
-        self.session.xdotool('mousemove', press[0], press[1], 'mousedown', 1, *moves)
-        self.session.xdotool('mouseup', 1)
 
     def test_keys_menu_commands_and_rotation(self):
         app = self.start_app(INI)

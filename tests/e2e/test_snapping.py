@@ -13,8 +13,8 @@ import unittest
 import harness
 from harness import SCREEN_H, SCREEN_W
 from test_gestures import LENGTH, WIDTH, ZERO_X, ZERO_Y, horizontal_box, ruler_box
-from test_orientation import NearBoxWaits
-from test_seethrough import Backdrop
+from test_orientation import NearBoxWaits, on_screen, turn
+from test_seethrough import Backdrop, shifted
 
 setUpModule = harness.setUpModule
 tearDownModule = harness.tearDownModule
@@ -37,16 +37,8 @@ BACKDROP_TIMEOUT = 30.0
 MIDDLE_Y = ZERO_Y - WIDTH // 2
 
 
-def shifted(box, dx, dy):
-    return (box[0] + dx, box[1] + dy, box[2] + dx, box[3] + dy)
-
-
-def clipped(box):
-    return (max(box[0], 0), max(box[1], 0), min(box[2], SCREEN_W), min(box[3], SCREEN_H))
-
-
 def mark_pixels(shot, box):
-    left, top, right, bottom = clipped(box)
+    left, top, right, bottom = on_screen(box)
     return [(x, y) for y in range(top, bottom) for x in range(left, right) if shot.pixel(x, y) == MARK_RGB]
 
 
@@ -165,21 +157,15 @@ class SnappingTest(NearBoxWaits, harness.MensorTestCase):
         # Rotate mode, and a drag about the zero corner through 30 degrees
         # (the pointer's angle, to a tenth of a degree).
         press = (ZERO_X + 300, ZERO_Y - 30)
-        start = math.atan2(press[1] - ZERO_Y, press[0] - ZERO_X)
-        r = math.hypot(press[0] - ZERO_X, press[1] - ZERO_Y)
-        path = [(int(round(ZERO_X + r * math.cos(start + a * i / 6))), int(round(ZERO_Y + r * math.sin(start + a * i / 6))))
-                for i in range(1, 7)]
+        path = turn((ZERO_X, ZERO_Y), press, a, steps=6)
         # The focus first, by a click well away from the press (two presses
         # at one place make a double click, which switches Rotate mode).
         self.session.xdotool('mousemove', press[0] + 150, press[1], 'click', 1)
         self.session.xdotool('key', 'ctrl+3')
-        moves = []
-        for x, y in path:
-            moves += ['mousemove', x, y]
-        self.session.xdotool('mousemove', press[0], press[1], 'mousedown', 1, *moves)
-        self.session.xdotool('mouseup', 1)
+        self.rotate(press, path)
         self.session.xdotool('key', 'ctrl+3')
-        turned = math.atan2(path[-1][1] - ZERO_Y, path[-1][0] - ZERO_X) - start
+        turned = math.atan2(path[-1][1] - ZERO_Y, path[-1][0] - ZERO_X) - math.atan2(press[1] - ZERO_Y,
+                                                                                 press[0] - ZERO_X)
         self.assertAlmostEqual(math.degrees(turned), 30, delta=0.2, msg='the drag turns by 30 degrees')
         along = (math.cos(turned), math.sin(turned))
         across = (math.sin(turned), -math.cos(turned))

@@ -48,16 +48,17 @@ CM_ROW = FAR_Y + 16
 WHITE = (255, 255, 255)
 
 
-def centimetre_columns(shot, length=LENGTH):
-    """The ruler starts centred across the screen."""
-    zero = (SCREEN_W - length) // 2
-    return [x for x in range(zero, zero + length) if shot.pixel(x, CM_ROW) == WHITE]
+def centimetre_columns(shot, length=LENGTH, zero=None, row=CM_ROW):
+    """The columns of a horizontal ruler's centimetre ticks; by default the
+    ruler as it starts, centred across the screen."""
+    zero = (SCREEN_W - length) // 2 if zero is None else zero
+    return [x for x in range(zero, zero + length) if shot.pixel(x, row) == WHITE]
 
 
-def expected_columns(pixels_per_cm, length=LENGTH):
+def expected_columns(pixels_per_cm, length=LENGTH, zero=None):
     """Tick c of the scale stands at Round(x0 + c f): every centimetre tick
     within half a pixel of its exact place."""
-    zero = (SCREEN_W - length) // 2
+    zero = (SCREEN_W - length) // 2 if zero is None else zero
     return [int(zero + k * pixels_per_cm + 0.5) for k in range(int((length - 1) / pixels_per_cm) + 1)]
 
 
@@ -132,11 +133,10 @@ class TwoMonitorTest(harness.MensorTestCase):
             ((1212, 304), 20.0),
         ]
         for (zero_x, zero_y), per_cm in cases:
-            row = zero_y - WIDTH + 16
-            expected = [int(zero_x + k * per_cm + 0.5) for k in range(int((LENGTH - 1) / per_cm) + 1)]
+            expected = expected_columns(per_cm, zero=zero_x)
 
             def columns(shot):
-                return [x for x in range(zero_x, zero_x + LENGTH) if shot.pixel(x, row) == WHITE]
+                return centimetre_columns(shot, zero=zero_x, row=zero_y - WIDTH + 16)
             if (zero_x, zero_y) != cases[0][0]:
                 # Dragged by its body so that the zero corner lands there.
                 dx, dy = zero_x - cases[0][0][0], zero_y - cases[0][0][1]
