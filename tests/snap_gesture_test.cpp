@@ -23,7 +23,7 @@ using testing::FakeWindow;
 constexpr Point kWindow{-100, -400};
 constexpr int kZeroX = 560;
 
-enum class Action { StretchEnd, Move, Hover, KeyG, MenuGap };
+enum class Action { StretchEnd, Move, Hover, HoverAndLeave, KeyG, MenuGap };
 
 struct SnapCase {
   const char* name;
@@ -54,6 +54,8 @@ const SnapCase kCases[] = {
     {"hover_reads_the_edge_and_marks_it", {{900, 950}}, Action::Hover, {1003, 630}, false, false, 600, kZeroX, 340, 340},
     {"hover_with_shift_reads_the_pointer", {{900, 950}}, Action::Hover, {1003, 630}, true, false, 600, kZeroX, 343},
     {"hover_far_from_edges_reads_the_pointer", {{900, 950}}, Action::Hover, {1020, 630}, false, false, 600, kZeroX, 360},
+    {"leaving_the_ruler_takes_the_mark_away", {{900, 950}}, Action::HoverAndLeave, {1003, 630}, false, false, 600, kZeroX,
+     340},
     // A gap of 137 from 600 to 737 around the pointer at 650.
     {"gap_moves_the_zero_end_and_reads_it", {{300, 600}, {737, 900}}, Action::KeyG, {750, 630}, false, false, 600, 600,
      137, 137},
@@ -111,6 +113,11 @@ TEST_P(SnapGesture, LandsWhereTheEdgesAre) {
       break;
     }
     case Action::Hover: form.MouseMove(shift, c.to.x, c.to.y); break;
+    case Action::HoverAndLeave:
+      form.MouseMove(shift, c.to.x, c.to.y);
+      EXPECT_TRUE(form.SnapMark) << "the mark while the pointer is over the ruler";
+      form.MouseLeave();
+      break;
     case Action::KeyG:
       platform.cursor_pos = screen;
       form.MouseMove(0, c.to.x, c.to.y);

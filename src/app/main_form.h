@@ -96,6 +96,8 @@ class TMainForm final : public RulerLink {
   // window's handlers or to the label under the pointer) ----
   void MouseDown(MouseButton button, ShiftState shift, int x, int y);
   void MouseMove(ShiftState shift, int x, int y);
+  // The pointer left the window with no button held.
+  void MouseLeave();
   void MouseUp(MouseButton button, ShiftState shift, int x, int y);
   void DoubleClick(int x, int y);
   // A key pressed while the ruler has the focus: menu shortcuts first, then

@@ -172,6 +172,15 @@ std::optional<double> TMainForm::HoverEdge(Point p) {
   return NearestEdge({*snap_->image, snap_->origin}, line, at, snap_->tolerance);
 }
 
+void TMainForm::MouseLeave() {
+  // A drag holds the mouse and ends at its release. Otherwise the read-out's
+  // mark goes with the pointer, and so does its capture: what lies under the
+  // ruler may change before the pointer comes back.
+  if (Pressing()) return;
+  if (!snap_ || snap_->hover) EndSnap();
+  SetSnapMark(std::nullopt);
+}
+
 void TMainForm::SetSnapMark(std::optional<double> mark) {
   if (mark == SnapMark) return;
   SnapMark = mark;

@@ -98,6 +98,13 @@ class SnappingTest(NearBoxWaits, harness.MensorTestCase):
         box = shifted(box, -5, 0)
         self.wait_for_box(app, box, 'the zero end 5 off the edge, Shift held')
 
+        # The pointer over the ruler 3 pixels beside the edge at 200: the
+        # read-out marks the edge, and the mark goes when the pointer leaves.
+        self.session.xdotool('mousemove', 203, MIDDLE_Y)
+        app.wait_for_screen('the edge at 200 marked', lambda shot: bool(mark_pixels(shot, box)))
+        self.session.xdotool('mousemove', 600, 600)
+        app.wait_for_screen('no mark once the pointer has left the ruler', lambda shot: not mark_pixels(shot, box))
+
         self.assertEqual(app.exit_via_menu((box[0] + 300, MIDDLE_Y)), 0, 'exit code')
         values = {(s, k): v for s, k, v in app.read_ini()}
         self.assertEqual(values[('Current', 'Length')], str(896 - ZERO_X), 'the length of the last stretch')

@@ -52,6 +52,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_MBUTTONDBLCLK: OnMouseDown(MouseButton::Middle, wparam, lparam, true); return 0;
     case WM_RBUTTONDBLCLK: OnMouseDown(MouseButton::Right, wparam, lparam, true); return 0;
     case WM_MOUSEMOVE: OnMouseMove(wparam, lparam); return 0;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      form_->MouseLeave();
+      return 0;
     case WM_LBUTTONUP: OnMouseUp(MouseButton::Left, wparam, lparam); return 0;
     case WM_MBUTTONUP: OnMouseUp(MouseButton::Middle, wparam, lparam); return 0;
     // The default handling of the right button's release sends WM_CONTEXTMENU.
@@ -101,6 +105,10 @@ void MainWindow::OnMouseDown(MouseButton button, WPARAM wparam, LPARAM lparam, b
 }
 
 void MainWindow::OnMouseMove(WPARAM wparam, LPARAM lparam) {
+  if (!tracking_leave_) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
+    tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+  }
   form_->MouseMove(MouseShift(wparam), GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
 }
 

@@ -39,6 +39,7 @@ class MainWindow : public TopLevelWindow {
 
   TMainForm* form_ = nullptr;
   UINT taskbar_created_ = 0;
+  bool tracking_leave_ = false;  // WM_MOUSELEAVE asked for
 };
 
 }  // namespace mensor::win32
