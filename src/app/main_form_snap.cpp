@@ -30,9 +30,6 @@ constexpr double kSearchMargin = 3.0;
 // stretch makes the ruler.
 constexpr int kGapReach = kMaxStretchLength;
 
-Vec2 Add(Vec2 p, Vec2 v, double k) { return {p.x + k * v.x, p.y + k * v.y}; }
-double Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
-
 // A sine or cosine of an axis-parallel ruler, exactly 0 where the angle is
 // a right angle's multiple (sin(-3 pi / 2) leaves about 1e-16 in the cosine).
 double Clean(long double v) { return std::abs(v) < 1e-12L ? 0.0 : static_cast<double>(v); }
@@ -65,7 +62,7 @@ Rect TMainForm::SnapArea(Point p) const {
       const RulerAxis axis = SnapAxis();
       const double far = axis.width + 2 * kBandOutside;
       const SnapLine zero = LineBeyondEdge(axis, {static_cast<int>(axis.zero.x), static_cast<int>(axis.zero.y)});
-      const SnapLine other{Add(zero.origin, axis.across, far), axis.along};
+      const SnapLine other{Plus(zero.origin, axis.across, far), axis.along};
       const Rect a = AreaAlong(zero, -kSnapReach, press + kSnapReach);
       const Rect b = AreaAlong(other, -kSnapReach, press + kSnapReach);
       return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
@@ -86,8 +83,8 @@ RulerAxis TMainForm::SnapAxis() const {
 }
 
 Rect TMainForm::AreaAlong(const SnapLine& line, double a, double b) const {
-  const Vec2 p = Add(line.origin, line.along, a);
-  const Vec2 q = Add(line.origin, line.along, b);
+  const Vec2 p = Plus(line.origin, line.along, a);
+  const Vec2 q = Plus(line.origin, line.along, b);
   const auto low = [](double u, double v) { return static_cast<int>(std::floor(std::min(u, v) - kSearchMargin)); };
   const auto high = [](double u, double v) { return static_cast<int>(std::ceil(std::max(u, v) + kSearchMargin)); };
   return {low(p.x, q.x), low(p.y, q.y), high(p.x, q.x), high(p.y, q.y)};
@@ -166,9 +163,7 @@ std::optional<double> TMainForm::HoverEdge(Point p) {
   const RulerAxis axis = SnapAxis();
   const Point pointer{bounds.left + p.x, bounds.top + p.y};
   const SnapLine line = SnapLineAt(pointer);
-  const Vec2 from_zero{pointer.x + 0.5 - axis.zero.x, pointer.y + 0.5 - axis.zero.y};
-  // The pixel under the pointer begins half a pixel before its centre.
-  const double at = std::floor(Dot(from_zero, axis.along));
+  const double at = AxisCoordinateOf(axis, pointer);
   return NearestEdge({*snap_->image, snap_->origin}, line, at, snap_->tolerance);
 }
 
@@ -218,8 +213,7 @@ void TMainForm::PMenuMeasureGapClick() {
   const Point screen = menu_point_ ? *menu_point_ : platform.CursorPos();
   const Point p{screen.x - bounds.left, screen.y - bounds.top};
   const RulerAxis axis = SnapAxis();
-  const Vec2 from_zero{screen.x + 0.5 - axis.zero.x, screen.y + 0.5 - axis.zero.y};
-  const double at = std::floor(Dot(from_zero, axis.along));
+  const double at = AxisCoordinateOf(axis, screen);
   const SnapLine probe = SnapLineAt(screen);
   BeginSnap(p, AreaAlong(probe, at - kGapReach - 1, at + kGapReach + 1), /*hover=*/false);
   std::optional<EdgeGap> gap;

@@ -12,16 +12,14 @@
 namespace mensor {
 namespace {
 
-Vec2 Plus(Vec2 p, Vec2 v, double k) { return {p.x + k * v.x, p.y + k * v.y}; }
-
-double Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
+// The centre of the pointer's pixel, from the zero corner.
+Vec2 FromZero(const RulerAxis& ruler, Point pointer) {
+  return {pointer.x + 0.5 - ruler.zero.x, pointer.y + 0.5 - ruler.zero.y};
+}
 
 // The pointer's distance from the zero edge towards the body, taken at its
 // pixel's centre.
-double AcrossOf(const RulerAxis& ruler, Point pointer) {
-  const Vec2 from_zero{pointer.x + 0.5 - ruler.zero.x, pointer.y + 0.5 - ruler.zero.y};
-  return Dot(from_zero, ruler.across);
-}
+double AcrossOf(const RulerAxis& ruler, Point pointer) { return Dot(FromZero(ruler, pointer), ruler.across); }
 
 struct Found {
   std::optional<double> before;  // axis coordinates
@@ -41,6 +39,10 @@ Found EdgesAround(const ScreenCapture& capture, const SnapLine& line, double at,
 }
 
 }  // namespace
+
+double AxisCoordinateOf(const RulerAxis& ruler, Point pointer) {
+  return std::floor(Dot(FromZero(ruler, pointer), ruler.along));
+}
 
 SnapLine LineBeyondEdge(const RulerAxis& ruler, Point pointer) {
   const bool zero_edge = AcrossOf(ruler, pointer) < ruler.width / 2.0;

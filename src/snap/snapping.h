@@ -23,6 +23,10 @@ inline constexpr double kSnapReach = 6.0;
 // edge itself and of anything drawn on it.
 inline constexpr double kBandOutside = 3.5;
 
+// Vectors of the screen's plane: p + k v, and the dot product.
+inline Vec2 Plus(Vec2 p, Vec2 v, double k) { return {p.x + k * v.x, p.y + k * v.y}; }
+inline double Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
+
 // The ruler as snapping sees it.
 struct RulerAxis {
   Vec2 zero;    // the zero corner on the screen
@@ -37,6 +41,10 @@ struct SnapLine {
   Vec2 origin;
   Vec2 along;
 };
+
+// The axis coordinate where the pixel under the pointer begins: its centre's
+// distance along the ruler from the zero corner, rounded down.
+double AxisCoordinateOf(const RulerAxis& ruler, Point pointer);
 
 // The line just beyond the graduated edge nearest the pointer (the zero edge
 // or the opposite one), kBandOutside pixels outside the body: what the ruler
