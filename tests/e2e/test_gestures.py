@@ -143,25 +143,19 @@ class GestureTest(RulerBoxWaits, harness.MensorTestCase):
         the next press)."""
         left, top, right, bottom = ruler
         band = outline_pixels(box)
-        inverted = {}
+        expected = bytearray(before.rgb)
         for x, y in band:
             i = (y * SCREEN_W + x) * 3
-            inverted[(x, y)] = tuple(255 - c for c in before.rgb[i:i + 3])
-        expected = bytearray(before.rgb)
-        for (x, y), rgb in inverted.items():
-            i = (y * SCREEN_W + x) * 3
-            expected[i:i + 3] = bytes(rgb)
+            expected[i:i + 3] = bytes(255 - c for c in before.rgb[i:i + 3])
         expected = bytes(expected)
-
-        def band_pixel_wrong(shot, x, y):
-            rgb = shot.pixel(x, y)
-            if rgb == inverted[(x, y)]:
-                return False
-            return not (left <= x < right and top <= y < bottom and rgb == before.pixel(x, y))
+        over_ruler = [(x, y) for x, y in band if left <= x < right and top <= y < bottom]
 
         def wrong_pixels(shot):
             wrong = differences(shot, expected, ruler)
-            wrong += [(x, y) for x, y in band if band_pixel_wrong(shot, x, y)]
+            for x, y in over_ruler:
+                i = (y * SCREEN_W + x) * 3
+                if shot.pixel(x, y) not in (tuple(expected[i:i + 3]), before.pixel(x, y)):
+                    wrong.append((x, y))
             return sorted(set(wrong))[:8]
         try:
             app.wait_for_screen('the outline of %r' % (box,), lambda shot: not wrong_pixels(shot))

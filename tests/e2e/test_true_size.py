@@ -126,29 +126,26 @@ class TwoMonitorTest(harness.MensorTestCase):
     def tearDownClass(cls):
         harness.switch_session({'screen': EDID})
 
+    def wait_for_centimetres(self, app, zero, per_cm):
+        """Waits until the horizontal ruler whose zero corner is `zero` shows
+        its centimetre ticks `per_cm` pixels apart."""
+        expected = expected_columns(per_cm, zero=zero[0])
+        app.wait_for_screen('centimetre ticks %.1f pixels apart at %r' % (per_cm, zero),
+                            lambda s: centimetre_columns(s, zero=zero[0], row=zero[1] - WIDTH + 16) == expected)
+
     def test_the_centimetres_follow_the_ruler_onto_the_second_monitor(self):
         app = self.start_app('[Current]\nTransparence=0\nUnit=1\nTrueSize=1\n[ToolBar]\nShow=0\n')
-        cases = [  # zero corner, pixels a centimetre there
-            ((ZERO_X, FAR_Y + WIDTH), 51.2),
-            ((1212, 304), 20.0),
-        ]
-        for (zero_x, zero_y), per_cm in cases:
-            expected = expected_columns(per_cm, zero=zero_x)
-
-            def columns(shot):
-                return centimetre_columns(shot, zero=zero_x, row=zero_y - WIDTH + 16)
-            if (zero_x, zero_y) != cases[0][0]:
-                # Dragged by its body so that the zero corner lands there.
-                dx, dy = zero_x - cases[0][0][0], zero_y - cases[0][0][1]
-                press = (ZERO_X + 300, FAR_Y + 20)
-                self.session.xdotool('mousemove', press[0], press[1], 'mousedown', 1)
-                for i in (1, 2, 3, 4):
-                    self.session.xdotool('mousemove', press[0] + dx * i // 4, press[1] + dy * i // 4)
-                self.session.xdotool('mouseup', 1)
-            shot = app.wait_for_screen('centimetre ticks %.1f pixels apart at %r' % (per_cm, (zero_x, zero_y)),
-                                       lambda s: columns(s) == expected)
-            self.assertEqual(columns(shot), expected)
-        self.assertEqual(app.exit_via_menu((1212 + 300, 304 - 40)), 0, 'exit code')
+        first, second = (ZERO_X, FAR_Y + WIDTH), (1212, 304)
+        self.wait_for_centimetres(app, first, 51.2)
+        # Dragged by its body so that the zero corner lands on the second.
+        dx, dy = second[0] - first[0], second[1] - first[1]
+        press = (ZERO_X + 300, FAR_Y + 20)
+        self.session.xdotool('mousemove', press[0], press[1], 'mousedown', 1)
+        for i in (1, 2, 3, 4):
+            self.session.xdotool('mousemove', press[0] + dx * i // 4, press[1] + dy * i // 4)
+        self.session.xdotool('mouseup', 1)
+        self.wait_for_centimetres(app, second, 20.0)
+        self.assertEqual(app.exit_via_menu((second[0] + 300, second[1] - 40)), 0, 'exit code')
 
 
 class ScaledPixelsTest(harness.MensorTestCase):
