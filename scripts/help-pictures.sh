@@ -136,11 +136,7 @@ def calibration(session):
     """The calibration dialog open beside the ruler, both in the picture."""
     with running(session, PLAIN_INI + '[ToolBar]\nShow=0\n') as app:
         app.wait_for_screen('the band', band_is_drawn)
-        before = set(app.windows())
-        app.open_menu(ON_BAND)
-        session.xdotool('key', 'u')
-        harness.wait_until('the Units submenu', lambda: len(set(app.windows()) - before) >= 2, harness.MENU_TIMEOUT)
-        session.xdotool('key', 'a')
+        app.choose_in_submenu(ON_BAND, 'u', 'a')
         wid = harness.wait_until('the calibration dialog', lambda: (app.windows(r'^Calibrate$') or [None])[0],
                                  harness.WINDOW_TIMEOUT)
         session.xdotool('mousemove', 5, harness.SCREEN_H - 5)

@@ -539,13 +539,18 @@ class App:
 
     def choose_in_submenu(self, at, submenu_key, item_key):
         """Opens the popup menu at `at`, its submenu and chooses an item there,
-        both by their accelerator keys; waits for the menu to close."""
+        both by their accelerator keys; waits for the menu to close (a window
+        the item opens may be there by then)."""
         before = set(self.windows())
         self.open_menu(at)
         self.session.xdotool('key', submenu_key)
-        wait_until('the submenu', lambda: len(set(self.windows()) - before) >= 2, MENU_TIMEOUT)
+
+        def menus_open():
+            menus = set(self.windows()) - before
+            return menus if len(menus) >= 2 else None
+        menus = wait_until('the submenu', menus_open, MENU_TIMEOUT)
         self.session.xdotool('key', item_key)
-        wait_until('the menu to close', lambda: set(self.windows()) <= before, MENU_TIMEOUT)
+        wait_until('the menu to close', lambda: not menus & set(self.windows()), MENU_TIMEOUT)
 
     def exit_via_menu(self, at=None):
         """Chooses "E&xit" with its accelerator key and waits for the end of

@@ -187,11 +187,7 @@ class CalibrationTest(harness.MensorTestCase):
     def test_a_ruler_stretched_to_428_pixels_along_a_bank_card_gives_50_pixels_a_centimetre(self):
         app = self.start_app('[Current]\nTransparence=0\n[ToolBar]\nShow=0\n')
         middle_y = FAR_Y + WIDTH // 2
-        before = set(app.windows())
-        app.open_menu((ZERO_X + 100, middle_y))
-        self.session.xdotool('key', 'u')
-        harness.wait_until('the Units submenu', lambda: len(set(app.windows()) - before) >= 2, harness.MENU_TIMEOUT)
-        self.session.xdotool('key', 'a')
+        app.choose_in_submenu((ZERO_X + 100, middle_y), 'u', 'a')
         dialog = harness.wait_until('the calibration dialog', lambda: app.windows(r'^Calibrate$'),
                                     harness.WINDOW_TIMEOUT)[0]
         # The dialog opens beside the ruler, which stays usable: its far end
