@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/ruler_unit.h"
+#include "settings/app_settings.h"
 
 namespace mensor {
 
@@ -18,9 +19,6 @@ struct Reading {
   int unit = kUnitPixels;       // the RulerUnit the distance was measured in
   friend bool operator==(const Reading&, const Reading&) = default;
 };
-
-// How a reading is copied: the entry CopyFormat of app.ini.
-enum CopyFormat : int { kCopyValueAndUnit = 0, kCopyValueOnly = 1 };
 
 // The number as the read-out shows it: a whole number of pixels (rounded to
 // nearest, ties to even), two decimals for the other units and for angles.

@@ -404,7 +404,7 @@ void TConfigForm::BitBtnOKClick() {
 
   // What Copy Measurement copies (no choice: the default).
   const int copy_format = view().ItemIndex(C::ComboBoxCopyFormat);
-  AppSettings.CopyFormat = copy_format == 1 ? 1 : 0;
+  AppSettings.CopyFormat = copy_format == kCopyValueOnly ? kCopyValueOnly : kCopyValueAndUnit;
 
   // 4. The cross-hair; a screen-aligned cross refuses the scale line.
   AppSettings.StaffSize = std::clamp(view().ItemIndex(C::RadioGroupStaffSize), 0, 1);

@@ -16,6 +16,9 @@
 
 namespace mensor {
 
+// How Copy Measurement copies a reading: the entry CopyFormat of app.ini.
+enum CopyFormat : int { kCopyValueAndUnit = 0, kCopyValueOnly = 1 };
+
 struct TAppSettings {
   // System
   int MoveStep = 0;
@@ -23,7 +26,7 @@ struct TAppSettings {
   bool JumpCursor = false;
   int RulerWidth = 60;
   int SnapTolerance = 0;  // the edge finder's tolerance, 1..255
-  int CopyFormat = 0;  // a CopyFormat (app/reading_text.h)
+  int CopyFormat = kCopyValueAndUnit;  // a CopyFormat
   // Face
   Color BackgroundColor = 0;
   Color ForegroundColor = 0;

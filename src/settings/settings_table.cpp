@@ -56,7 +56,7 @@ constexpr SettingEntry kTable[] = {
     // Written after the older System keys; an older version ignores it.
     Entry(kSystem, "SnapTolerance", &S::SnapTolerance, 30).Range(1, 255),
     // What "Copy &Measurement" puts on the clipboard: 0 value and unit, 1 the value only.
-    Entry(kSystem, "CopyFormat", &S::CopyFormat, 0).Range(0, 1),
+    Entry(kSystem, "CopyFormat", &S::CopyFormat, kCopyValueAndUnit).Range(kCopyValueAndUnit, kCopyValueOnly),
 
     Entry(kFace, "BackgroundColor", &S::BackgroundColor, kLightBlue),
     Entry(kFace, "ForegroundColor", &S::ForegroundColor, kWhite),
